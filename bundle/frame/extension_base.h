@@ -1,0 +1,42 @@
+// The root of the extension class tree.
+//
+// Each extension is one statically allocated object that lives as long as the
+// bundle is loaded; no destructor is ever run (the classes are trivially
+// destructible, so none is registered). hostRef is zero from static storage
+// until message 0 delivers it; every request for the extension's own
+// resources or identifiers passes it to the host.
+#pragma once
+
+#include <cstdint>
+
+#include "toolbox/mac_types.h"
+#include "vantor/services.h"
+
+class VantorExtensionBase {
+ public:
+  // Slot order is part of the class's contract; keep it.
+  virtual std::int32_t SwapSettingsByteOrder(void* settings, std::uint32_t sizeBytes,
+                                             bool toStorage);
+  virtual bool Initialize();
+  virtual void RegisterWithHost();
+  virtual std::uint32_t HandleMessage5();
+  virtual void Terminate();
+  virtual std::uint32_t GetExtensionKind() = 0;
+
+  // Messages 0..4, shared by both templates. Stores the service table first,
+  // whatever the message.
+  std::int32_t DispatchCommon(std::int16_t message, void* block, std::uint32_t serviceTable);
+
+  void BeginResources() const;
+  void EndResources() const;
+  std::int16_t MapLocalId(std::uint16_t localId) const;
+  void RegisterCommandSwapProc(std::uint16_t localId, vantor::CommandSwapProc proc) const;
+
+  std::int16_t hostRef;
+
+ protected:
+  VantorExtensionBase() = default;
+  ~VantorExtensionBase() = default;
+  VantorExtensionBase(const VantorExtensionBase&) = delete;
+  VantorExtensionBase& operator=(const VantorExtensionBase&) = delete;
+};

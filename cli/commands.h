@@ -1,0 +1,14 @@
+// The vantor subcommands; each returns the process exit code.
+#pragma once
+
+#include <string>
+
+#include "host/bundle.h"
+
+namespace cli {
+
+int ListBundle(const std::string& bundlePath);
+int ListResources(const std::string& path);
+int RunDemo(const std::string& bundlePath);
+
+}  // namespace cli

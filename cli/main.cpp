@@ -1,0 +1,29 @@
+// vantor: the host without a screen. Parses the command line, calls the host
+// library, maps results to exit codes; errors are one line on stderr.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <iostream>
+
+#include "commands.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"vantor: the host for the Spirometry bundle, without a screen"};
+  app.require_subcommand(1);
+  std::string bundlePath = host::DefaultBundlePath();
+  app.add_option("--bundle", bundlePath, "bundle folder to load")->capture_default_str();
+
+  auto* bundle = app.add_subcommand("bundle", "load the bundle and list its extensions");
+  bundle->callback([&] { std::exit(cli::ListBundle(bundlePath)); });
+
+  std::string rsrcPath;
+  auto* resources = app.add_subcommand("resources", "list the resources of a resource file");
+  resources->add_option("FILE", rsrcPath, "resource file")->required();
+  resources->callback([&] { std::exit(cli::ListResources(rsrcPath)); });
+
+  auto* demo = app.add_subcommand("demo", "show what the host and the bundle can do so far");
+  demo->callback([&] { std::exit(cli::RunDemo(bundlePath)); });
+
+  CLI11_PARSE(app, argc, argv);
+  return 0;
+}

@@ -1,0 +1,63 @@
+// Services an extension uses about itself (628, 629, 630, 637).
+//
+// Begin/End extension resources nest: each Begin makes the extension's own
+// resource file current and remembers the previous one; End restores it.
+// An End without its Begin, or for another extension, is ignored rather than
+// left to corrupt the chain.
+#include <cstring>
+#include <vector>
+
+#include "host/extension_registry.h"
+#include "host/service_table.h"
+#include "toolbox/resources.h"
+#include "vantor/services.h"
+
+namespace host {
+namespace {
+
+struct SavedResFile {
+  std::int16_t hostRef;
+  std::int16_t previous;
+};
+
+std::vector<SavedResFile>& ResourceStack() {
+  static std::vector<SavedResFile> stack;
+  return stack;
+}
+
+void BeginExtensionResourcesService(std::int16_t hostRef) {
+  const ExtensionInfo* info = FindExtension(hostRef);
+  ResourceStack().push_back(SavedResFile{hostRef, CurResFile()});
+  if (info != nullptr && info->resourceFile > 0) UseResFile(info->resourceFile);
+}
+
+void EndExtensionResourcesService(std::int16_t hostRef) {
+  auto& stack = ResourceStack();
+  if (stack.empty() || stack.back().hostRef != hostRef) return;
+  UseResFile(stack.back().previous);
+  stack.pop_back();
+}
+
+std::int16_t MapExtensionIdService(std::uint16_t localId, std::int16_t hostRef) {
+  return MapExtensionId(localId, hostRef);
+}
+
+void GetExtensionNameService(std::int16_t hostRef, Str255* nameOut) {
+  const ExtensionInfo* info = FindExtension(hostRef);
+  const std::string name = info != nullptr ? info->name : std::string();
+  const std::size_t n = std::min<std::size_t>(name.size(), 255);
+  (*nameOut)[0] = static_cast<unsigned char>(n);
+  std::memcpy(*nameOut + 1, name.data(), n);
+}
+
+}  // namespace
+
+void InstallExtensionServices(vantor::ServiceTable& table) {
+  using namespace vantor::service;
+  vantor::SetService<HostBeginExtensionResources>(table, &BeginExtensionResourcesService);
+  vantor::SetService<HostEndExtensionResources>(table, &EndExtensionResourcesService);
+  vantor::SetService<HostMapExtensionId>(table, &MapExtensionIdService);
+  vantor::SetService<HostGetExtensionName>(table, &GetExtensionNameService);
+}
+
+}  // namespace host

@@ -1,0 +1,10 @@
+#include "host/host_state.h"
+
+namespace host {
+
+HostState& State() {
+  static HostState state;
+  return state;
+}
+
+}  // namespace host

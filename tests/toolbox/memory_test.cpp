@@ -1,0 +1,205 @@
+#include "toolbox/memory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr std::uintptr_t k4GiB = std::uintptr_t{1} << 32;
+
+class MemoryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    savedScramble_ = toolbox::HeapScrambleOn();
+    toolbox::FailAllocationAfter(0);
+  }
+  void TearDown() override {
+    toolbox::SetHeapScramble(savedScramble_);
+    toolbox::FailAllocationAfter(0);
+  }
+  bool savedScramble_ = false;
+};
+
+TEST_F(MemoryTest, LowArenaAndMasterPointersLieBelow4GiB) {
+  std::vector<void*> blocks;
+  for (std::size_t bytes : {1u, 16u, 100u, 4096u, 70000u, 1u << 20}) {
+    void* p = toolbox::LowAlloc(bytes);
+    EXPECT_LT(reinterpret_cast<std::uintptr_t>(p) + bytes, k4GiB);
+    EXPECT_EQ(toolbox::FromU32<void>(toolbox::ToU32(p)), p) << "address round-trips a u32";
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(p) % 16, 0u);
+    blocks.push_back(p);
+  }
+  for (void* p : blocks) toolbox::LowFree(p);
+
+  Handle h = NewHandle(1 << 20);
+  ASSERT_NE(h, nullptr);
+  EXPECT_LT(reinterpret_cast<std::uintptr_t>(h), k4GiB);
+  EXPECT_TRUE(toolbox::IsLowAddress(h));
+  DisposeHandle(h);
+}
+
+TEST_F(MemoryTest, LowAllocIsZeroedEvenWhenReused) {
+  auto* p = static_cast<unsigned char*>(toolbox::LowAlloc(64));
+  std::memset(p, 0x5A, 64);
+  toolbox::LowFree(p);
+  auto* q = static_cast<unsigned char*>(toolbox::LowAlloc(64));
+  for (int i = 0; i < 64; ++i) ASSERT_EQ(q[i], 0) << i;
+  toolbox::LowFree(q);
+}
+
+TEST_F(MemoryTest, LockedBlockNeverMovesUnlockedOneMovesUnderScrambling) {
+  toolbox::SetHeapScramble(true);
+  Handle locked = NewHandle(64);
+  Handle unlocked = NewHandle(64);
+  ASSERT_TRUE(locked && unlocked);
+  std::memset(*unlocked, 7, 64);
+  HLock(locked);
+  char* lockedBlock = *locked;
+  char* unlockedBlock = *unlocked;
+  // Keep the old block alive in the comparison only by address, never by dereference.
+  const auto oldAddress = reinterpret_cast<std::uintptr_t>(unlockedBlock);
+  Handle trigger = NewHandle(8);
+  EXPECT_EQ(*locked, lockedBlock);
+  EXPECT_NE(reinterpret_cast<std::uintptr_t>(*unlocked), oldAddress);
+  EXPECT_EQ((*unlocked)[63], 7) << "contents move with the block";
+
+  SetHandleSize(locked, 32);
+  EXPECT_EQ(MemError(), noErr);
+  EXPECT_EQ(*locked, lockedBlock) << "a locked block may shrink in place";
+  SetHandleSize(locked, 4096);
+  EXPECT_EQ(MemError(), memFullErr) << "a locked block cannot grow by moving";
+  EXPECT_EQ(GetHandleSize(locked), 32);
+  EXPECT_EQ(*locked, lockedBlock);
+
+  for (Handle h : {locked, unlocked, trigger}) DisposeHandle(h);
+}
+
+TEST_F(MemoryTest, ResizeKeepsContents) {
+  Handle h = NewHandle(4);
+  std::memcpy(*h, "abcd", 4);
+  SetHandleSize(h, 100000);
+  ASSERT_EQ(MemError(), noErr);
+  EXPECT_EQ(std::memcmp(*h, "abcd", 4), 0);
+  SetHandleSize(h, 2);
+  EXPECT_EQ(GetHandleSize(h), 2);
+  EXPECT_EQ(std::memcmp(*h, "ab", 2), 0);
+  DisposeHandle(h);
+}
+
+TEST_F(MemoryTest, NthAllocationFailsOnceWithMemError) {
+  toolbox::FailAllocationAfter(3);
+  Handle a = NewHandle(10);
+  Ptr b = NewPtr(10);
+  EXPECT_EQ(MemError(), noErr);
+  Handle c = NewHandle(10);
+  EXPECT_EQ(c, nullptr);
+  EXPECT_EQ(MemError(), memFullErr);
+  Handle d = NewHandle(10);
+  EXPECT_NE(d, nullptr) << "only the N-th allocation fails";
+  EXPECT_EQ(MemError(), noErr);
+
+  toolbox::FailAllocationAfter(1);
+  SetHandleSize(a, 20);
+  EXPECT_EQ(MemError(), memFullErr) << "a resize counts as an allocation";
+  EXPECT_EQ(GetHandleSize(a), 10) << "a failed resize leaves the block as it was";
+
+  toolbox::FailAllocationAfter(1);
+  Handle copy = a;
+  EXPECT_EQ(HandToHand(&copy), memFullErr);
+  EXPECT_EQ(copy, a) << "a failed duplicate leaves the caller's handle";
+
+  DisposeHandle(a);
+  DisposePtr(b);
+  DisposeHandle(d);
+}
+
+TEST_F(MemoryTest, StateIsSavedAndRestored) {
+  Handle h = NewHandle(8);
+  const SInt8 before = HGetState(h);
+  EXPECT_EQ(before & kHandleLockedBit, 0);
+  HLock(h);
+  EXPECT_NE(HGetState(h) & kHandleLockedBit, 0);
+  HSetState(h, before);
+  EXPECT_EQ(HGetState(h), before);
+
+  HLock(h);
+  HPurge(h);
+  const SInt8 lockedPurgeable = HGetState(h);
+  HUnlock(h);
+  HNoPurge(h);
+  HSetState(h, lockedPurgeable);
+  EXPECT_NE(HGetState(h) & kHandleLockedBit, 0);
+  EXPECT_NE(HGetState(h) & kHandlePurgeableBit, 0);
+  DisposeHandle(h);
+}
+
+TEST_F(MemoryTest, DuplicateCopiesTheBlockIntoANewHandle) {
+  Handle h = NewHandle(5);
+  std::memcpy(*h, "hello", 5);
+  Handle copy = h;
+  ASSERT_EQ(HandToHand(&copy), noErr);
+  EXPECT_NE(copy, h);
+  EXPECT_EQ(GetHandleSize(copy), 5);
+  EXPECT_EQ(std::memcmp(*copy, "hello", 5), 0);
+  (*copy)[0] = 'j';
+  EXPECT_EQ((*h)[0], 'h');
+  DisposeHandle(h);
+  DisposeHandle(copy);
+}
+
+TEST_F(MemoryTest, StaleAndForeignHandlesAreRefused) {
+  Handle h = NewHandle(8);
+  DisposeHandle(h);
+  EXPECT_FALSE(toolbox::IsLiveHandle(h));
+  EXPECT_EQ(GetHandleSize(h), 0);
+  EXPECT_NE(MemError(), noErr);
+  DisposeHandle(h);  // a second dispose is refused, not a double free
+  EXPECT_NE(MemError(), noErr);
+
+  char* notAMasterPointer = nullptr;
+  Handle foreign = &notAMasterPointer;
+  HLock(foreign);
+  EXPECT_EQ(MemError(), nilHandleErr);
+  DisposeHandle(nullptr);
+  EXPECT_EQ(MemError(), nilHandleErr);
+}
+
+TEST_F(MemoryTest, LiveHandlesAreCountedPerOwner) {
+  constexpr toolbox::MemoryOwner kOwner = 4711;
+  Handle a;
+  Ptr p;
+  {
+    toolbox::ScopedMemoryOwner owner(kOwner);
+    a = NewHandle(1);
+    p = NewPtr(1);
+  }
+  Handle b = NewHandle(1);
+  EXPECT_EQ(toolbox::LiveHandleCount(kOwner), 1u);
+  EXPECT_EQ(toolbox::LivePtrCount(kOwner), 1u);
+  DisposeHandle(a);
+  DisposePtr(p);
+  EXPECT_EQ(toolbox::LiveHandleCount(kOwner), 0u);
+  EXPECT_EQ(toolbox::LivePtrCount(kOwner), 0u);
+  DisposeHandle(b);
+}
+
+TEST_F(MemoryTest, EnvironmentSwitchesAreRead) {
+  setenv("VANTOR_HEAP_SCRAMBLE", "1", 1);
+  setenv("VANTOR_FAIL_ALLOC", "2", 1);
+  toolbox::ReadMemoryEnvironment();
+  EXPECT_TRUE(toolbox::HeapScrambleOn());
+  Handle a = NewHandle(1);
+  Handle b = NewHandle(1);
+  EXPECT_NE(a, nullptr);
+  EXPECT_EQ(b, nullptr);
+  DisposeHandle(a);
+  unsetenv("VANTOR_FAIL_ALLOC");
+  setenv("VANTOR_HEAP_SCRAMBLE", "0", 1);
+  toolbox::ReadMemoryEnvironment();
+  EXPECT_FALSE(toolbox::HeapScrambleOn());
+  unsetenv("VANTOR_HEAP_SCRAMBLE");
+}
+
+}  // namespace

@@ -1,0 +1,523 @@
+// The Resource Manager calls over real files: the chain, the classic result
+// codes, handle ownership, and writing files back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "toolbox/file_bytes.h"
+#include "toolbox/memory.h"
+#include "toolbox/resource_file_format.h"
+#include "toolbox/resources.h"
+#include "toolbox/resource_test_support.h"
+
+namespace {
+
+using resource_test::Bytes;
+using resource_test::HandleText;
+using resource_test::HandleWith;
+using resource_test::IsResourceHandle;
+using resource_test::kStringList;
+using resource_test::PString;
+using resource_test::TextOf;
+
+constexpr ResType kExtS = FourCharCode("ExtS");
+constexpr ResType kMissingType = FourCharCode("NONE");
+
+class ResourceManagerTest : public testing::Test {
+ protected:
+  void TearDown() override {
+    SetResLoad(true);
+    for (auto it = opened_.rbegin(); it != opened_.rend(); ++it) CloseResFile(*it);
+    EXPECT_EQ(CurResFile(), 0) << "a test left a file open";
+  }
+
+  // Writes a file holding these resources and opens it.
+  SInt16 OpenWith(const std::string& name, const std::vector<toolbox::ResourceRecord>& resources,
+                  bool readOnly = false, UInt16 fileAttributes = 0) {
+    toolbox::ResourceFileContents contents;
+    contents.fileAttributes = fileAttributes;
+    contents.resources = resources;
+    std::vector<unsigned char> bytes;
+    EXPECT_EQ(toolbox::SerializeResourceFile(contents, bytes), noErr);
+    EXPECT_EQ(toolbox::WriteFileBytesAtomically(dir_.File(name), bytes), noErr);
+    return Open(dir_.File(name), readOnly);
+  }
+
+  SInt16 Open(const std::string& path, bool readOnly = false) {
+    const SInt16 refNum = toolbox::OpenResourceFile(path.c_str(), readOnly);
+    EXPECT_GT(refNum, 0) << path << " ResError " << ResError();
+    if (refNum > 0) opened_.push_back(refNum);
+    return refNum;
+  }
+
+  SInt16 CreateAndOpen(const std::string& name) {
+    EXPECT_EQ(toolbox::CreateResourceFile(dir_.File(name).c_str()), noErr);
+    return Open(dir_.File(name));
+  }
+
+  void Close(SInt16 refNum) {
+    CloseResFile(refNum);
+    std::erase(opened_, refNum);
+  }
+
+  toolbox::ResourceFileContents OnDisk(const std::string& name) {
+    std::vector<unsigned char> bytes;
+    EXPECT_EQ(toolbox::ReadFileBytes(dir_.File(name), bytes), noErr);
+    toolbox::ResourceFileContents contents;
+    EXPECT_EQ(toolbox::ParseResourceFile(bytes, contents), noErr);
+    return contents;
+  }
+
+  resource_test::TempDir dir_;
+  std::vector<SInt16> opened_;
+};
+
+toolbox::ResourceRecord Record(ResType type, SInt16 id, std::string_view data,
+                               std::optional<std::string> name = std::nullopt, UInt8 attributes = 0) {
+  return {type, id, std::move(name), attributes, Bytes(data)};
+}
+
+TEST_F(ResourceManagerTest, AddedResourcesSurviveUpdateCloseAndReopen) {
+  SInt16 file = CreateAndOpen("doc.rsrc");
+  Handle h = HandleWith("payload");
+  AddResource(h, kExtS, 300, PString("Resp Settings").get());
+  ASSERT_EQ(ResError(), noErr);
+  EXPECT_TRUE(IsResourceHandle(h));
+  EXPECT_EQ(GetResAttrs(h) & resChanged, resChanged);
+  EXPECT_TRUE(OnDisk("doc.rsrc").resources.empty()) << "nothing is written before an update";
+  UpdateResFile(file);
+  ASSERT_EQ(ResError(), noErr);
+  EXPECT_EQ(GetResAttrs(h) & resChanged, 0);
+  Close(file);
+  EXPECT_FALSE(toolbox::IsLiveHandle(h)) << "closing frees the file's resource handles";
+
+  file = Open(dir_.File("doc.rsrc"));
+  Handle again = Get1Resource(kExtS, 300);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(HandleText(again), "payload");
+  SInt16 id = 0;
+  ResType type = 0;
+  Str255 name;
+  GetResInfo(again, &id, &type, name);
+  EXPECT_EQ(id, 300);
+  EXPECT_EQ(type, kExtS);
+  EXPECT_EQ(TextOf(name), "Resp Settings");
+  EXPECT_EQ(HomeResFile(again), file);
+}
+
+TEST_F(ResourceManagerTest, WriteResourceWritesThatResourceAndLeavesOtherAdditionsPending) {
+  const SInt16 file = CreateAndOpen("doc.rsrc");
+  Handle first = HandleWith("first");
+  Handle second = HandleWith("second");
+  AddResource(first, kExtS, 128, nullptr);
+  AddResource(second, kExtS, 129, nullptr);
+  WriteResource(first);
+  ASSERT_EQ(ResError(), noErr);
+  auto disk = OnDisk("doc.rsrc");
+  ASSERT_EQ(disk.resources.size(), 1u);
+  EXPECT_EQ(disk.resources[0].id, 128);
+  EXPECT_EQ(disk.resources[0].data, Bytes("first"));
+  EXPECT_EQ(disk.resources[0].attributes & resChanged, 0) << "resChanged never reaches the file";
+
+  // A later change reaches the file only when written.
+  SetHandleSize(first, 3);
+  ChangedResource(first);
+  ASSERT_EQ(ResError(), noErr);
+  Close(file);
+  disk = OnDisk("doc.rsrc");
+  ASSERT_EQ(disk.resources.size(), 2u);
+  EXPECT_EQ(disk.resources[0].data, Bytes("fir"));
+  EXPECT_EQ(disk.resources[1].data, Bytes("second"));
+}
+
+TEST_F(ResourceManagerTest, WritesLeaveNoTemporaryFilesBehind) {
+  const SInt16 file = CreateAndOpen("doc.rsrc");
+  for (SInt16 id = 128; id < 132; ++id) {
+    Handle h = HandleWith("x");
+    AddResource(h, kExtS, id, nullptr);
+    WriteResource(h);
+  }
+  Close(file);
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"doc.rsrc"});
+}
+
+TEST_F(ResourceManagerTest, SearchesRunFromTheCurrentFileBackThroughEarlierOnes) {
+  const SInt16 bundle = OpenWith("bundle.rsrc", {Record(kStringList, 128, "bundle 128"),
+                                                 Record(kStringList, 129, "bundle 129")});
+  const SInt16 document = OpenWith("doc.rsrc", {Record(kStringList, 128, "document 128")});
+  ASSERT_EQ(CurResFile(), document);
+
+  Handle h = GetResource(kStringList, 128);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(HandleText(h), "document 128") << "the current file hides earlier ones";
+  EXPECT_EQ(HomeResFile(h), document);
+  h = GetResource(kStringList, 129);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(HandleText(h), "bundle 129");
+  EXPECT_EQ(HomeResFile(h), bundle);
+  EXPECT_EQ(Get1Resource(kStringList, 129), nullptr) << "Get1Resource looks at the current file only";
+  EXPECT_EQ(ResError(), resNotFound);
+
+  UseResFile(bundle);
+  ASSERT_EQ(ResError(), noErr);
+  h = GetResource(kStringList, 128);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(HandleText(h), "bundle 128") << "files opened later are not searched";
+  UseResFile(static_cast<SInt16>(document + 100));
+  EXPECT_EQ(ResError(), resFNotFound);
+  EXPECT_EQ(CurResFile(), bundle);
+  UseResFile(document);
+}
+
+TEST_F(ResourceManagerTest, MissingTypeIsNoErrorButMissingIdIsResNotFound) {
+  OpenWith("doc.rsrc", {Record(kStringList, 128, "x")});
+  EXPECT_EQ(GetResource(kMissingType, 128), nullptr);
+  EXPECT_EQ(ResError(), noErr);
+  EXPECT_EQ(Get1Resource(kMissingType, 128), nullptr);
+  EXPECT_EQ(ResError(), noErr);
+  EXPECT_EQ(GetResource(kStringList, 999), nullptr);
+  EXPECT_EQ(ResError(), resNotFound);
+  EXPECT_EQ(Get1NamedResource(kStringList, PString("nope").get()), nullptr);
+  EXPECT_EQ(ResError(), resNotFound);
+  EXPECT_EQ(Get1IndResource(kStringList, 2), nullptr);
+  EXPECT_EQ(ResError(), resNotFound);
+  EXPECT_EQ(Count1Resources(kMissingType), 0);
+}
+
+TEST_F(ResourceManagerTest, CallsWithoutAnOpenFileReportResFNotFound) {
+  EXPECT_EQ(GetResource(kStringList, 128), nullptr);
+  EXPECT_EQ(ResError(), resFNotFound);
+  Handle h = HandleWith("x");
+  AddResource(h, kExtS, 128, nullptr);
+  EXPECT_EQ(ResError(), resFNotFound);
+  EXPECT_FALSE(IsResourceHandle(h));
+  DisposeHandle(h);
+}
+
+TEST_F(ResourceManagerTest, NamesMatchWithoutRegardToCaseAndTheLastEntryWins) {
+  // 0x8E is e-acute, 0x83 E-acute.
+  OpenWith("doc.rsrc", {Record(kExtS, 128, "old", "R\x8Esp"), Record(kExtS, 129, "new", "r\x83SP"),
+                        Record(kExtS, 130, "plain e", "resp")});
+  Handle h = Get1NamedResource(kExtS, PString("R\x83SP").get());
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(HandleText(h), "new");
+  h = GetNamedResource(kExtS, PString("RESP").get());
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(HandleText(h), "plain e") << "diacritics still count";
+}
+
+TEST_F(ResourceManagerTest, IndexedAccessCountsTheCurrentFileInMapOrder) {
+  OpenWith("doc.rsrc", {Record(kExtS, 300, "a"), Record(kStringList, 1, "s"), Record(kExtS, 200, "b")});
+  ASSERT_EQ(Count1Resources(kExtS), 2);
+  EXPECT_EQ(HandleText(Get1IndResource(kExtS, 1)), "a");
+  EXPECT_EQ(HandleText(Get1IndResource(kExtS, 2)), "b");
+  EXPECT_EQ(Get1IndResource(kExtS, 0), nullptr);
+  EXPECT_EQ(ResError(), resNotFound);
+}
+
+TEST_F(ResourceManagerTest, ReleaseFreesTheDataUnlessTheResourceChanged) {
+  OpenWith("doc.rsrc", {Record(kExtS, 128, "data")});
+  Handle h = Get1Resource(kExtS, 128);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(Get1Resource(kExtS, 128), h) << "a resource in memory is returned again";
+  ReleaseResource(h);
+  EXPECT_EQ(ResError(), noErr);
+  EXPECT_FALSE(toolbox::IsLiveHandle(h));
+  Handle reread = Get1Resource(kExtS, 128);
+  ASSERT_NE(reread, nullptr);
+  EXPECT_EQ(HandleText(reread), "data");
+
+  ChangedResource(reread);
+  ReleaseResource(reread);
+  EXPECT_EQ(ResError(), noErr);
+  EXPECT_TRUE(toolbox::IsLiveHandle(reread)) << "releasing a changed resource would lose the change";
+
+  Handle plain = HandleWith("p");
+  ReleaseResource(plain);
+  EXPECT_EQ(ResError(), resNotFound);
+  DisposeHandle(plain);
+}
+
+TEST_F(ResourceManagerTest, DetachHandsTheDataToTheCaller) {
+  OpenWith("doc.rsrc", {Record(kExtS, 128, "data")});
+  Handle h = Get1Resource(kExtS, 128);
+  ASSERT_NE(h, nullptr);
+  DetachResource(h);
+  ASSERT_EQ(ResError(), noErr);
+  EXPECT_FALSE(IsResourceHandle(h));
+  EXPECT_EQ(HomeResFile(h), -1);
+  EXPECT_EQ(ResError(), resNotFound);
+  Handle fresh = Get1Resource(kExtS, 128);
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_NE(fresh, h);
+  EXPECT_EQ(HandleText(h), "data");
+  DisposeHandle(h);
+
+  ChangedResource(fresh);
+  DetachResource(fresh);
+  EXPECT_EQ(ResError(), resAttrErr);
+  EXPECT_TRUE(IsResourceHandle(fresh));
+}
+
+TEST_F(ResourceManagerTest, Unique1IdIsAtLeast128AndUnusedForTheType) {
+  OpenWith("doc.rsrc", {Record(kExtS, 128, ""), Record(kExtS, 129, ""), Record(kStringList, 130, "")});
+  const SInt16 id = Unique1ID(kExtS);
+  EXPECT_EQ(ResError(), noErr);
+  EXPECT_GE(id, 128);
+  EXPECT_EQ(Get1Resource(kExtS, id), nullptr);
+  Handle h = HandleWith("x");
+  AddResource(h, kExtS, id, nullptr);
+  const SInt16 next = Unique1ID(kExtS);
+  EXPECT_GE(next, 128);
+  EXPECT_NE(next, id);
+  EXPECT_EQ(Get1Resource(kExtS, next), nullptr);
+}
+
+TEST_F(ResourceManagerTest, AddResourceRefusesWhatWouldCorruptTheMap) {
+  CreateAndOpen("doc.rsrc");
+  AddResource(nullptr, kExtS, 128, nullptr);
+  EXPECT_EQ(ResError(), addResFailed);
+
+  Handle h = HandleWith("a");
+  AddResource(h, kExtS, 128, nullptr);
+  ASSERT_EQ(ResError(), noErr);
+  AddResource(h, kExtS, 129, nullptr);
+  EXPECT_EQ(ResError(), addResFailed) << "already a resource";
+
+  Handle twin = HandleWith("b");
+  AddResource(twin, kExtS, 128, nullptr);
+  EXPECT_EQ(ResError(), addResFailed) << "a second 128 could never be found";
+  EXPECT_FALSE(IsResourceHandle(twin));
+  EXPECT_EQ(Count1Resources(kExtS), 1);
+  DisposeHandle(twin);
+}
+
+TEST_F(ResourceManagerTest, ReadOnlyFilesRefuseChanges) {
+  OpenWith("ro.rsrc", {Record(kExtS, 128, "data")}, /*readOnly=*/true);
+  Handle h = HandleWith("new");
+  AddResource(h, kExtS, 129, nullptr);
+  EXPECT_EQ(ResError(), addResFailed);
+  DisposeHandle(h);
+  Handle existing = Get1Resource(kExtS, 128);
+  ChangedResource(existing);
+  EXPECT_EQ(ResError(), resAttrErr);
+  RemoveResource(existing);
+  EXPECT_EQ(ResError(), rmvResFailed);
+}
+
+TEST_F(ResourceManagerTest, TheMapReadOnlyAttributeOpensTheFileReadOnly) {
+  OpenWith("ro.rsrc", {Record(kExtS, 128, "data")}, false, mapReadOnly);
+  Handle h = HandleWith("new");
+  AddResource(h, kExtS, 129, nullptr);
+  EXPECT_EQ(ResError(), addResFailed);
+  DisposeHandle(h);
+}
+
+TEST_F(ResourceManagerTest, RemoveResourceLeavesAnOrdinaryHandleAndTheFileWithoutTheEntry) {
+  const SInt16 bundle = OpenWith("bundle.rsrc", {Record(kExtS, 500, "bundle")});
+  const SInt16 file = OpenWith("doc.rsrc", {Record(kExtS, 128, "keep"), Record(kExtS, 129, "drop")});
+  Handle inBundle = GetResource(kExtS, 500);
+  RemoveResource(inBundle);
+  EXPECT_EQ(ResError(), rmvResFailed) << "only the current file's resources";
+  EXPECT_EQ(HomeResFile(inBundle), bundle);
+
+  Handle h = Get1Resource(kExtS, 129);
+  RemoveResource(h);
+  ASSERT_EQ(ResError(), noErr);
+  EXPECT_FALSE(IsResourceHandle(h));
+  EXPECT_EQ(HandleText(h), "drop");
+  DisposeHandle(h);
+  EXPECT_EQ(Get1Resource(kExtS, 129), nullptr);
+  UpdateResFile(file);
+  const auto disk = OnDisk("doc.rsrc");
+  ASSERT_EQ(disk.resources.size(), 1u);
+  EXPECT_EQ(disk.resources[0].id, 128);
+}
+
+TEST_F(ResourceManagerTest, ProtectedResourcesCannotBeRemovedOrChanged) {
+  OpenWith("doc.rsrc", {Record(kExtS, 128, "fixed", std::nullopt, resProtected)});
+  Handle h = Get1Resource(kExtS, 128);
+  RemoveResource(h);
+  EXPECT_EQ(ResError(), rmvResFailed);
+  ChangedResource(h);
+  EXPECT_EQ(ResError(), resAttrErr);
+}
+
+TEST_F(ResourceManagerTest, WithResLoadOffAnEmptyHandleComesBackAndLoadResourceFillsIt) {
+  OpenWith("doc.rsrc", {Record(kExtS, 128, "lazy")});
+  SetResLoad(false);
+  Handle h = Get1Resource(kExtS, 128);
+  SetResLoad(true);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(GetHandleSize(h), 0);
+  EXPECT_TRUE(IsResourceHandle(h));
+  LoadResource(h);
+  ASSERT_EQ(ResError(), noErr);
+  EXPECT_EQ(HandleText(h), "lazy");
+  LoadResource(h);
+  EXPECT_EQ(HandleText(h), "lazy") << "loading twice changes nothing";
+}
+
+// Writing a resource that was never loaded must not replace its data by nothing.
+TEST_F(ResourceManagerTest, WritingAnUnloadedResourceKeepsItsData) {
+  const SInt16 file = OpenWith("doc.rsrc", {Record(kExtS, 128, "precious"), Record(kExtS, 129, "other")});
+  SetResLoad(false);
+  Handle h = Get1Resource(kExtS, 128);
+  SetResLoad(true);
+  ChangedResource(h);
+  WriteResource(h);
+  ASSERT_EQ(ResError(), noErr);
+  Close(file);
+  const auto disk = OnDisk("doc.rsrc");
+  ASSERT_EQ(disk.resources.size(), 2u);
+  EXPECT_EQ(disk.resources[0].data, Bytes("precious"));
+}
+
+// The settings store's save sequence: look up without loading, remove and
+// dispose the old record, add a copy under a fresh id, write, release.
+TEST_F(ResourceManagerTest, ReplacingANamedRecordLeavesExactlyOne) {
+  const SInt16 file = CreateAndOpen("doc.rsrc");
+  const PString name("Resp Settings");
+  for (std::string_view record : {"first", "second"}) {
+    SetResLoad(false);
+    if (Handle old = Get1NamedResource(kExtS, name.get())) {
+      RemoveResource(old);
+      ASSERT_EQ(ResError(), noErr);
+      DisposeHandle(old);
+    }
+    SetResLoad(true);
+    Handle copy = HandleWith(record);
+    AddResource(copy, kExtS, Unique1ID(kExtS), name.get());
+    ASSERT_EQ(ResError(), noErr);
+    WriteResource(copy);
+    ASSERT_EQ(ResError(), noErr);
+    ReleaseResource(copy);
+    EXPECT_FALSE(toolbox::IsLiveHandle(copy));
+  }
+  Close(file);
+  const auto disk = OnDisk("doc.rsrc");
+  ASSERT_EQ(disk.resources.size(), 1u);
+  EXPECT_EQ(disk.resources[0].data, Bytes("second"));
+  EXPECT_EQ(disk.resources[0].name, "Resp Settings");
+}
+
+TEST_F(ResourceManagerTest, ResourceMemoryBelongsToTheSystemNotToTheCaller) {
+  OpenWith("doc.rsrc", {Record(kExtS, 128, "data", std::nullopt, resLocked)});
+  constexpr toolbox::MemoryOwner kExtension = 7;
+  toolbox::ScopedMemoryOwner guard(kExtension);
+  const std::size_t before = toolbox::LiveHandleCount(kExtension);
+  Handle h = Get1Resource(kExtS, 128);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(toolbox::LiveHandleCount(kExtension), before);
+  EXPECT_NE(HGetState(h) & kHandleLockedBit, 0) << "resLocked resources load locked";
+}
+
+TEST_F(ResourceManagerTest, PreloadedResourcesAreInMemoryAfterOpening) {
+  const std::size_t before = toolbox::LiveHandleCount(toolbox::kSystemOwner);
+  OpenWith("doc.rsrc", {Record(kExtS, 128, "pre", std::nullopt, resPreload), Record(kExtS, 129, "lazy")});
+  EXPECT_EQ(toolbox::LiveHandleCount(toolbox::kSystemOwner), before + 1);
+}
+
+TEST_F(ResourceManagerTest, AllocationFailureIsReportedAndLeavesTheResourceFindable) {
+  OpenWith("doc.rsrc", {Record(kExtS, 128, "data")});
+  toolbox::FailAllocationAfter(1);
+  EXPECT_EQ(Get1Resource(kExtS, 128), nullptr);
+  EXPECT_EQ(ResError(), memFullErr);
+  toolbox::FailAllocationAfter(0);
+  Handle h = Get1Resource(kExtS, 128);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(HandleText(h), "data");
+}
+
+TEST_F(ResourceManagerTest, ADisposedResourceHandleIsNotHandedOutAgain) {
+  OpenWith("doc.rsrc", {Record(kExtS, 128, "data")});
+  Handle h = Get1Resource(kExtS, 128);
+  DisposeHandle(h);  // a caller's mistake; the map must not keep the dead handle
+  Handle again = Get1Resource(kExtS, 128);
+  ASSERT_NE(again, nullptr);
+  ASSERT_TRUE(toolbox::IsLiveHandle(again));
+  EXPECT_EQ(HandleText(again), "data");
+}
+
+TEST_F(ResourceManagerTest, ClosingTheCurrentFileMakesTheEarlierOneCurrent) {
+  const SInt16 bundle = OpenWith("bundle.rsrc", {});
+  const SInt16 document = OpenWith("doc.rsrc", {});
+  EXPECT_EQ(toolbox::OpenResourceFile(dir_.File("bundle.rsrc").c_str(), true), bundle)
+      << "an open file is not opened twice";
+  EXPECT_EQ(CurResFile(), bundle);
+  UseResFile(document);
+  Close(document);
+  EXPECT_EQ(CurResFile(), bundle);
+  CloseResFile(document);
+  EXPECT_EQ(ResError(), resFNotFound);
+}
+
+TEST_F(ResourceManagerTest, OpeningReportsMissingAndCorruptFiles) {
+  EXPECT_EQ(toolbox::OpenResourceFile(dir_.File("absent.rsrc").c_str(), true), -1);
+  EXPECT_EQ(ResError(), fnfErr);
+  ASSERT_EQ(toolbox::WriteFileBytesAtomically(dir_.File("junk.rsrc"), Bytes("not a resource file")), noErr);
+  EXPECT_EQ(toolbox::OpenResourceFile(dir_.File("junk.rsrc").c_str(), true), -1);
+  EXPECT_EQ(ResError(), mapReadErr);
+  EXPECT_EQ(CurResFile(), 0);
+  EXPECT_EQ(toolbox::CreateResourceFile(dir_.File("junk.rsrc").c_str()), dupFNErr);
+  std::vector<unsigned char> kept;
+  ASSERT_EQ(toolbox::ReadFileBytes(dir_.File("junk.rsrc"), kept), noErr);
+  EXPECT_EQ(kept, Bytes("not a resource file"));
+}
+
+TEST_F(ResourceManagerTest, EveryTruncationOfAFileIsRefusedOnOpen) {
+  toolbox::ResourceFileContents contents;
+  contents.resources = {Record(kStringList, 128, std::string_view("\x00\x01\x03one", 6), "list"), Record(kExtS, 1, "x")};
+  std::vector<unsigned char> whole;
+  ASSERT_EQ(toolbox::SerializeResourceFile(contents, whole), noErr);
+  for (std::size_t length = 0; length < whole.size(); ++length) {
+    const std::vector<unsigned char> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+    ASSERT_EQ(toolbox::WriteFileBytesAtomically(dir_.File("cut.rsrc"), cut), noErr);
+    EXPECT_EQ(toolbox::OpenResourceFile(dir_.File("cut.rsrc").c_str(), true), -1) << length;
+    EXPECT_EQ(ResError(), mapReadErr) << length;
+    EXPECT_EQ(toolbox::OpenResourceBytes(cut), -1) << length;
+    EXPECT_EQ(ResError(), mapReadErr) << length;
+  }
+  EXPECT_EQ(CurResFile(), 0);
+}
+
+TEST_F(ResourceManagerTest, FilesKeptAsBytesReturnTheirBytesAsLastWritten) {
+  const SInt16 file = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
+  ASSERT_GT(file, 0);
+  opened_.push_back(file);
+  Handle h = HandleWith("blob");
+  AddResource(h, kExtS, 128, PString("n").get());
+  toolbox::ResourceFileContents contents;
+  ASSERT_EQ(toolbox::ParseResourceFile(toolbox::ResourceFileBytes(file), contents), noErr);
+  EXPECT_TRUE(contents.resources.empty()) << "pending until written";
+  UpdateResFile(file);
+  ASSERT_EQ(toolbox::ParseResourceFile(toolbox::ResourceFileBytes(file), contents), noErr);
+  ASSERT_EQ(contents.resources.size(), 1u);
+  EXPECT_EQ(contents.resources[0].data, Bytes("blob"));
+  EXPECT_TRUE(toolbox::ResourceFileBytes(static_cast<SInt16>(file + 50)).empty());
+  EXPECT_EQ(ResError(), resFNotFound);
+}
+
+TEST_F(ResourceManagerTest, CallsOnHandlesThatAreNotResourcesReportResNotFound) {
+  CreateAndOpen("doc.rsrc");
+  Handle plain = HandleWith("p");
+  for (void (*call)(Handle) : {LoadResource, WriteResource, DetachResource, ChangedResource}) {
+    call(plain);
+    EXPECT_EQ(ResError(), resNotFound);
+  }
+  RemoveResource(plain);
+  EXPECT_EQ(ResError(), rmvResFailed);
+  EXPECT_EQ(GetResAttrs(plain), 0);
+  EXPECT_EQ(ResError(), resNotFound);
+  SInt16 id = 77;
+  GetResInfo(plain, &id, nullptr, nullptr);
+  EXPECT_EQ(ResError(), resNotFound);
+  EXPECT_EQ(id, 77);
+  DisposeHandle(plain);
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+// Helpers shared by the Resource Manager and resource compiler tests.
+#pragma once
+
+#include <unistd.h>
+
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "toolbox/memory.h"
+#include "toolbox/resources.h"
+
+namespace resource_test {
+
+// A directory that lives for one test.
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vantor-rsrc-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  std::string File(std::string_view name) const { return (path_ / name).string(); }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A Str255 holding text (MacRoman bytes).
+struct PString {
+  explicit PString(std::string_view text) {
+    bytes[0] = static_cast<unsigned char>(text.size());
+    std::memcpy(bytes.data() + 1, text.data(), text.size());
+  }
+  const unsigned char* get() const { return bytes.data(); }
+  std::array<unsigned char, 256> bytes{};
+};
+
+inline std::string TextOf(const unsigned char* pascal) {
+  return std::string(reinterpret_cast<const char*>(pascal + 1), pascal[0]);
+}
+
+inline std::string HandleText(Handle h) {
+  return std::string(*h, static_cast<std::size_t>(GetHandleSize(h)));
+}
+
+inline Handle HandleWith(std::string_view bytes) {
+  Handle h = NewHandle(static_cast<Size>(bytes.size()));
+  if (h != nullptr && !bytes.empty()) std::memcpy(*h, bytes.data(), bytes.size());
+  return h;
+}
+
+inline bool IsResourceHandle(Handle h) { return (HGetState(h) & kHandleResourceBit) != 0; }
+
+inline std::vector<unsigned char> Bytes(std::string_view text) {
+  return std::vector<unsigned char>(text.begin(), text.end());
+}
+
+// 'STR#' data for a list of strings (each shorter than 256 bytes).
+inline std::vector<unsigned char> StringListData(const std::vector<std::string>& strings) {
+  std::vector<unsigned char> data{static_cast<unsigned char>(strings.size() >> 8),
+                                  static_cast<unsigned char>(strings.size())};
+  for (const std::string& s : strings) {
+    data.push_back(static_cast<unsigned char>(s.size()));
+    data.insert(data.end(), s.begin(), s.end());
+  }
+  return data;
+}
+
+constexpr ResType kStringList = FourCharCode("STR#");
+
+}  // namespace resource_test
