@@ -1,0 +1,89 @@
+// GetIndString over 'STR#' resources from files and from callers, well-formed
+// or not, with unlocked blocks moving on every allocation.
+#include <gtest/gtest.h>
+
+#include "toolbox/memory.h"
+#include "toolbox/resources.h"
+#include "toolbox/resource_test_support.h"
+
+namespace {
+
+using resource_test::HandleWith;
+using resource_test::kStringList;
+using resource_test::StringListData;
+using resource_test::TextOf;
+
+class StringListTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    scrambleWas_ = toolbox::HeapScrambleOn();
+    toolbox::SetHeapScramble(true);
+    file_ = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
+    ASSERT_GT(file_, 0);
+  }
+  void TearDown() override {
+    CloseResFile(file_);
+    toolbox::SetHeapScramble(scrambleWas_);
+  }
+
+  void AddList(SInt16 id, const std::vector<unsigned char>& data) {
+    Handle h = HandleWith({reinterpret_cast<const char*>(data.data()), data.size()});
+    AddResource(h, kStringList, id, nullptr);
+    ASSERT_EQ(ResError(), noErr);
+  }
+
+  std::string Fetch(SInt16 id, SInt16 index) {
+    Str255 text;
+    text[0] = 99;  // must be overwritten even when nothing is found
+    GetIndString(text, id, index);
+    return TextOf(text);
+  }
+
+  SInt16 file_ = 0;
+  bool scrambleWas_ = false;
+};
+
+TEST_F(StringListTest, IndexesAreOneBasedAndOutOfRangeGivesAnEmptyString) {
+  AddList(2015, StringListData({"first", "second", std::string(255, 'z')}));
+  EXPECT_EQ(Fetch(2015, 1), "first");
+  EXPECT_EQ(Fetch(2015, 2), "second");
+  EXPECT_EQ(Fetch(2015, 3), std::string(255, 'z'));
+  for (SInt16 outside : {0, -1, 4, 32767}) EXPECT_EQ(Fetch(2015, outside), "") << outside;
+}
+
+TEST_F(StringListTest, AMissingListGivesAnEmptyStringAndResNotFound) {
+  AddList(2015, StringListData({"x"}));
+  EXPECT_EQ(Fetch(8300, 1), "");
+  EXPECT_EQ(ResError(), resNotFound);
+}
+
+TEST_F(StringListTest, ListsFromEarlierFilesInTheChainAreFound) {
+  AddList(2015, StringListData({"bundle text"}));
+  const SInt16 document = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
+  ASSERT_GT(document, 0);
+  EXPECT_EQ(Fetch(2015, 1), "bundle text");
+  CloseResFile(document);
+}
+
+// A list whose count or lengths claim more than its data hold yields the
+// strings that are really there and nothing past the end.
+TEST_F(StringListTest, MalformedListsNeverReadPastTheirData) {
+  std::vector<unsigned char> claimsThree = StringListData({"only"});
+  claimsThree[1] = 3;
+  AddList(1, claimsThree);
+  EXPECT_EQ(Fetch(1, 1), "only");
+  EXPECT_EQ(Fetch(1, 2), "");
+  EXPECT_EQ(Fetch(1, 3), "");
+
+  std::vector<unsigned char> longLength = StringListData({"abc"});
+  longLength[2] = 200;
+  AddList(2, longLength);
+  EXPECT_EQ(Fetch(2, 1), "");
+
+  AddList(3, {0x00});
+  EXPECT_EQ(Fetch(3, 1), "");
+  AddList(4, {});
+  EXPECT_EQ(Fetch(4, 1), "");
+}
+
+}  // namespace
