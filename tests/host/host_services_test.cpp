@@ -3,7 +3,10 @@
 
 #include <cmath>
 #include <cstring>
+#include <cstdio>
 #include <string>
+
+#include <unistd.h>
 
 #include "host/bundle.h"
 #include "host/extension_registry.h"
@@ -112,7 +115,8 @@ TEST(HostExtensionServices, ExtensionResourcesBracketTheCurrentFile) {
   const host::Extension* main1 = bundle->Find("Main1");
   ASSERT_NE(main1, nullptr);
 
-  const std::string other = testing::TempDir() + "/other.rsrc";
+  const std::string other = testing::TempDir() + "/bracket_test_" + std::to_string(getpid()) + ".rsrc";
+  std::remove(other.c_str());
   ASSERT_EQ(toolbox::CreateResourceFile(other.c_str()), noErr);
   const std::int16_t otherFile = toolbox::OpenResourceFile(other.c_str(), false);
   ASSERT_GT(otherFile, 0);
@@ -132,6 +136,7 @@ TEST(HostExtensionServices, ExtensionResourcesBracketTheCurrentFile) {
   Call<HostGetExtensionName>(main1->hostRef, &name.bytes);
   EXPECT_EQ(name.str(), "Spirometry");
   CloseResFile(otherFile);
+  std::remove(other.c_str());
 }
 
 TEST(HostMemoryServices, HandlesThroughTheTable) {

@@ -183,7 +183,7 @@ items = [
   { text = "B", enabled = false, icon = 3, submenu = 9 },
 ]
 )");
-  EXPECT_EQ(data, Hex("00 05 00 00 00 00 00 00 00 00 FF FF FF F9 01 4D"
+  EXPECT_EQ(data, Hex("00 05 00 00 00 00 00 00 00 00 FF FF FF F3 01 4D"
                       " 01 41 00 53 12 03"
                       " 01 2D 00 00 00 00"
                       " 01 42 03 1B 09 00 00"));
@@ -216,7 +216,7 @@ proc = 5
 items = 8301
 position = "alertPositionParentWindow"
 )");
-  EXPECT_EQ(data, Hex("00 00 00 00 00 64 00 C8 00 05 00 00 00 00 00 00 00 00 20 6D 02 41 62 B0 0A"));
+  EXPECT_EQ(data, Hex("00 00 00 00 00 64 00 C8 00 05 00 00 00 00 00 00 00 00 20 6D 02 41 62 00 B0 0A"));
 }
 
 TEST_F(RezTest, DialogItemsArePaddedToEvenOffsets) {

@@ -2,6 +2,9 @@
 // an array of tables: [["STR#"]] id = 2015 ... (docs/resources.md).
 #include "source_compiler.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "resource_compilers.h"
 #include "source_fields.h"
 
@@ -27,6 +30,7 @@ toml::table ParseToml(const std::string& path) {
     return toml::parse_file(path);
   } catch (const toml::parse_error& error) {
     const auto& where = error.source().begin;
+    if (where.line == 0) throw RezError(std::string(error.description()));  // not opened
     throw RezError("line " + std::to_string(where.line) + ", column " + std::to_string(where.column) + ": " +
                    std::string(error.description()));
   }
@@ -36,9 +40,15 @@ toml::table ParseToml(const std::string& path) {
 
 std::vector<toolbox::ResourceRecord> CompileSourceFile(const std::string& path) {
   const toml::table document = ParseToml(path);
+  // Kinds in the order they appear, so problems and resources follow the source.
+  std::vector<std::pair<std::string_view, const toml::node*>> kinds;
+  for (const auto& [key, value] : document) kinds.emplace_back(key.str(), &value);
+  std::stable_sort(kinds.begin(), kinds.end(), [](const auto& a, const auto& b) {
+    return a.second->source().begin.line < b.second->source().begin.line;
+  });
   std::vector<toolbox::ResourceRecord> records;
-  for (const auto& [key, value] : document) {
-    const std::string_view kind = key.str();
+  for (const auto& [kind, node] : kinds) {
+    const toml::node& value = *node;
     const ResourceCompiler compile = CompilerFor(kind);
     if (compile == nullptr)
       throw RezError(At(value) + "unknown resource kind '" + std::string(kind) + "' (known: " + KnownKinds() + ")");
