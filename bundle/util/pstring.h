@@ -3,9 +3,23 @@
 // allocates; all work on caller buffers of 256 bytes unless a size is given.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "toolbox/mac_types.h"
+
+// A length-prefixed copy of an ASCII literal, made at compile time:
+//   static constexpr auto kPrefix = PStringLiteral("Could not find ");
+//   ConcatPStrings(256, out, kPrefix.data(), ...);
+template <std::size_t N>
+constexpr std::array<unsigned char, N> PStringLiteral(const char (&text)[N]) {
+  static_assert(N - 1 <= 255, "a Str255 holds at most 255 characters");
+  std::array<unsigned char, N> p{};
+  p[0] = static_cast<unsigned char>(N - 1);
+  for (std::size_t i = 0; i + 1 < N; ++i) p[i + 1] = static_cast<unsigned char>(text[i]);
+  return p;
+}
 
 void CopyPString(StringPtr destination, ConstStr255Param source);
 // Copies at most destinationSize bytes (length byte included); a cut string's

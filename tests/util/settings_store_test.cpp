@@ -1,0 +1,167 @@
+#include "util/settings_store.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "frame/host_services.h"
+#include "host/alerts.h"
+#include "host/service_table.h"
+#include "toolbox/memory.h"
+#include "toolbox/resources.h"
+#include "util/pstring.h"
+
+namespace {
+
+// A record of one u32 and two u16, stored big-endian.
+class SwappingExtension final : public VantorExtensionBase {
+ public:
+  std::uint32_t GetExtensionKind() override { return 0; }
+  std::int32_t SwapSettingsByteOrder(void* data, std::uint32_t size, bool) override {
+    auto* p = static_cast<unsigned char*>(data);
+    if (size >= 4) std::swap(p[0], p[3]), std::swap(p[1], p[2]);
+    if (size >= 6) std::swap(p[4], p[5]);
+    if (size >= 8) std::swap(p[6], p[7]);
+    ++swaps;
+    return 0;
+  }
+  int swaps = 0;
+};
+
+constexpr auto kName = PStringLiteral("Resp Settings");
+
+Handle MakeRecord(std::uint32_t a, std::uint16_t b, std::uint16_t c) {
+  Handle h = NewHandle(8);
+  std::memcpy(*h, &a, 4);
+  std::memcpy(*h + 4, &b, 2);
+  std::memcpy(*h + 6, &c, 2);
+  return h;
+}
+
+std::vector<unsigned char> Bytes(Handle h) {
+  return std::vector<unsigned char>(*h, *h + GetHandleSize(h));
+}
+
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetHostServiceTable(host::ServicesAddress());
+    path_ = testing::TempDir() + "/settings_" + std::to_string(getpid()) + ".rsrc";
+    std::remove(path_.c_str());
+    ASSERT_EQ(toolbox::CreateResourceFile(path_.c_str()), noErr);
+    file_ = toolbox::OpenResourceFile(path_.c_str(), false);
+    ASSERT_GT(file_, 0);
+    host::ClearAlerts();
+    host::SetAlertsQuiet(true);
+  }
+  void TearDown() override {
+    toolbox::FailAllocationAfter(0);
+    CloseResFile(file_);
+    std::remove(path_.c_str());
+    host::SetAlertsQuiet(false);
+  }
+  void Reopen() {
+    CloseResFile(file_);
+    file_ = toolbox::OpenResourceFile(path_.c_str(), false);
+    ASSERT_GT(file_, 0);
+  }
+  std::string path_;
+  std::int16_t file_ = -1;
+  SwappingExtension extension_;
+};
+
+TEST_F(SettingsStoreTest, SavedRecordIsStoredBigEndianAndLoadsNative) {
+  Handle record = MakeRecord(0x01020304, 0x0A0B, 0x0C0D);
+  const auto native = Bytes(record);
+  ASSERT_EQ(SaveNamedSettings(extension_, kName.data(), record), 0);
+  EXPECT_EQ(Bytes(record), native) << "the caller's record keeps its native order";
+  Reopen();
+
+  SetResLoad(true);
+  Handle stored = Get1NamedResource(kSettingsResourceType, kName.data());
+  ASSERT_NE(stored, nullptr);
+  const std::vector<unsigned char> bigEndian{1, 2, 3, 4, 0x0A, 0x0B, 0x0C, 0x0D};
+  EXPECT_EQ(Bytes(stored), bigEndian);
+  ReleaseResource(stored);
+
+  Handle loaded = LoadNamedSettings(extension_, kName.data());
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(Bytes(loaded), native);
+  DetachResource(loaded);
+  DisposeHandle(loaded);
+  DisposeHandle(record);
+}
+
+TEST_F(SettingsStoreTest, SavingTwiceKeepsOneRecordHoldingTheSecond) {
+  Handle first = MakeRecord(1, 1, 1);
+  Handle second = MakeRecord(2, 2, 2);
+  ASSERT_EQ(SaveNamedSettings(extension_, kName.data(), first), 0);
+  ASSERT_EQ(SaveNamedSettings(extension_, kName.data(), second), 0);
+  Reopen();
+  EXPECT_EQ(Count1Resources(kSettingsResourceType), 1);
+  Handle loaded = LoadNamedSettings(extension_, kName.data());
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(Bytes(loaded), Bytes(second));
+  DetachResource(loaded);
+  for (Handle h : {first, second, loaded}) DisposeHandle(h);
+}
+
+TEST_F(SettingsStoreTest, SavingNullDeletesTheRecord) {
+  Handle record = MakeRecord(7, 8, 9);
+  ASSERT_EQ(SaveNamedSettings(extension_, kName.data(), record), 0);
+  EXPECT_EQ(SaveNamedSettings(extension_, kName.data(), nullptr), 0);
+  EXPECT_EQ(LoadNamedSettings(extension_, kName.data()), nullptr);
+  Reopen();
+  EXPECT_EQ(Count1Resources(kSettingsResourceType), 0);
+  EXPECT_EQ(LoadNamedSettings(extension_, kName.data()), nullptr);
+  EXPECT_EQ(SaveNamedSettings(extension_, kName.data(), nullptr), 0) << "nothing to delete is fine";
+  DisposeHandle(record);
+}
+
+TEST_F(SettingsStoreTest, OutOfMemoryKeepsTheStoredRecord) {
+  Handle first = MakeRecord(1, 2, 3);
+  Handle second = MakeRecord(4, 5, 6);
+  ASSERT_EQ(SaveNamedSettings(extension_, kName.data(), first), 0);
+  toolbox::FailAllocationAfter(1);
+  EXPECT_EQ(SaveNamedSettings(extension_, kName.data(), second), memFullErr);
+  toolbox::FailAllocationAfter(0);
+  Reopen();
+  Handle loaded = LoadNamedSettings(extension_, kName.data());
+  ASSERT_NE(loaded, nullptr) << "a failed save must not lose what was stored";
+  EXPECT_EQ(Bytes(loaded), Bytes(first));
+  DetachResource(loaded);
+  for (Handle h : {first, second, loaded}) DisposeHandle(h);
+}
+
+TEST_F(SettingsStoreTest, MissingStringListTellsTheUser) {
+  EXPECT_EQ(GetStringList(8300), nullptr);
+  ASSERT_EQ(host::Alerts().size(), 1u);
+  EXPECT_EQ(host::Alerts()[0].text, "Could not find STR# resource with ID=8300");
+  EXPECT_EQ(host::Alerts()[0].service, 81);
+}
+
+TEST_F(SettingsStoreTest, DetachedResourceBelongsToTheCaller) {
+  Handle data = NewHandle(4);
+  std::memcpy(*data, "\x00\x01\x01\x41", 4);  // a list of one string, "A"
+  AddResource(data, FourCharCode("STR#"), 8100, PStringLiteral("").data());
+  ASSERT_EQ(ResError(), noErr);
+  WriteResource(data);
+  Reopen();
+
+  Handle list = GetStringList(8100);
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(host::Alerts().empty());
+  EXPECT_EQ(Bytes(list), (std::vector<unsigned char>{0, 1, 1, 'A'}));
+  EXPECT_EQ(HGetState(list) & kHandleResourceBit, 0) << "no longer a resource";
+  Handle again = Get1Resource(FourCharCode("STR#"), 8100);
+  ASSERT_NE(again, nullptr);
+  EXPECT_NE(again, list) << "the file hands out a fresh copy";
+  ReleaseResource(again);
+  DisposeHandle(list);
+}
+
+}  // namespace
