@@ -117,38 +117,31 @@ TEST(ResourceFileLayout, RoundTripKeepsEveryFieldAndTheOrderWithinEachType) {
   EXPECT_TRUE(SameRecords(parsed, grouped));
 }
 
-TEST(ResourceFileLimits, OversizedContentsAreRefusedNotTruncated) {
-  ResourceFileContents longName;
-  longName.resources.push_back({kStr, 1, std::string(256, 'n'), 0, {}});
-  std::vector<unsigned char> out{1, 2, 3};
-  EXPECT_EQ(SerializeResourceFile(longName, out), paramErr);
-  EXPECT_EQ(out.size(), 3u);
-
-  // A data entry starting past 16 MiB cannot be addressed by the 24-bit offset.
-  ResourceFileContents bigData;
-  bigData.resources.push_back({kStr, 1, std::nullopt, 0, std::vector<unsigned char>(toolbox::kMaxResourceDataArea)});
-  bigData.resources.push_back({kStr, 2, std::nullopt, 0, Data("late")});
-  EXPECT_EQ(SerializeResourceFile(bigData, out), writingPastEnd);
-
-  // Reference lists past 64 KiB of map cannot be addressed by 16-bit offsets.
-  ResourceFileContents manyTypes;
-  for (std::uint32_t t = 0; t < 6000; ++t) manyTypes.resources.push_back({0x41000000u + t, 1, std::nullopt, 0, {}});
-  EXPECT_EQ(SerializeResourceFile(manyTypes, out), writingPastEnd);
-}
-
-TEST(ResourceFileLimits, A255ByteNameAndThe16MiBBoundaryStillFit) {
+// At each limit the write succeeds; one past it, it is refused, not truncated.
+TEST(ResourceFileLimits, NamesAndOffsetsStopExactlyAtTheFormatsLimits) {
   ResourceFileContents contents;
   contents.resources.push_back({kStr, 1, std::string(255, 'n'), 0,
-                                std::vector<unsigned char>(toolbox::kMaxResourceDataArea - 4)});
+                                std::vector<unsigned char>(toolbox::kMaxResourceDataArea - 5)});
   contents.resources.push_back({kStr, 2, std::nullopt, 0, Data("last")});
   std::vector<unsigned char> file;
-  EXPECT_EQ(SerializeResourceFile(contents, file), writingPastEnd);
-  contents.resources[0].data.resize(toolbox::kMaxResourceDataArea - 5);
   ASSERT_EQ(SerializeResourceFile(contents, file), noErr);
   ResourceFileContents parsed;
   ASSERT_EQ(ParseResourceFile(file, parsed), noErr);
   EXPECT_EQ(parsed.resources[1].data, Data("last"));
-  EXPECT_EQ(parsed.resources[0].name->size(), 255u);
+
+  // The last entry would start at 16 MiB, past the 24-bit offset.
+  std::vector<unsigned char> untouched{1, 2, 3};
+  contents.resources[0].data.push_back(0);
+  EXPECT_EQ(SerializeResourceFile(contents, untouched), writingPastEnd);
+  contents.resources[0].data.clear();
+  contents.resources[0].name->push_back('n');
+  EXPECT_EQ(SerializeResourceFile(contents, untouched), paramErr);
+  EXPECT_EQ(untouched, (std::vector<unsigned char>{1, 2, 3}));
+
+  // Reference lists past 64 KiB of map cannot be addressed by 16-bit offsets.
+  ResourceFileContents manyTypes;
+  for (std::uint32_t t = 0; t < 6000; ++t) manyTypes.resources.push_back({0x41000000u + t, 1, std::nullopt, 0, {}});
+  EXPECT_EQ(SerializeResourceFile(manyTypes, untouched), writingPastEnd);
 }
 
 TEST(ResourceFileValidation, EveryTruncationIsRefused) {

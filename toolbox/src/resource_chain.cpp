@@ -81,6 +81,7 @@ OSErr LoadEntry(ResourceEntry& entry) {
   if (const OSErr err = MemError(); err != noErr) return err;
   if (!data.empty()) std::memcpy(*h, data.data(), data.size());
   entry.loaded = true;
+  ApplyAttributes(h, entry.attributes);
   return noErr;
 }
 
@@ -100,7 +101,8 @@ Handle HandleForEntry(ResourceEntry& entry) {
   }
   if (bytes > 0) std::memcpy(*h, entry.stored->data(), bytes);
   MarkResourceHandle(h, true);
-  ApplyAttributes(h, entry.attributes);
+  // An empty handle stays unlocked so that LoadResource can grow it.
+  if (load) ApplyAttributes(h, entry.attributes);
   entry.handle = h;
   entry.loaded = load;
   SetResError(noErr);
