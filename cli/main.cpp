@@ -6,6 +6,9 @@
 #include <iostream>
 
 #include "commands.h"
+#include "compute_command.h"
+#include "info_command.h"
+#include "synth_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"vantor: the host for the Spirometry bundle, without a screen"};
@@ -24,6 +27,11 @@ int main(int argc, char** argv) {
   auto* demo = app.add_subcommand("demo", "show what the host and the bundle can do so far");
   demo->callback([&] { std::exit(cli::RunDemo(bundlePath)); });
 
+  int exitCode = 0;
+  cli::AddInfoCommand(app, &exitCode);
+  cli::AddSynthCommand(app, &exitCode);
+  cli::AddComputeCommand(app, &bundlePath, &exitCode);
+
   CLI11_PARSE(app, argc, argv);
-  return 0;
+  return exitCode;
 }

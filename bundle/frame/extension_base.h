@@ -9,7 +9,9 @@
 
 #include <cstdint>
 
+#include "toolbox/dialogs.h"
 #include "toolbox/mac_types.h"
+#include "toolbox/windows.h"
 #include "vantor/services.h"
 
 class VantorExtensionBase {
@@ -31,6 +33,10 @@ class VantorExtensionBase {
   void EndResources() const;
   std::int16_t MapLocalId(std::uint16_t localId) const;
   void RegisterCommandSwapProc(std::uint16_t localId, vantor::CommandSwapProc proc) const;
+  // Let the host place a window or dialog made from the extension's resource
+  // resId (defined with the window utilities, util/window_placement.cpp).
+  void PlaceWindow(WindowRef window, std::int16_t resId, std::int16_t a, std::uint32_t b) const;
+  void PlaceDialog(DialogRef dialog, std::int16_t resId, std::int16_t a) const;
 
   std::int16_t hostRef;
 

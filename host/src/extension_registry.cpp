@@ -34,6 +34,12 @@ void RenameExtension(std::int16_t hostRef, const std::string& name) {
   if (it != Extensions().end()) it->second.name = name;
 }
 
+std::vector<ExtensionInfo> RegisteredExtensions() {
+  std::vector<ExtensionInfo> all;
+  for (const auto& [hostRef, info] : Extensions()) all.push_back(info);
+  return all;
+}
+
 std::int16_t MapExtensionId(std::uint16_t localId, std::int16_t hostRef) {
   auto& keys = Keys();
   for (std::size_t i = 0; i < keys.size(); ++i) {

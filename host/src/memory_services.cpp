@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "host/memory_zones.h"
 #include "host/service_table.h"
 #include "toolbox/memory.h"
 #include "vantor/services.h"
@@ -19,8 +20,12 @@ bool SizeRefused(std::uint32_t size) {
   return true;
 }
 
+// Handles are noted by owner so that the host can free what a computed
+// function leaves behind when it is detached (memory_zones.h).
 Handle NewHandleService(std::uint32_t size) {
-  return SizeRefused(size) ? nullptr : NewHandle(static_cast<Size>(size));
+  Handle h = SizeRefused(size) ? nullptr : NewHandle(static_cast<Size>(size));
+  NoteAllocatedHandle(h);
+  return h;
 }
 
 Ptr NewPtrService(std::uint32_t size) {
@@ -29,7 +34,10 @@ Ptr NewPtrService(std::uint32_t size) {
 
 void LockService(Handle h) { HLock(h); }
 void UnlockService(Handle h) { HUnlock(h); }
-void DisposeHandleService(Handle h) { DisposeHandle(h); }
+void DisposeHandleService(Handle h) {
+  NoteDisposedHandle(h);
+  DisposeHandle(h);
+}
 void DisposePtrService(Ptr p) { DisposePtr(p); }
 
 // The extension adopts a detached resource: it becomes an ordinary,
@@ -53,7 +61,11 @@ void MoveBytesService(const void* source, void* destination, std::uint32_t count
   BlockMove(source, destination, static_cast<Size>(count));
 }
 
-std::int32_t DuplicateHandleService(Handle* h) { return HandToHand(h); }
+std::int32_t DuplicateHandleService(Handle* h) {
+  const std::int32_t err = HandToHand(h);
+  if (err == noErr) NoteAllocatedHandle(*h);
+  return err;
+}
 std::int8_t GetHandleStateService(Handle h) { return HGetState(h); }
 void SetHandleStateService(Handle h, std::int8_t state) { HSetState(h, state); }
 

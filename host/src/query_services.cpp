@@ -1,5 +1,7 @@
 // HostQueryValue (172): host state by selector. Unknown selectors answer 0.
-// Selectors 200 and 205 (procedures for dialogs) come with the dialog driver.
+// Selectors 200 and 205 are procedures for dialogs (dialog_procedures.h).
+#include "dialog_procedures.h"
+#include "host/document.h"
 #include "host/host_state.h"
 #include "host/service_table.h"
 #include "vantor/services.h"
@@ -10,6 +12,8 @@ namespace {
 enum Selector : std::int16_t {
   kRecording = 100,
   kSuppressWarnings = 101,
+  kStandardUserItem = 200,
+  kStandardModalFilter = 205,
   kChannelCount = 1539,
 };
 
@@ -18,7 +22,13 @@ std::uint32_t QueryValueService(std::int16_t selector) {
   switch (selector) {
     case kRecording: return state.recording ? 1 : 0;
     case kSuppressWarnings: return state.suppressWarnings ? 1 : 0;
-    case kChannelCount: return static_cast<std::uint32_t>(state.channelCount);
+    case kChannelCount: {
+      // The current document's, when there is one.
+      const Document* document = CurrentDocument();
+      return static_cast<std::uint32_t>(document != nullptr ? document->channelCount() : state.channelCount);
+    }
+    case kStandardUserItem: return StandardUserItemReference();
+    case kStandardModalFilter: return StandardModalFilterReference();
     default: return 0;
   }
 }

@@ -9,21 +9,30 @@
 // converts them to its units. Absolute positions number the samples of all
 // blocks one after another: block 1 holds 0..len1-1, block 2 starts at len1.
 //
-// Building (importers): AddChannel and AddBlock in any order, then SetSamples
-// and SetScaling per channel and block. A channel without samples in a block
-// has no recorded data there (a computed channel usually has none at all).
-// Misuse (a channel or block out of range, samples of the wrong length)
-// throws std::invalid_argument with a one-line reason; the document is then
-// unchanged.
+// Block offsets and block numbers travel as i16 between the host and its
+// extensions, so a block holds at most kMaxBlockLength samples per channel and
+// a document at most kMaxBlocks blocks. An importer splits a longer recording
+// into consecutive blocks with AddRecording: they share the sampling interval
+// and channel setup, so they form one stretch and computed channels (volume
+// integration, drift lines) run across them as across one recording.
 //
-// The computed functions attached to channels, the command journal and the
-// selection hang off the document (computed_channels.h, command_journal.h,
-// selection.h); the data services (465..504) answer for the current document.
+// Building (importers): AddChannel and AddBlock/AddRecording in any order,
+// then SetSamples and SetScaling per channel and block (or per recording). A
+// channel without samples in a block has no recorded data there (a computed
+// channel usually has none at all). Misuse (a channel or block out of range,
+// samples of the wrong length, a block too long) throws std::invalid_argument
+// with a one-line reason; the document is then unchanged.
+//
+// The computed functions attached to channels, the window extensions' local
+// data, the command journal and the selection hang off the document
+// (computed_channels.h, extension_locals.h, command_journal.h, selection.h);
+// the data services (465..504) answer for the current document.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,10 +42,20 @@ namespace host {
 
 class ComputedChannels;
 class CommandJournal;
-struct Selection;
+class ExtensionLocals;
+class Selection;
+class SampleLocks;
 
-// A block's full scale: a sample whose magnitude reaches it is clipped.
+// A sample whose magnitude reaches the converter's full scale is clipped.
 inline constexpr float kFullScale = 0.9765625f;
+inline constexpr std::int32_t kMaxBlockLength = 32767;
+inline constexpr int kMaxBlocks = 32767;
+
+// Consecutive blocks made by AddRecording.
+struct BlockRun {
+  int first = 0;
+  int count = 0;
+};
 
 // Default scaling of a channel's block until SetScaling: uncalibrated, raw
 // factor 1, unit and base unit "V", 3 decimals.
@@ -45,6 +64,10 @@ vantor::ChannelScaling DefaultScaling();
 // time unit "s", display interval = sampling interval.
 vantor::BlockTimeFormat TimeFormatFor(double samplingInterval);
 
+// Titles, input names and the name are UTF-8; services hand them to
+// extensions in MacRoman. A document must be destroyed before the bundle of
+// the extensions open on it; destroying it closes them (message 7), detaches
+// its computed functions and, when it is current, leaves no current document.
 class Document {
  public:
   Document();
@@ -58,13 +81,19 @@ class Document {
   // may be empty (no input).
   int AddChannel(const std::string& title, const std::string& inputName);
   // Adds a block at the end; its number (1-based). samplingInterval > 0 and
-  // samplesPerChannel >= 0.
+  // 0 <= samplesPerChannel <= kMaxBlockLength.
   int AddBlock(double samplingInterval, double startTime1904, std::int32_t samplesPerChannel);
+  // Adds one recording of any length as consecutive blocks of at most
+  // kMaxBlockLength samples, each starting where the previous one ends.
+  BlockRun AddRecording(double samplingInterval, double startTime1904, std::int64_t samplesPerChannel);
   // The channel's recorded samples in the block; exactly samplesPerChannel.
   void SetSamples(int channel, int block, std::vector<float> samples);
+  // The channel's recorded samples of a whole recording, split over its blocks.
+  void SetSamples(int channel, BlockRun run, std::span<const float> samples);
   // Removes the channel's recorded samples in the block.
   void ClearSamples(int channel, int block);
   void SetScaling(int channel, int block, const vantor::ChannelScaling& scaling);
+  void SetScaling(int channel, BlockRun run, const vantor::ChannelScaling& scaling);
   void SetTitle(int channel, const std::string& title);
   void SetInputName(int channel, const std::string& inputName);
   // A name for the document (service 528, exports); empty by default.
@@ -76,6 +105,8 @@ class Document {
   bool IsChannel(int channel) const { return channel >= 1 && channel <= channelCount(); }
   bool IsBlock(int block) const { return block >= 1 && block <= blockCount(); }
   const std::string& name() const { return name_; }
+  // Unique per document made in this run (range records name it).
+  std::uint32_t serial() const { return serial_; }
   const std::string& Title(int channel) const;
   const std::string& InputName(int channel) const;
   std::int32_t BlockLength(int block) const;
@@ -120,6 +151,9 @@ class Document {
   // --- What hangs off the document ---------------------------------------
   ComputedChannels& computed() { return *computed_; }
   const ComputedChannels& computed() const { return *computed_; }
+  ExtensionLocals& extensions() { return *extensions_; }
+  // Sample blocks lent to extensions (services 468..472).
+  SampleLocks& locks() { return *locks_; }
   CommandJournal& journal() { return *journal_; }
   const CommandJournal& journal() const { return *journal_; }
   Selection& selection() { return *selection_; }
@@ -152,12 +186,15 @@ class Document {
   void Touch() { ++revision_; }
 
   std::string name_;
+  std::uint32_t serial_;
   std::vector<Channel> channels_;
   std::vector<Block> blocks_;
   std::vector<std::int64_t> blockStarts_;  // M + 1 entries: 0, len1, len1+len2, ...
   int samplingBlock_ = 0;
   std::uint64_t revision_ = 0;
   std::unique_ptr<ComputedChannels> computed_;
+  std::unique_ptr<ExtensionLocals> extensions_;
+  std::unique_ptr<SampleLocks> locks_;
   std::unique_ptr<CommandJournal> journal_;
   std::unique_ptr<Selection> selection_;
 };
@@ -167,5 +204,20 @@ class Document {
 // channel count.
 Document* CurrentDocument();
 void SetCurrentDocument(Document* document);
+
+// Makes a document current for a scope (the host's own work on a document
+// that is not the one in front), restoring the previous one afterwards.
+class ScopedCurrentDocument {
+ public:
+  explicit ScopedCurrentDocument(Document& document) : saved_(CurrentDocument()) {
+    SetCurrentDocument(&document);
+  }
+  ~ScopedCurrentDocument() { SetCurrentDocument(saved_); }
+  ScopedCurrentDocument(const ScopedCurrentDocument&) = delete;
+  ScopedCurrentDocument& operator=(const ScopedCurrentDocument&) = delete;
+
+ private:
+  Document* saved_;
+};
 
 }  // namespace host

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -19,6 +20,8 @@ void RegisterExtension(const ExtensionInfo& info);
 void UnregisterExtension(std::int16_t hostRef);
 const ExtensionInfo* FindExtension(std::int16_t hostRef);
 void RenameExtension(std::int16_t hostRef, const std::string& name);
+// Every registered extension, by hostRef.
+std::vector<ExtensionInfo> RegisteredExtensions();
 
 // Command keys: 1..32767, one per (hostRef, local id), stable for the run.
 struct CommandKey {

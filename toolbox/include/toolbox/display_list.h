@@ -50,7 +50,7 @@ struct DrawOp {
   Point to{};               // lines
   Pattern fillPattern{};    // kFillRect, kFillOval
   std::string text;         // kText: MacRoman bytes
-  SInt16 imageWidth = 0;    // kImage: pixels, row-major, 0xAARRGGBB
+  SInt16 imageWidth = 0;    // kImage: pixels, row-major, 0xAARRGGBB (not premultiplied)
   SInt16 imageHeight = 0;
   std::vector<std::uint32_t> imagePixels;
   DrawState state;

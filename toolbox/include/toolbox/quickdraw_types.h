@@ -6,6 +6,8 @@
 
 #include "toolbox/mac_types.h"
 
+using Boolean = unsigned char;
+
 // 8×8 one-bit pattern, row 0 first, most significant bit leftmost.
 struct Pattern {
   UInt8 pat[8];

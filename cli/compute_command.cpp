@@ -1,0 +1,138 @@
+#include "compute_command.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "failure.h"
+#include "host/alerts.h"
+#include "host/bundle.h"
+#include "host/computed_channels.h"
+#include "host/csv_export.h"
+#include "host/document.h"
+#include "host/live_replay.h"
+#include "host/problem.h"
+#include "host/recording_import.h"
+#include "setting_submission.h"
+
+namespace cli {
+namespace {
+
+constexpr const char* kSpirometerInput = "Spirometer";
+constexpr const char* kFlowEntry = "Main3";
+constexpr const char* kVolumeEntry = "Main5";
+
+// The document is current, and alerts are kept for the one failure line,
+// while the command runs.
+class ComputeSession {
+ public:
+  explicit ComputeSession(host::Document& document) {
+    host::SetCurrentDocument(&document);
+    host::SetAlertsQuiet(true);
+    host::ClearAlerts();
+  }
+  ~ComputeSession() {
+    host::SetAlertsQuiet(false);
+    host::SetCurrentDocument(nullptr);
+  }
+  ComputeSession(const ComputeSession&) = delete;
+  ComputeSession& operator=(const ComputeSession&) = delete;
+
+  // The first alert an extension showed, or `otherwise`.
+  static std::string AlertOr(const std::string& otherwise) {
+    return host::Alerts().empty() ? otherwise : host::Alerts().front().text;
+  }
+};
+
+std::optional<int> SpirometerChannel(const host::Document& d, const ComputeOptions& o, std::string* problem) {
+  if (o.flowSource) {
+    if (!d.IsChannel(*o.flowSource)) {
+      host::Fail(problem, "--flow-source " + std::to_string(*o.flowSource) + ": the recording has channels 1.." +
+                              std::to_string(d.channelCount()));
+      return std::nullopt;
+    }
+    return *o.flowSource;
+  }
+  for (int c = 1; c <= d.channelCount(); ++c) {
+    if (d.InputName(c) == kSpirometerInput) return c;
+  }
+  host::Fail(problem, "no channel has a spirometer input; name the flow head's channel with --flow-source");
+  return std::nullopt;
+}
+
+bool Attach(host::Document& d, int channel, const host::Extension* function, std::string* problem) {
+  if (function && d.computed().Attach(channel, *function)) return true;
+  return host::Fail(problem, ComputeSession::AlertOr((function ? function->name : std::string("the computed function")) +
+                                                     " cannot be attached to channel " + std::to_string(channel)));
+}
+
+bool ShowsAnything(host::Document& d, int channel) {
+  for (int b = 1; b <= d.blockCount(); ++b) {
+    if (d.computed().HasDisplayedData(channel, b)) return true;
+  }
+  return false;
+}
+
+// Attaches both functions, delivers their settings and computes.
+bool Compute(host::Document& d, const host::Bundle& bundle, const ComputeOptions& o, std::string* problem) {
+  const auto flowChannel = SpirometerChannel(d, o, problem);
+  if (!flowChannel) return false;
+  const int volumeChannel = d.AddChannel("Volume", "");
+  const auto flowCommands = FlowCommands(o.flow, *flowChannel, problem);
+  const auto volumeCommands = flowCommands ? VolumeCommands(o.volume, *flowChannel, problem) : std::nullopt;
+  if (!volumeCommands) return false;
+  const host::Extension* flow = bundle.Find(kFlowEntry);
+  const host::Extension* volume = bundle.Find(kVolumeEntry);
+  if (!Attach(d, *flowChannel, flow, problem) || !Attach(d, volumeChannel, volume, problem)) return false;
+  SubmitSettings(*flow, *flowChannel, *flowCommands);
+  SubmitSettings(*volume, volumeChannel, *volumeCommands);
+  if (!ShowsAnything(d, *flowChannel)) {
+    return host::Fail(problem, ComputeSession::AlertOr("channel " + std::to_string(*flowChannel) +
+                                                       " is not a flow head's signal in volts"));
+  }
+  if (o.live && !host::ReplayLive(d, host::LiveReplayOptions{}, problem)) return false;
+  return true;
+}
+
+}  // namespace
+
+int RunCompute(const ComputeOptions& o, const std::string& bundlePath) {
+  std::string problem;
+  const auto bundle = host::Bundle::Load(bundlePath, &problem);
+  if (!bundle) return Failure(bundlePath, problem);
+  return RunCompute(o, *bundle);
+}
+
+int RunCompute(const ComputeOptions& o, const host::Bundle& bundle) {
+  std::string problem;
+  host::Document document;
+  if (!host::ImportRecordingFile(o.file, document, &problem)) return Failure(o.file, problem);
+  ComputeSession session(document);
+  if (!Compute(document, bundle, o, &problem)) return Failure(o.file, problem);
+  std::error_code ec;
+  std::filesystem::create_directories(o.outDir, ec);
+  const std::string csv = (std::filesystem::path(o.outDir) / "channels.csv").string();
+  if (ec) return Failure(o.outDir, "cannot be made: " + ec.message());
+  if (!host::ExportChannelsCsv(document, csv, &problem)) return Failure(csv, ComputeSession::AlertOr(problem));
+  // Out of memory inside a function shows as an alert and zeros: not a result.
+  if (!host::Alerts().empty()) return Failure(o.file, host::Alerts().front().text);
+  std::printf("wrote %s (%d channels, %lld samples each)\n", csv.c_str(), document.channelCount(),
+              static_cast<long long>(document.TotalLength()));
+  return 0;
+}
+
+void AddComputeCommand(CLI::App& app, const std::string* bundlePath, int* exitCode) {
+  auto o = std::make_shared<ComputeOptions>();
+  CLI::App* sub = app.add_subcommand("compute", "compute flow and volume from a spirometer recording into DIR/channels.csv");
+  sub->add_option("FILE", o->file, "the recording (EDF, EDF+, CSV)")->required();
+  sub->add_option("--out", o->outDir, "folder for channels.csv")->required();
+  sub->add_option("--flow-source", o->flowSource, "channel of the flow head (default: the \"Spirometer\" input)");
+  sub->add_flag("--live", o->live, "compute as if the recording were being sampled");
+  AddFlowOptions(*sub, o->flow);
+  AddVolumeOptions(*sub, o->volume);
+  sub->callback([o, bundlePath, exitCode] {
+    *exitCode = Guarded(o->file, [&] { return RunCompute(*o, *bundlePath); });
+  });
+}
+
+}  // namespace cli

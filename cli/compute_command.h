@@ -1,0 +1,34 @@
+// vantor compute: opens a recording, attaches Spirometry Flow to the
+// spirometer channel and Spirometry Volume to a new channel that integrates
+// it, applies the settings options as the functions' dialogs would, computes
+// (block by block, or replayed as if sampled live) and writes every channel in
+// its units to DIR/channels.csv.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <optional>
+#include <string>
+
+#include "compute_options.h"
+#include "host/bundle.h"
+
+namespace cli {
+
+struct ComputeOptions {
+  std::string file;
+  std::string outDir;
+  std::optional<int> flowSource;  // channel of the spirometer; default: the input named "Spirometer"
+  FlowOptions flow;
+  VolumeOptions volume;
+  bool live = false;
+};
+
+// Returns the exit code.
+int RunCompute(const ComputeOptions& options, const std::string& bundlePath);
+// With a bundle already loaded (it must outlive the call).
+int RunCompute(const ComputeOptions& options, const host::Bundle& bundle);
+
+// bundlePath is read when the command runs (after parsing).
+void AddComputeCommand(CLI::App& app, const std::string* bundlePath, int* exitCode);
+
+}  // namespace cli

@@ -1,0 +1,37 @@
+// A recording as read from a file, before it becomes a document: channels
+// with their physical dimension and the linear map from sample values to it,
+// and contiguous segments of samples at one rate. Importers of every format
+// produce it; ImportRecording (recording_import.h) turns it into channels and
+// blocks with the host's scaling records.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct RecordingChannel {
+  std::string label;      // UTF-8; the channel's title and the name of its input
+  std::string dimension;  // physical dimension as the file gives it ("mV", "uV", "L/s", "")
+  // physical = sampleValue * unitsPerValue + unitsAtZero, in `dimension`.
+  // Sample values are fractions of the converter's range (an EDF digital
+  // value d is the sample value d / 32768).
+  double unitsPerValue = 1;
+  double unitsAtZero = 0;
+};
+
+// A stretch of samples without gaps.
+struct RecordingSegment {
+  double startSeconds = 0;                  // after Recording::startTime1904
+  std::vector<std::vector<float>> samples;  // per channel, all the same length
+  std::size_t length() const { return samples.empty() ? 0 : samples.front().size(); }
+};
+
+struct Recording {
+  double startTime1904 = 0;      // seconds since 1 January 1904, local time
+  double samplingInterval = 0;   // seconds per sample, in every segment
+  std::vector<RecordingChannel> channels;
+  std::vector<RecordingSegment> segments;
+};
+
+}  // namespace host

@@ -1,0 +1,21 @@
+#include "host/channel_units.h"
+
+#include "str255.h"
+
+namespace host {
+
+double ValueInUnits(const vantor::ChannelScaling& scaling, double sampleValue) {
+  if (scaling.calibrated != 0) {
+    return sampleValue * scaling.info.unitFactor * scaling.gain + scaling.offset;
+  }
+  return sampleValue * scaling.info.rawFactor;
+}
+
+std::string_view UnitTextOf(const vantor::ChannelScaling& scaling) {
+  const std::string_view unit = Str255View(scaling.unitText, sizeof scaling.unitText);
+  if (scaling.calibrated != 0) return unit;
+  const std::string_view base = Str255View(scaling.info.baseUnitText, sizeof scaling.info.baseUnitText);
+  return base.empty() ? unit : base;
+}
+
+}  // namespace host

@@ -1,0 +1,38 @@
+// A recording becomes a document's channels and blocks.
+#include <stdexcept>
+
+#include "host/document.h"
+#include "host/recording_import.h"
+#include "host/problem.h"
+
+namespace host {
+
+bool ImportRecording(const Recording& recording, Document& document, std::string* problem) {
+  std::vector<vantor::ChannelScaling> scalings;
+  for (const RecordingChannel& channel : recording.channels) {
+    std::string why;
+    auto scaling = ScalingFor(channel, &why);
+    if (!scaling) {
+      return Fail(problem, "channel \"" + channel.label + "\": " + why);
+    }
+    scalings.push_back(*scaling);
+  }
+  try {
+    for (const RecordingChannel& channel : recording.channels) document.AddChannel(channel.label, channel.label);
+    for (const RecordingSegment& segment : recording.segments) {
+      if (segment.length() == 0) continue;
+      const BlockRun run = document.AddRecording(recording.samplingInterval, recording.startTime1904 + segment.startSeconds,
+                                                 static_cast<std::int64_t>(segment.length()));
+      for (std::size_t c = 0; c < recording.channels.size(); ++c) {
+        const int channel = static_cast<int>(c) + 1;
+        document.SetSamples(channel, run, segment.samples[c]);
+        document.SetScaling(channel, run, scalings[c]);
+      }
+    }
+  } catch (const std::invalid_argument& e) {
+    return Fail(problem, e.what());
+  }
+  return true;
+}
+
+}  // namespace host

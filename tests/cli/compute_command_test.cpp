@@ -1,0 +1,224 @@
+// vantor compute end to end: the built bundle's flow and volume functions on
+// synthetic recordings whose truth is known.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "compute_command.h"
+#include "host/alerts.h"
+#include "host/recording_import.h"
+#include "synth_command.h"
+#include "toolbox/memory.h"
+
+namespace {
+
+std::string Temp(const std::string& name) { return ::testing::TempDir() + name; }
+
+// channels.csv as columns of values in their units.
+struct Table {
+  std::vector<std::string> titles;  // "Spirometer [L/s]"
+  std::vector<std::vector<double>> columns;
+};
+
+Table ReadTable(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::string problem;
+  const auto r = host::ParseCsvRecording(text.str(), &problem);
+  EXPECT_TRUE(r) << path << ": " << problem;
+  Table t;
+  if (!r) return t;
+  for (std::size_t c = 0; c < r->channels.size(); ++c) {
+    t.titles.push_back(r->channels[c].label + " [" + r->channels[c].dimension + "]");
+    t.columns.emplace_back();
+    for (const host::RecordingSegment& s : r->segments) {
+      for (float v : s.samples[c]) t.columns.back().push_back(static_cast<double>(v) * r->channels[c].unitsPerValue);
+    }
+  }
+  return t;
+}
+
+class ComputeCommand : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    std::string error;
+    bundle_ = host::Bundle::Load(VANTOR_BUNDLE_DIR, &error).release();
+    ASSERT_NE(bundle_, nullptr) << error;
+    Synth("noisy.edf", 0.1, 0.002, 0.003);
+    Synth("clean.edf", 0, 0, 0);
+  }
+  static void TearDownTestSuite() {
+    delete bundle_;
+    bundle_ = nullptr;
+  }
+  static void Synth(const std::string& name, double offset, double drift, double noise) {
+    cli::SynthOptions o;
+    o.out = Temp(name);
+    o.parameters.zeroOffsetMillivolts = offset;
+    o.parameters.driftMillivoltsPerSecond = drift;
+    o.parameters.noiseMillivolts = noise;
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(cli::RunSynth(o), 0);
+    ::testing::internal::GetCapturedStdout();
+  }
+  static cli::ComputeOptions Options(const std::string& file, const std::string& out) {
+    cli::ComputeOptions o;
+    o.file = Temp(file);
+    o.outDir = Temp(out);
+    o.volume.noCorrection = true;
+    return o;
+  }
+  // Runs the command quietly; its exit code and its error line.
+  static std::pair<int, std::string> Run(const cli::ComputeOptions& o) {
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int rc = cli::RunCompute(o, *bundle_);
+    ::testing::internal::GetCapturedStdout();
+    return {rc, ::testing::internal::GetCapturedStderr()};
+  }
+  static Table Compute(const cli::ComputeOptions& o) {
+    const auto [rc, error] = Run(o);
+    EXPECT_EQ(rc, 0) << error;
+    return ReadTable(o.outDir + "/channels.csv");
+  }
+  static host::Bundle* bundle_;
+};
+host::Bundle* ComputeCommand::bundle_ = nullptr;
+
+// The ground truth's forced expiration at 100 Hz: start and end sample.
+constexpr std::size_t kForcedStart = 2525;
+constexpr std::size_t kForcedEnd = 3125;
+
+TEST_F(ComputeCommand, FlowAndVolumeMatchTheTruthWithDriftCorrection) {
+  cli::ComputeOptions o = Options("noisy.edf", "noisy");
+  o.flow.drift = true;
+  const Table t = Compute(o);
+  ASSERT_EQ(t.titles, (std::vector<std::string>{"Spirometer [L/s]", "Volume [L]"}));
+  const auto& volume = t.columns[1];
+  ASSERT_EQ(volume.size(), 6000u);
+  EXPECT_NEAR(volume[kForcedStart] - volume[kForcedEnd], 4.0, 0.02);
+  EXPECT_NEAR(volume[kForcedStart] - volume[kForcedStart + 100], 3.2, 0.02);
+  EXPECT_NEAR(volume.back(), volume.front(), 0.05);
+}
+
+TEST_F(ComputeCommand, FlowFollowsTheTrueFlowSampleBySample) {
+  const Table t = Compute(Options("clean.edf", "clean"));
+  std::string problem;
+  cli::SynthParameters p;
+  const auto truth = cli::Synthesize(p, &problem);
+  ASSERT_TRUE(truth) << problem;
+  double worst = 0;
+  for (std::size_t i = 0; i < truth->trueFlow.size(); ++i) worst = std::max(worst, std::fabs(t.columns[0][i] - truth->trueFlow[i]));
+  // One step of the EDF's digital grid is 10/32767 mV, 0.0004 L/s.
+  EXPECT_LT(worst, 0.001);
+}
+
+TEST_F(ComputeCommand, OptionsReachTheFunctions) {
+  const Table base = Compute(Options("clean.edf", "base"));
+  cli::ComputeOptions doubled = Options("clean.edf", "doubled");
+  doubled.flow.scale = 2 * 1.333;
+  doubled.flow.nonlinearity = 0.006;
+  const Table twice = Compute(doubled);
+  EXPECT_NEAR(twice.columns[0][kForcedStart + 10], 2 * base.columns[0][kForcedStart + 10], 1e-4);
+  cli::ComputeOptions straight = Options("clean.edf", "straight");
+  straight.flow.linearise = false;
+  const double peak = Compute(straight).columns[0][kForcedStart + 9];
+  EXPECT_GT(std::fabs(peak), std::fabs(base.columns[0][kForcedStart + 9]) * 1.02);
+  cli::ComputeOptions corrected = Options("clean.edf", "corrected");
+  corrected.volume.noCorrection = false;
+  corrected.volume.correctionFactor = 2.0;
+  corrected.volume.thresholdLitres = 0.0;
+  const Table halved = Compute(corrected);
+  const auto& v = halved.columns[1];
+  EXPECT_NEAR(v[kForcedStart] - v[kForcedEnd], 2.0, 0.02);
+  cli::ComputeOptions reset = Options("clean.edf", "reset");
+  reset.volume.resetAtInspiration = true;
+  const Table zeroed = Compute(reset);
+  const auto& r = zeroed.columns[1];
+  // Each inspiration starts from zero: the maximal one rises by 3/4 of the
+  // FVC, the forced expiration then falls a whole FVC below it.
+  EXPECT_NEAR(*std::max_element(r.begin(), r.end()), 3.0, 0.02);
+  EXPECT_NEAR(*std::min_element(r.begin(), r.end()), -1.0, 0.02);
+  EXPECT_NEAR(r.back(), 0, 0.01);
+}
+
+TEST_F(ComputeCommand, LiveReplayGivesTheBlockResultWithoutDrift) {
+  const Table block = Compute(Options("noisy.edf", "block"));
+  cli::ComputeOptions o = Options("noisy.edf", "live");
+  o.live = true;
+  const Table live = Compute(o);
+  ASSERT_EQ(live.columns.size(), 2u);
+  for (std::size_t c = 0; c < 2; ++c) {
+    for (std::size_t i = 0; i < 6000; ++i) ASSERT_NEAR(live.columns[c][i], block.columns[c][i], 1e-5) << c << "," << i;
+  }
+}
+
+TEST_F(ComputeCommand, FailuresAreOneLineNamingTheFile) {
+  const std::string flowOnly = Temp("flow_only.csv");
+  std::ofstream(flowOnly) << "Time [s],Flow [L/s]\n0,1\n0.01,2\n";
+  cli::ComputeOptions noSpirometer = Options("flow_only.csv", "x");
+  cli::ComputeOptions outOfRange = Options("clean.edf", "x");
+  outOfRange.flowSource = 3;
+  cli::ComputeOptions contradiction = Options("clean.edf", "x");
+  contradiction.flow.model = 2;
+  contradiction.flow.scale = 1;
+  cli::ComputeOptions blocked = Options("clean.edf", "clean.edf");
+  const std::string notVolts = Temp("not_volts.csv");
+  std::ofstream(notVolts) << "Time [s],Spirometer [L/s]\n0,1\n0.01,2\n";
+  cli::ComputeOptions litres = Options("not_volts.csv", "x");
+  const std::pair<cli::ComputeOptions, std::string> cases[] = {
+      {noSpirometer, ": no channel has a spirometer input; name the flow head's channel with --flow-source\n"},
+      {outOfRange, ": --flow-source 3: the recording has channels 1..1\n"},
+      {contradiction, ": --model and custom coefficients (--scale, --nonlinearity) exclude each other\n"},
+      {blocked, "clean.edf: cannot be made: "},
+      {litres, ": channel 1 is not a flow head's signal in volts\n"},
+      {Options("absent.edf", "x"), "absent.edf: no such file\n"},
+  };
+  for (const auto& [options, ending] : cases) {
+    const auto [rc, error] = Run(options);
+    EXPECT_NE(rc, 0);
+    EXPECT_EQ(error.rfind("vantor: ", 0), 0u) << error;
+    EXPECT_NE(error.find(ending), std::string::npos) << error;
+    EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1) << error;
+  }
+  ::testing::internal::CaptureStderr();
+  EXPECT_NE(cli::RunCompute(Options("clean.edf", "x"), Temp("no_bundle")), 0);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr().rfind("vantor: " + Temp("no_bundle") + ": ", 0), 0u);
+}
+
+TEST_F(ComputeCommand, EveryAllocationFailureEndsInTheFunctionsMessageOrTheRightResult) {
+  const Table reference = Compute(Options("clean.edf", "reference"));
+  int failures = 0;
+  for (long n = 1;; ++n) {
+    toolbox::FailAllocationAfter(n);
+    const auto [rc, error] = Run(Options("clean.edf", "failing"));
+    const bool reached = toolbox::AllocationsCounted() >= n;
+    toolbox::FailAllocationAfter(0);
+    if (rc == 0) {
+      const Table t = ReadTable(Temp("failing") + "/channels.csv");
+      EXPECT_EQ(t.columns, reference.columns) << "failure point " << n << " changed the result silently";
+    } else {
+      ++failures;
+      const bool named = error.find(": Spirometry Flow: Out of memory\n") != std::string::npos ||
+                         error.find(": Spirometry Volume: Out of memory\n") != std::string::npos ||
+                         error.find("could not be computed") != std::string::npos;
+      EXPECT_TRUE(named) << "failure point " << n << ": " << error;
+    }
+    if (!reached) break;
+    ASSERT_LT(n, 1000) << "allocations without end";
+  }
+  EXPECT_GE(failures, 3);
+}
+
+TEST_F(ComputeCommand, MovingBlocksChangeNothing) {
+  const Table still = Compute(Options("noisy.edf", "still"));
+  toolbox::SetHeapScramble(true);
+  const Table moving = Compute(Options("noisy.edf", "moving"));
+  toolbox::SetHeapScramble(false);
+  EXPECT_EQ(moving.columns, still.columns);
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+// vantor synth and vantor info, through the functions the command line calls.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "failure.h"
+#include "host/document.h"
+#include "host/edf_reader.h"
+#include "host/recording_import.h"
+#include "info_command.h"
+#include "synth_command.h"
+#include "synthetic_truth.h"
+
+namespace {
+
+std::string Temp(const std::string& name) { return ::testing::TempDir() + name; }
+
+nlohmann::json ReadJson(const std::string& path) {
+  std::ifstream in(path);
+  return nlohmann::json::parse(in);
+}
+
+cli::SynthOptions Options(const std::string& name) {
+  cli::SynthOptions o;
+  o.out = Temp(name);
+  o.parameters.zeroOffsetMillivolts = 0.2;
+  o.parameters.driftMillivoltsPerSecond = -0.003;
+  o.parameters.noiseMillivolts = 0.004;
+  o.parameters.seed = 42;
+  return o;
+}
+
+TEST(SynthCommand, WritesARecordingTheHostOpensAsASpirometerChannel) {
+  const cli::SynthOptions o = Options("synth_open.edf");
+  ASSERT_EQ(cli::RunSynth(o), 0);
+  const auto truth = ReadJson(Temp("synth_open.json"));
+  host::Document d;
+  std::string problem;
+  ASSERT_TRUE(host::ImportRecordingFile(o.out, d, &problem)) << problem;
+  ASSERT_EQ(d.channelCount(), 1);
+  EXPECT_EQ(d.InputName(1), "Spirometer");
+  const vantor::ChannelScaling& s = d.RecordedScaling(1, 1);
+  EXPECT_EQ(s.calibrated, 0);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(s.info.baseUnitText + 1), s.info.baseUnitText[0]), "mV");
+  const double range = truth["signal"]["physicalMaximum"].get<double>();
+  EXPECT_DOUBLE_EQ(s.info.unitFactor, 32768 * range / 32767);
+  EXPECT_EQ(d.BlockLength(1), truth["samples"].get<int>());
+  EXPECT_DOUBLE_EQ(d.SamplingInterval(1), 0.01);
+  // The file holds exactly the samples the ground truth's parameters make.
+  const auto parameters = cli::ParametersFromTruth(truth, &problem);
+  ASSERT_TRUE(parameters) << problem;
+  const auto again = cli::Synthesize(*parameters, &problem);
+  ASSERT_TRUE(again) << problem;
+  const std::vector<float>& samples = d.RecordedSamples(1, 1);
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    ASSERT_EQ(samples[i], static_cast<float>(again->digital[i]) / 32768.0f) << i;
+  }
+}
+
+TEST(SynthCommand, MarksTheManoeuvreInTheFileAndTheTruth) {
+  const cli::SynthOptions o = Options("synth_marks.edf");
+  ASSERT_EQ(cli::RunSynth(o), 0);
+  const auto truth = ReadJson(Temp("synth_marks.json"));
+  std::string problem;
+  const auto contents = host::ReadEdfFile(o.out, &problem);
+  ASSERT_TRUE(contents) << problem;
+  ASSERT_EQ(contents->annotations.size(), 2u);
+  EXPECT_EQ(contents->annotations[1].text, "forced expiration");
+  EXPECT_NEAR(contents->annotations[1].onsetSeconds, truth["forcedExpiration"]["startSeconds"].get<double>(), 1e-4);
+  EXPECT_EQ(truth["edfFile"], "synth_marks.edf");
+  EXPECT_DOUBLE_EQ(truth["forcedExpiration"]["fvcLitres"].get<double>(), 4.0);
+  EXPECT_NEAR(truth["forcedExpiration"]["fev1Litres"].get<double>(), 3.2, 1e-9);
+  EXPECT_DOUBLE_EQ(truth["zeroOffsetMillivolts"].get<double>(), 0.2);
+  EXPECT_EQ(truth["seed"].get<int>(), 42);
+  EXPECT_EQ(truth["phases"].front()["kind"], "rest");
+  EXPECT_EQ(truth["phases"].back()["kind"], "rest");
+}
+
+TEST(SynthCommand, FailuresAreOneLineAndExitNonZero) {
+  cli::SynthOptions bad = Options("synth_bad.edf");
+  bad.parameters.breathing.fev1Litres = 5;
+  const std::pair<cli::SynthOptions, std::string> cases[] = {
+      {bad, "vantor: synth: FEV1 must be above 0 and below FVC\n"},
+      {Options("no_such_folder/x.edf"), "vantor: " + Temp("no_such_folder/x.edf") + ": cannot be written\n"},
+      {Options("clash.json"), "vantor: " + Temp("clash.json") + ": the recording cannot have the ground truth's name (.json)\n"},
+  };
+  for (const auto& [options, line] : cases) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_NE(cli::RunSynth(options), 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), line);
+  }
+  std::ifstream leftover(Temp("synth_bad.edf"));
+  EXPECT_FALSE(leftover.good());
+}
+
+TEST(CommandFailure, AnEscapingExceptionBecomesTheFailureLine) {
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(cli::Guarded("huge.edf", []() -> int { throw std::bad_alloc(); }), cli::kFailureExit);
+  EXPECT_EQ(cli::Guarded("x.csv", []() -> int { throw std::invalid_argument("no block 0"); }), cli::kFailureExit);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "vantor: huge.edf: out of memory\nvantor: x.csv: no block 0\n");
+}
+
+TEST(InfoCommand, SummarisesChannelsBlocksAndDuration) {
+  const cli::SynthOptions o = Options("synth_info.edf");
+  ASSERT_EQ(cli::RunSynth(o), 0);
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(cli::RunInfo(o.out), 0);
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("channels: 1\n   1  \"Spirometer\"         unit mV       input \"Spirometer\"         100 Hz"),
+            std::string::npos) << out;
+  EXPECT_NE(out.find("2024-01-01 09:00:00.000      6000 samples at 100 Hz  60.000 s"), std::string::npos) << out;
+  EXPECT_NE(out.find("duration: 60.000 s recorded"), std::string::npos) << out;
+  ::testing::internal::CaptureStderr();
+  EXPECT_NE(cli::RunInfo(Temp("absent.edf")), 0);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "vantor: " + Temp("absent.edf") + ": no such file\n");
+}
+
+TEST(InfoCommand, ShowsGapsBetweenBlocks) {
+  const std::string path = Temp("gaps.csv");
+  std::ofstream(path) << "Time [s],Flow [L/s]\n0,1\n0.5,2\n1,3\n4,4\n4.5,5\n";
+  host::Document d;
+  std::string problem;
+  ASSERT_TRUE(host::ImportRecordingFile(path, d, &problem)) << problem;
+  char buffer[2048] = {};
+  std::FILE* out = fmemopen(buffer, sizeof buffer - 1, "w");
+  cli::PrintDocumentInfo(d, out);
+  std::fclose(out);
+  const std::string text = buffer;
+  EXPECT_NE(text.find("unit L/s"), std::string::npos) << text;
+  EXPECT_NE(text.find("blocks: 2"), std::string::npos) << text;
+  EXPECT_NE(text.find("1904-01-01 00:00:04.000         2 samples at 2 Hz  1.000 s  (after a gap of 2.500 s)"),
+            std::string::npos) << text;
+  EXPECT_NE(text.find("duration: 2.500 s recorded"), std::string::npos) << text;
+}
+
+TEST(SampleRecording, IsWhatItsGroundTruthDescribes) {
+  const std::string data = std::string(VANTOR_SOURCE_DIR) + "/data/";
+  const auto truth = ReadJson(data + "sample.json");
+  EXPECT_EQ(truth["edfFile"], "sample.edf");
+  std::string problem;
+  const auto parameters = cli::ParametersFromTruth(truth, &problem);
+  ASSERT_TRUE(parameters) << problem;
+  const auto expected = cli::Synthesize(*parameters, &problem);
+  ASSERT_TRUE(expected) << problem;
+  const auto contents = host::ReadEdfFile(data + "sample.edf", &problem);
+  ASSERT_TRUE(contents) << problem;
+  ASSERT_EQ(contents->signals.front().label, "Spirometer");
+  EXPECT_EQ(contents->digital.front(), expected->digital);
+  EXPECT_DOUBLE_EQ(contents->signals.front().physicalMaximum, expected->rangeMillivolts);
+}
+
+TEST(CommandLine, EveryNewCommandHasHelp) {
+  for (const char* command : {"synth", "info"}) {
+    CLI::App app;
+    int exitCode = -1;
+    cli::AddSynthCommand(app, &exitCode);
+    cli::AddInfoCommand(app, &exitCode);
+    std::vector<std::string> args = {"--help", command};  // CLI11 parses the vector from the back
+    try {
+      app.parse(args);
+      FAIL() << command << ": no help";
+    } catch (const CLI::CallForHelp&) {
+      EXPECT_NE(app.get_subcommand(command)->help().find("Usage"), std::string::npos);
+    }
+    EXPECT_EQ(exitCode, -1) << "help runs nothing";
+  }
+}
+
+}  // namespace

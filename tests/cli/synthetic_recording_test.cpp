@@ -1,0 +1,156 @@
+// Synthetic recordings: the ground truth agrees with the signal it describes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <numeric>
+
+#include "breathing_model.h"
+#include "synthetic_recording.h"
+
+namespace {
+
+// The flow function's reading of a flow-head voltage, written out here on
+// its own so that the synthesis is checked against the model, not itself.
+double HeadReading(const cli::FlowHead& head, double u) {
+  return u > 0 ? head.scale * u * (1 - head.nonlinearity * u) : head.scale * u * (1 + head.nonlinearity * u);
+}
+
+cli::SyntheticRecording Make(const cli::SynthParameters& p) {
+  std::string problem;
+  auto r = cli::Synthesize(p, &problem);
+  EXPECT_TRUE(r) << problem;
+  return r ? std::move(*r) : cli::SyntheticRecording{*cli::BreathingModel::Plan({}, nullptr), {}, {}, 0, {}};
+}
+
+// Litres that flow between two times, by the trapezoid rule over the samples.
+double Integrate(const cli::SynthParameters& p, const std::vector<double>& flow, double from, double to) {
+  const auto first = static_cast<std::size_t>(std::ceil(from * p.rateHz));
+  const auto last = static_cast<std::size_t>(std::floor(to * p.rateHz));
+  double litres = 0;
+  for (std::size_t i = first; i < last && i + 1 < flow.size(); ++i) litres += 0.5 * (flow[i] + flow[i + 1]) / p.rateHz;
+  return litres;
+}
+
+class Manoeuvre : public ::testing::TestWithParam<cli::BreathingParameters> {};
+
+TEST_P(Manoeuvre, ForcedExpirationExpiresFvcAndFev1InTheFirstSecond) {
+  cli::SynthParameters p;
+  p.breathing = GetParam();
+  p.rateHz = 200;
+  const auto r = Make(p);
+  const cli::BreathingPhase& forced = r.model.forcedExpiration();
+  const double fvc = -Integrate(p, r.trueFlow, forced.startSeconds, forced.endSeconds);
+  const double fev1 = -Integrate(p, r.trueFlow, forced.startSeconds, forced.startSeconds + 1);
+  EXPECT_NEAR(fvc, p.breathing.fvcLitres, 0.005 * p.breathing.fvcLitres);
+  EXPECT_NEAR(fev1, p.breathing.fev1Litres, 0.005 * p.breathing.fev1Litres);
+  EXPECT_NEAR(r.model.VolumeAt(forced.startSeconds) - r.model.VolumeAt(forced.startSeconds + 1), p.breathing.fev1Litres, 1e-9);
+  // Every breath in is breathed out again: the recording ends at rest.
+  EXPECT_NEAR(Integrate(p, r.trueFlow, 0, r.model.phases().back().endSeconds), 0, 0.002);
+  EXPECT_EQ(r.model.VolumeAt(1e9), 0);
+}
+
+TEST_P(Manoeuvre, StartsAndEndsAtRestWithTidalBreathsAroundTheManoeuvre) {
+  cli::SynthParameters p;
+  p.breathing = GetParam();
+  const auto r = Make(p);
+  for (std::size_t i = 0; i < 2 * static_cast<std::size_t>(p.rateHz); ++i) {
+    ASSERT_EQ(r.trueFlow[i], 0) << i;
+    ASSERT_EQ(r.trueFlow[r.trueFlow.size() - 1 - i], 0) << i;
+  }
+  EXPECT_GE(r.model.tidalBreathsBefore(), 1);
+  EXPECT_GE(r.model.tidalBreathsAfter(), 1);
+  double tidalPeak = 0;
+  for (const cli::BreathingPhase& phase : r.model.phases()) {
+    if (phase.kind == cli::PhaseKind::kTidalInspiration) {
+      EXPECT_NEAR(phase.endLitres - phase.startLitres, p.breathing.tidalLitres, 1e-12);
+      EXPECT_NEAR(phase.endSeconds - phase.startSeconds, 0.4 * 60 / p.breathing.breathsPerMinute, 1e-9);
+      tidalPeak = std::max(tidalPeak, r.model.VolumeAt(phase.endSeconds));
+    }
+  }
+  EXPECT_NEAR(tidalPeak, p.breathing.tidalLitres, 1e-12);
+  EXPECT_EQ(r.trueFlow.size(), static_cast<std::size_t>(std::ceil(p.breathing.seconds) * p.rateHz));
+}
+
+INSTANTIATE_TEST_SUITE_P(People, Manoeuvre,
+                         ::testing::Values(cli::BreathingParameters{},
+                                           cli::BreathingParameters{45, 2.5, 1.2, 0.35, 20},
+                                           cli::BreathingParameters{90.5, 5.8, 5.2, 0.8, 8}),
+                         [](const ::testing::TestParamInfo<cli::BreathingParameters>& p) {
+                           return "Fvc" + std::to_string(static_cast<int>(p.param.fvcLitres * 10)) + "dl";
+                         });
+
+TEST(SyntheticVoltage, ReadsBackAsTheTrueFlowThroughTheFlowHead) {
+  cli::SynthParameters p;
+  p.head = {0.5, 0.02};
+  p.zeroOffsetMillivolts = -0.4;
+  p.driftMillivoltsPerSecond = 0.01;
+  const auto r = Make(p);
+  double worst = 0;
+  for (std::size_t i = 0; i < r.trueFlow.size(); ++i) {
+    const double t = cli::SampleTime(p, i);
+    const double u = r.millivolts[i] - p.zeroOffsetMillivolts - p.driftMillivoltsPerSecond * t;
+    worst = std::max(worst, std::fabs(HeadReading(p.head, u) - r.trueFlow[i]));
+  }
+  EXPECT_LT(worst, 1e-9);
+}
+
+TEST(SyntheticVoltage, IsQuantisedOnTheEdfGridWithoutClipping) {
+  cli::SynthParameters p;
+  p.noiseMillivolts = 0.01;
+  const auto r = Make(p);
+  const double perDigit = r.rangeMillivolts / cli::kSynthDigitalMaximum;
+  int largest = 0;
+  for (std::size_t i = 0; i < r.digital.size(); ++i) {
+    ASSERT_LE(std::fabs(r.digital[i] * perDigit - r.millivolts[i]), 0.5 * perDigit + 1e-12) << i;
+    largest = std::max(largest, std::abs(static_cast<int>(r.digital[i])));
+  }
+  // Headroom: the largest voltage stays below 80% of the range (and far from full scale).
+  EXPECT_LT(largest, 0.8 * cli::kSynthDigitalMaximum);
+  EXPECT_GT(largest, 0.3 * cli::kSynthDigitalMaximum);
+}
+
+TEST(SyntheticNoise, IsReproducibleBySeedAndHasTheRequestedSpread) {
+  cli::SynthParameters p;
+  p.noiseMillivolts = 0.05;
+  p.seed = 7;
+  const auto a = Make(p);
+  const auto b = Make(p);
+  EXPECT_EQ(a.digital, b.digital);
+  p.seed = 8;
+  const auto c = Make(p);
+  EXPECT_NE(a.digital, c.digital);
+  p.noiseMillivolts = 0;
+  const auto clean = Make(p);
+  std::vector<double> noise;
+  for (std::size_t i = 0; i < a.millivolts.size(); ++i) noise.push_back(a.millivolts[i] - clean.millivolts[i]);
+  const double mean = std::accumulate(noise.begin(), noise.end(), 0.0) / static_cast<double>(noise.size());
+  double square = 0;
+  for (double n : noise) square += (n - mean) * (n - mean);
+  const double spread = std::sqrt(square / static_cast<double>(noise.size() - 1));
+  EXPECT_NEAR(mean, 0, 0.005);
+  EXPECT_NEAR(spread, 0.05, 0.05 * 0.05);
+}
+
+TEST(SynthesisRefuses, WhatNoPersonOrFlowHeadCouldProduce) {
+  const std::pair<std::function<void(cli::SynthParameters&)>, const char*> cases[] = {
+      {[](auto& p) { p.breathing.fev1Litres = 4.5; }, "FEV1 must be above 0 and below FVC"},
+      {[](auto& p) { p.breathing.fev1Litres = 3.98; }, "FEV1 must lie between"},
+      {[](auto& p) { p.breathing.tidalLitres = 3.5; }, "tidal volume must be above 0"},
+      {[](auto& p) { p.breathing.breathsPerMinute = 0; }, "breaths per minute"},
+      {[](auto& p) { p.breathing.seconds = 15; }, "the manoeuvre needs at least 23 s"},
+      {[](auto& p) { p.rateHz = 99.5; }, "rate must be a whole number of Hz"},
+      {[](auto& p) { p.head.scale = 0; }, "flow-head scale must be above 0"},
+      {[](auto& p) { p.noiseMillivolts = -1; }, "noise a number of at least 0"},
+      {[](auto& p) { p.head.nonlinearity = 0.1; }, "is beyond the flow head's range (3.332500 L/s"},
+  };
+  for (const auto& [spoil, expected] : cases) {
+    cli::SynthParameters p;
+    spoil(p);
+    std::string problem;
+    EXPECT_FALSE(cli::Synthesize(p, &problem)) << expected;
+    EXPECT_NE(problem.find(expected), std::string::npos) << problem;
+  }
+}
+
+}  // namespace

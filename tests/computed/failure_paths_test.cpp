@@ -1,0 +1,249 @@
+// What the computed functions do when memory runs out, when they have no
+// settings or no record, and when the host hands them commands or ring
+// offsets they cannot use: a message and a neutral result, never a crash.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "computed/flow_local_data.h"
+#include "computed/resp_flow_settings.h"
+#include "computed/resp_volume_settings.h"
+#include "computed/volume_local_data.h"
+#include "host/alerts.h"
+#include "host/command_delivery.h"
+#include "spirometry_host.h"
+#include "toolbox/memory.h"
+
+namespace spirotest {
+namespace {
+
+using FailurePaths = SpirometryHostTest;
+
+const std::string kFlowOutOfMemory = "Spirometry Flow: Out of memory";
+const std::string kVolumeOutOfMemory = "Spirometry Volume: Out of memory";
+
+std::vector<float> Signal(int n) {
+  std::vector<float> samples(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i)
+    samples[static_cast<std::size_t>(i)] = 0.01f * static_cast<float>(i % 17) - 0.08f;
+  return samples;
+}
+
+// Each allocation from the first on fails in turn: when the function's own
+// allocation fails, its message is shown and nothing is attached.
+TEST_F(FailurePaths, RecordAllocationFailureAlertsAndAttachesNothing) {
+  for (const auto& [entry, message] :
+       {std::pair{"Main3", kFlowOutOfMemory}, std::pair{"Main5", kVolumeOutOfMemory}}) {
+    const host::Extension& function = *LoadedBundle().Find(entry);
+    bool failedOnce = false;
+    for (long n = 1; n < 20; ++n) {
+      MakeRecording({Signal(20)});
+      host::ClearAlerts();
+      toolbox::FailAllocationAfter(n);
+      const bool attached = Attach(kFlowChannel, function);
+      const bool failureUsed = toolbox::AllocationsCounted() >= n;
+      toolbox::FailAllocationAfter(0);
+      if (Alerted(message)) {
+        EXPECT_FALSE(attached) << entry << " failure point " << n;
+        failedOnce = true;
+      }
+      if (!failureUsed) break;
+    }
+    EXPECT_TRUE(failedOnce) << entry;
+  }
+}
+
+TEST_F(FailurePaths, FlowSettingsAllocationFailureLeavesStateFiveAndNoData) {
+  MakeRecording({Signal(20)});
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  bool failedOnce = false;
+  for (long n = 1; n < 20 && !failedOnce; ++n) {
+    host::ClearAlerts();
+    toolbox::FailAllocationAfter(n);
+    SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+    const bool failureUsed = toolbox::AllocationsCounted() >= n;
+    toolbox::FailAllocationAfter(0);
+    if (Alerted(kFlowOutOfMemory)) {
+      failedOnce = true;
+      const auto record = LocalRecord<flow::LocalDataType>(kFlowChannel);
+      EXPECT_EQ(record.state, 5);
+      EXPECT_EQ(record.settings, nullptr);
+      EXPECT_FALSE(document().computed().HasDisplayedData(kFlowChannel, 1));
+    }
+    if (!failureUsed) break;
+  }
+  ASSERT_TRUE(failedOnce);
+  // The flow function tries again on the next command.
+  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  EXPECT_EQ(LocalRecord<flow::LocalDataType>(kFlowChannel).state, 2);
+  EXPECT_EQ(Displayed(kFlowChannel, 1).size(), 20u);
+}
+
+TEST_F(FailurePaths, VolumeSettingsAllocationFailureIsFinal) {
+  MakeRecording({Signal(20)});
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
+  bool failedOnce = false;
+  for (long n = 1; n < 20 && !failedOnce; ++n) {
+    host::ClearAlerts();
+    toolbox::FailAllocationAfter(n);
+    SubmitShort(Volume(), 8193, kVolumeChannel, kFlowChannel);
+    const bool failureUsed = toolbox::AllocationsCounted() >= n;
+    toolbox::FailAllocationAfter(0);
+    failedOnce = Alerted(kVolumeOutOfMemory);
+    if (!failureUsed) break;
+  }
+  ASSERT_TRUE(failedOnce);
+  SubmitShort(Volume(), 8193, kVolumeChannel, kFlowChannel);
+  const auto record = LocalRecord<volume::LocalDataType>(kVolumeChannel);
+  EXPECT_EQ(record.state, 5) << "commands do nothing once the settings could not be made";
+  EXPECT_EQ(record.settings, nullptr);
+  EXPECT_FALSE(document().computed().HasDisplayedData(kVolumeChannel, 1));
+}
+
+// ComputeBlock straight through the entry point, as a host that skipped the
+// availability question would send it.
+std::vector<float> ComputeDirectly(const host::Extension& function, Handle local,
+                                   std::int16_t first, std::int16_t end, std::size_t length) {
+  Handle input = NewHandleClear(static_cast<Size>(length * sizeof(float)));
+  Handle output = NewHandle(static_cast<Size>(length * sizeof(float)));
+  std::vector<float> sevens(length, 7.0f);
+  std::memcpy(*output, sevens.data(), length * sizeof(float));
+  host::ParamBlock block;
+  block.SetLocal(local).SetAddress(4, input).SetAddress(8, output);
+  block.Set<std::int16_t>(12, kFlowChannel).Set<std::int16_t>(14, 1);
+  block.Set<std::int16_t>(16, first).Set<std::int16_t>(18, end);
+  function.Send(8, block);
+  std::vector<float> out(length);
+  std::memcpy(out.data(), *output, length * sizeof(float));
+  DisposeHandle(input);
+  DisposeHandle(output);
+  return out;
+}
+
+TEST_F(FailurePaths, NoRecordOrNoSettingsComputesZerosWithinTheOutput) {
+  MakeRecording({Signal(10)});
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
+  const std::vector<float> expected{7, 7, 0, 0, 0, 0, 0, 0, 0, 0};
+  for (const host::Extension* function : {&Flow(), &Volume()}) {
+    EXPECT_EQ(ComputeDirectly(*function, nullptr, 2, 10, 10), expected) << function->entryName;
+    const int channel = function == &Flow() ? kFlowChannel : kVolumeChannel;
+    EXPECT_EQ(ComputeDirectly(*function, LocalOf(channel), 2, 10, 10), expected)
+        << function->entryName;
+    // Offsets beyond the output are not written.
+    EXPECT_EQ(ComputeDirectly(*function, nullptr, -5, 400, 10), std::vector<float>(10, 0.0f));
+  }
+}
+
+TEST_F(FailurePaths, SettingsRecordCutShortIsNeverApplied) {
+  MakeRecording({Signal(10)});
+  AttachFlowAndVolume();
+  RespFlowSettings flow{};
+  ASSERT_TRUE(ReadSettings(kFlowChannel, &flow));
+  RespFlowSettings replacement = flow;
+  replacement.zeroOffset = 3.5;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&replacement);
+  host::SubmitSettingsRecord(document(), kFlowChannel, {bytes, sizeof replacement - 1});
+  ASSERT_TRUE(ReadSettings(kFlowChannel, &flow));
+  EXPECT_EQ(double{flow.zeroOffset}, 0.0) << "99 bytes stated: not a whole record";
+  host::SubmitSettingsRecord(document(), kFlowChannel, {bytes, sizeof replacement});
+  ASSERT_TRUE(ReadSettings(kFlowChannel, &flow));
+  EXPECT_EQ(double{flow.zeroOffset}, 3.5);
+  EXPECT_EQ(double{flow.offset}, 3.5) << "coefficients derived again";
+
+  RespVolumeSettings volume{};
+  ASSERT_TRUE(ReadSettings(kVolumeChannel, &volume));
+  RespVolumeSettings volumeReplacement = volume;
+  volumeReplacement.correctionFactor = 1.5;
+  const auto* volumeBytes = reinterpret_cast<const unsigned char*>(&volumeReplacement);
+  for (std::size_t stated : {std::size_t{100}, sizeof volumeReplacement - 1}) {
+    host::SubmitSettingsRecord(document(), kVolumeChannel, {volumeBytes, stated});
+    ASSERT_TRUE(ReadSettings(kVolumeChannel, &volume));
+    EXPECT_EQ(double{volume.correctionFactor}, 1.09) << stated << " bytes stated";
+  }
+  host::SubmitSettingsRecord(document(), kVolumeChannel, {volumeBytes, sizeof volumeReplacement});
+  ASSERT_TRUE(ReadSettings(kVolumeChannel, &volume));
+  EXPECT_EQ(double{volume.correctionFactor}, 1.5);
+}
+
+// ComputeLive with rings in the low arena, as the host lays them out.
+struct Rings {
+  static constexpr int kLength = 8;
+  float* input = static_cast<float*>(toolbox::LowAlloc(kLength * sizeof(float)));
+  float* output = static_cast<float*>(toolbox::LowAlloc(kLength * sizeof(float)));
+  Rings() {
+    for (int i = 0; i < kLength; ++i) input[i] = 0.1f * static_cast<float>(i);
+    for (int i = 0; i < kLength; ++i) output[i] = -1.0f;
+  }
+  ~Rings() {
+    toolbox::LowFree(input);
+    toolbox::LowFree(output);
+  }
+  Rings(const Rings&) = delete;
+  Rings& operator=(const Rings&) = delete;
+  // Sends message 15 with the rings on channel `ringChannel`.
+  void Send(SpirometryHostTest& test, int channel, int ringChannel, std::int16_t lastDone,
+            std::int16_t lastToDo, std::int16_t length) {
+    host::ParamBlock block;
+    block.Set<std::int16_t>(4, lastDone).Set<std::int16_t>(6, lastToDo);
+    block.Set<std::int16_t>(8, length).Set<std::int16_t>(10, static_cast<std::int16_t>(channel));
+    if (ringChannel >= 1 && ringChannel <= 32) {
+      block.SetAddress(12 + 4 * static_cast<std::size_t>(ringChannel - 1), input);
+      block.SetAddress(140 + 4 * static_cast<std::size_t>(ringChannel - 1), output);
+    }
+    test.document().computed().Send(channel, 15, block);
+  }
+  std::vector<float> Output() const { return {output, output + kLength}; }
+};
+
+TEST_F(FailurePaths, LiveOffsetsOutsideTheRingWriteNothing) {
+  MakeRecording({Signal(10)});
+  ASSERT_TRUE(Attach(kHeadChannel, Flow()));  // no settings: passes its input through
+  Rings rings;
+  const std::vector<float> untouched(Rings::kLength, -1.0f);
+  rings.Send(*this, kHeadChannel, kHeadChannel, 2, 8, 8);
+  rings.Send(*this, kHeadChannel, kHeadChannel, -2, 3, 8);
+  rings.Send(*this, kHeadChannel, kHeadChannel, 2, -1, 8);
+  rings.Send(*this, kHeadChannel, kHeadChannel, 2, 5, 0);
+  rings.Send(*this, kHeadChannel, kHeadChannel, 2, 5, -8);
+  EXPECT_EQ(rings.Output(), untouched);
+  rings.Send(*this, kHeadChannel, kHeadChannel, 5, 1, 8);
+  EXPECT_EQ(rings.Output(), (std::vector<float>{0.0f, 0.1f, -1, -1, -1, -1, 0.6f, 0.7f}));
+}
+
+TEST_F(FailurePaths, LiveChannelsBeyondTheRingsAreIgnored) {
+  MakeRecording({Signal(10)});
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  RespFlowSettings settings{};
+  ASSERT_TRUE(ReadSettings(kFlowChannel, &settings));
+  settings.sourceChannel = 40;  // only a whole record can say so
+  host::SubmitSettingsRecord(document(), kFlowChannel,
+                             {reinterpret_cast<const unsigned char*>(&settings), sizeof settings});
+  Rings rings;
+  rings.Send(*this, kFlowChannel, kFlowChannel, 0, 4, 8);
+  EXPECT_EQ(rings.Output(), std::vector<float>(Rings::kLength, -1.0f));
+}
+
+TEST_F(FailurePaths, EditRequestsAreAnsweredNotAcceptedYet) {
+  MakeRecording({Signal(10)});
+  AttachFlowAndVolume();
+  for (int channel : {kFlowChannel, kVolumeChannel}) {
+    EXPECT_FALSE(document().computed().EditSettings(channel));
+    auto* request = static_cast<std::int16_t*>(toolbox::LowAlloc(sizeof(std::int16_t)));
+    *request = kHeadChannel;  // another channel: untouched
+    host::ParamBlock block;
+    block.Set<std::int16_t>(4, 8010).SetAddress(6, request);
+    document().computed().Send(channel, 14, block);
+    EXPECT_EQ(*request, kHeadChannel);
+    *request = static_cast<std::int16_t>(channel);
+    document().computed().Send(channel, 14, block);
+    EXPECT_EQ(*request, 0) << "the dialog is not built: nothing accepted";
+    toolbox::LowFree(request);
+  }
+}
+
+}  // namespace
+}  // namespace spirotest

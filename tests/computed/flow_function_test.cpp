@@ -1,0 +1,226 @@
+// "Spirometry Flow" on a computed channel of the real host, through its
+// entry point.
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "computed/flow_local_data.h"
+#include "computed/resp_flow_settings.h"
+#include "spirometry_host.h"
+
+namespace spirotest {
+namespace {
+
+using FlowFunction = SpirometryHostTest;
+
+// y * (1 -+ k y) on either side of zero, with the offset and drift already in y.
+float Linearised(double y, double k) {
+  return static_cast<float>(y > 0 ? y * (1 - k * y) : y * (1 + k * y));
+}
+
+std::vector<float> Ramp(int n, float from, float step) {
+  std::vector<float> samples(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i)
+    samples[static_cast<std::size_t>(i)] = from + step * static_cast<float>(i);
+  return samples;
+}
+
+TEST_F(FlowFunction, NamesItselfFromItsResources) {
+  EXPECT_EQ(Flow().name, "Spirometry Flow");
+  EXPECT_EQ(Flow().kind, 0x10003u);
+}
+
+TEST_F(FlowFunction, WithoutSettingsTheChannelHasNoData) {
+  MakeRecording({Ramp(50, -0.5f, 0.02f)});
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  const auto record = LocalRecord<flow::LocalDataType>(kFlowChannel);
+  EXPECT_EQ(record.channel, kFlowChannel);
+  EXPECT_EQ(record.state, 3);
+  EXPECT_EQ(record.channelCount, 3);
+  EXPECT_EQ(record.settings, nullptr);
+  EXPECT_FALSE(document().computed().HasDisplayedData(kFlowChannel, 1));
+  EXPECT_TRUE(Displayed(kFlowChannel, 1).empty());
+}
+
+TEST_F(FlowFunction, DefaultModelLinearisesTheHeadSignal) {
+  const std::vector<float> head = Ramp(64, -0.6f, 0.02f);
+  MakeRecording({head}, 10.0);
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+
+  const std::vector<float> flow = Displayed(kFlowChannel, 1);
+  ASSERT_EQ(flow.size(), head.size());
+  const double k = kDefaultModelNonlinearity * 10.0;  // per sample value
+  for (std::size_t i = 0; i < head.size(); ++i) {
+    EXPECT_EQ(flow[i], Linearised(static_cast<double>(head[i]), k)) << i;  // to the bit
+  }
+  const vantor::ChannelScaling units = Units(kFlowChannel, 1);
+  EXPECT_EQ(units.calibrated, 1);
+  EXPECT_DOUBLE_EQ(units.gain, kDefaultModelScale);
+  EXPECT_EQ(units.offset, 0.0);
+  EXPECT_EQ(units.decimals, 4);
+  EXPECT_EQ(std::memcmp(units.unitText, "\x04\xcaL/s", 5), 0);
+  EXPECT_EQ(units.info.computedFlag, 1);
+  EXPECT_EQ(std::memcmp(units.info.baseUnitText, "\x02mV", 3), 0) << "inherited from the head";
+}
+
+TEST_F(FlowFunction, WithoutLinearisationOnlyTheOffsetApplies) {
+  const std::vector<float> head = Ramp(40, -0.3f, 0.015f);
+  MakeRecording({head}, 10.0);
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  SubmitFlag(Flow(), 8194, kFlowChannel, false);
+  EXPECT_EQ(Displayed(kFlowChannel, 1), head) << "no transform: the samples unchanged";
+
+  SubmitDouble(Flow(), 8198, kFlowChannel, 0.5);  // mV
+  const std::vector<float> flow = Displayed(kFlowChannel, 1);
+  ASSERT_EQ(flow.size(), head.size());
+  for (std::size_t i = 0; i < head.size(); ++i) {
+    EXPECT_FLOAT_EQ(flow[i], static_cast<float>(static_cast<double>(head[i]) + 0.05)) << i;
+  }
+}
+
+TEST_F(FlowFunction, CustomModelUsesItsScaleOnceSetAndTheDefaultBefore) {
+  MakeRecording({Ramp(20, 0.0f, 0.01f)}, 10.0);
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  SubmitShort(Flow(), 8195, kFlowChannel, 0);
+  EXPECT_DOUBLE_EQ(Units(kFlowChannel, 1).gain, kDefaultModelScale);
+  RespFlowSettings settings{};
+  ASSERT_TRUE(ReadSettings(kFlowChannel, &settings));
+  EXPECT_EQ(settings.SpirometerModel, 4) << "a never-set custom scale falls back to model 4";
+
+  SubmitDouble(Flow(), 8196, kFlowChannel, 2.25);
+  SubmitShort(Flow(), 8195, kFlowChannel, -1);
+  EXPECT_DOUBLE_EQ(Units(kFlowChannel, 1).gain, 2.25);
+  SubmitShort(Flow(), 8195, kFlowChannel, 2);
+  EXPECT_DOUBLE_EQ(Units(kFlowChannel, 1).gain, 0.5) << "model 2 of the table";
+}
+
+TEST_F(FlowFunction, SmallFullScaleReadsInMillilitresPerSecond) {
+  MakeRecording({Ramp(20, 0.0f, 0.01f)}, 0.5);  // 0.5 mV full scale x 1.333 L/s/mV < 1 L/s
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  const vantor::ChannelScaling units = Units(kFlowChannel, 1);
+  EXPECT_DOUBLE_EQ(units.gain, kDefaultModelScale * 1000);
+  EXPECT_EQ(std::memcmp(units.unitText, "\x04mL/s", 5), 0);
+}
+
+TEST_F(FlowFunction, SourceMustBeAVoltSignal) {
+  MakeRecording({Ramp(20, 0.0f, 0.01f)});
+  vantor::ChannelScaling notVolts = HeadScaling(10.0);
+  std::memcpy(notVolts.info.baseUnitText, "\x03mmH", 4);
+  document().SetScaling(kHeadChannel, 1, notVolts);
+  ASSERT_TRUE(Attach(kHeadChannel, Flow()));
+  SubmitShort(Flow(), 8193, kHeadChannel, kHeadChannel);
+  EXPECT_FALSE(document().computed().HasDisplayedData(kHeadChannel, 1));
+  document().SetScaling(kHeadChannel, 1, HeadScaling(10.0));
+  EXPECT_TRUE(document().computed().HasDisplayedData(kHeadChannel, 1));
+}
+
+TEST_F(FlowFunction, SourceChannelCommandsStayWithinTheDocument) {
+  MakeRecording({Ramp(20, 0.0f, 0.01f)});
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  RespFlowSettings settings{};
+  for (std::int16_t outside : {0, 4, -1, 32767}) {
+    SubmitShort(Flow(), 8193, kFlowChannel, outside);
+    ASSERT_TRUE(ReadSettings(kFlowChannel, &settings));
+    EXPECT_EQ(settings.sourceChannel, kHeadChannel) << outside;
+    EXPECT_EQ(settings.sourceIsComputed, 1);
+  }
+  SubmitShort(Flow(), 8193, kFlowChannel, kFlowChannel);
+  ASSERT_TRUE(ReadSettings(kFlowChannel, &settings));
+  EXPECT_EQ(settings.sourceIsComputed, 0) << "its own channel is read as recorded";
+}
+
+// Three blocks of one stretch: quiet at 0.02 at the start, quiet at -0.01 at
+// the end, and a signal between. With drift correction the line through the
+// two quiet levels is taken off every block.
+TEST_F(FlowFunction, DriftLineRunsFromTheStretchsStartToItsEnd) {
+  std::vector<float> first(30, 0.02f);
+  for (std::size_t i = 10; i < first.size(); ++i) first[i] = 0.3f;
+  const std::vector<float> middle = Ramp(25, -0.2f, 0.01f);
+  std::vector<float> last(20, -0.01f);
+  for (std::size_t i = 0; i < 8; ++i) last[i] = -0.4f;
+  MakeRecording({first, middle, last});
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  SubmitFlag(Flow(), 8194, kFlowChannel, false);
+  SubmitFlag(Flow(), 8200, kFlowChannel, true);
+
+  const double start = static_cast<double>(0.02f);
+  const double end = static_cast<double>(-0.01f);
+  const double total = 30 + 25 + 20;
+  const double slope = (end - start) / (total - 1);
+  const std::vector<std::vector<float>> blocks{first, middle, last};
+  double blockStart = 0;
+  for (int b = 1; b <= 3; ++b) {
+    const std::vector<float> flow = Displayed(kFlowChannel, b);
+    const std::vector<float>& head = blocks[static_cast<std::size_t>(b - 1)];
+    ASSERT_EQ(flow.size(), head.size()) << b;
+    for (std::size_t i = 0; i < head.size(); ++i) {
+      const double drift = start + (blockStart + static_cast<double>(i)) * slope;
+      EXPECT_NEAR(flow[i], static_cast<double>(head[i]) - drift, 2e-7) << b << ":" << i;
+    }
+    blockStart += static_cast<double>(head.size());
+  }
+  EXPECT_NEAR(Displayed(kFlowChannel, 1).front(), 0.0, 1e-7);
+  EXPECT_NEAR(Displayed(kFlowChannel, 3).back(), 0.0, 1e-7);
+  RespFlowSettings settings{};
+  ASSERT_TRUE(ReadSettings(kFlowChannel, &settings));
+  EXPECT_EQ(double{settings.driftSlope}, 0.0) << "the line lives for one computation";
+  EXPECT_EQ(double{settings.driftIntercept}, 0.0);
+}
+
+// On its own channel the function reads the block with the message and locks
+// the other blocks' samples for their zero windows.
+TEST_F(FlowFunction, OwnChannelReadsTheMessagesInputAndLocksOtherBlocks) {
+  const std::vector<float> first(12, 0.05f);
+  std::vector<float> second = Ramp(12, 0.1f, 0.01f);
+  for (std::size_t i = 2; i < second.size(); ++i) second[i] = 0.05f;  // quiet end at the same level
+  MakeRecording({first, second});
+  ASSERT_TRUE(Attach(kHeadChannel, Flow()));
+  SubmitShort(Flow(), 8193, kHeadChannel, kHeadChannel);
+  SubmitFlag(Flow(), 8194, kHeadChannel, false);
+  SubmitFlag(Flow(), 8200, kHeadChannel, true);
+  const std::vector<float> flow = Displayed(kHeadChannel, 2);
+  ASSERT_EQ(flow.size(), second.size());
+  for (std::size_t i = 0; i < second.size(); ++i) {
+    EXPECT_NEAR(flow[i], static_cast<double>(second[i]) - static_cast<double>(0.05f), 1e-7) << i;
+  }
+}
+
+TEST_F(FlowFunction, DescriptionNamesTheSource) {
+  MakeRecording({Ramp(10, 0.0f, 0.01f)});
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  host::ParamBlock block;
+  auto* record = static_cast<unsigned char*>(toolbox::LowAlloc(300));
+  block.SetAddress(4, record);
+  document().computed().Send(kFlowChannel, 17, block);
+  EXPECT_EQ(record[0], 0) << "nothing to describe without settings";
+  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  document().computed().Send(kFlowChannel, 17, block);
+  EXPECT_EQ(record[0], 1);
+  const std::string text(reinterpret_cast<const char*>(record + 13), record[12]);
+  EXPECT_EQ(text, "Flow from Flow head");
+  toolbox::LowFree(record);
+}
+
+TEST_F(FlowFunction, MatchesItsSourceByKind) {
+  MakeRecording({Ramp(10, 0.0f, 0.01f)});
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  const auto matches = [&](std::int16_t channel, std::int16_t kind) {
+    host::ParamBlock block;
+    block.Set<std::int16_t>(4, channel).Set<std::int16_t>(6, kind);
+    return document().computed().Send(kFlowChannel, 16, block) == 1;
+  };
+  EXPECT_FALSE(matches(kHeadChannel, 0));
+  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  EXPECT_TRUE(matches(kHeadChannel, 0)) << "a computed (displayed) source";
+  EXPECT_FALSE(matches(kHeadChannel, 1));
+  EXPECT_FALSE(matches(kVolumeChannel, 0));
+}
+
+}  // namespace
+}  // namespace spirotest

@@ -1,0 +1,78 @@
+// Settings commands applied to the records, as the host hands them back.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "computed/computed_command.h"
+#include "computed/flow_object.h"
+#include "computed/volume_object.h"
+#include "vantor/byte_access.h"
+#include "vantor/command_record.h"
+
+namespace {
+
+struct Record {
+  unsigned char bytes[vantor::kCommandRecordBytes] = {};
+};
+
+template <class T>
+Record Command(std::uint16_t code, T value) {
+  Record r;
+  vantor::StoreAt(r.bytes, vantor::kCommandCodeAt, code);
+  vantor::StoreAt<std::int32_t>(r.bytes, vantor::kCommandIndexAt, 3);
+  vantor::StoreAt(r.bytes, vantor::kCommandValueAt, value);
+  return r;
+}
+
+TEST(FlowCommands, EachSettingAndWhetherItAsksForNewCoefficients) {
+  RespFlowSettings s = flow::DefaultSettings(1);
+  EXPECT_TRUE(flow::ApplyCommand(s, Command<std::uint8_t>(flow::kSetLinearise, 0).bytes, 4));
+  EXPECT_EQ(s.linearise, 0);
+  EXPECT_TRUE(flow::ApplyCommand(s, Command(flow::kSetCustomScale, 1.75).bytes, 4));
+  EXPECT_EQ(double{s.customScale}, 1.75);
+  EXPECT_TRUE(flow::ApplyCommand(s, Command(flow::kSetCustomNonlinearity, 0.02).bytes, 4));
+  EXPECT_EQ(double{s.customNonlinearity}, 0.02);
+  EXPECT_TRUE(flow::ApplyCommand(s, Command(flow::kSetZeroOffset, -0.3).bytes, 4));
+  EXPECT_EQ(double{s.zeroOffset}, -0.3);
+  EXPECT_TRUE(flow::ApplyCommand(s, Command<std::uint8_t>(flow::kSetDriftCorrection, 1).bytes, 4));
+  EXPECT_EQ(s.driftCorrection, 1);
+  EXPECT_FALSE(flow::ApplyCommand(s, Command<std::uint8_t>(flow::kSetSpareFlag, 1).bytes, 4));
+  EXPECT_EQ(s.spareFlag, 1);
+  const RespFlowSettings before = s;
+  EXPECT_FALSE(flow::ApplyCommand(s, Command<std::int16_t>(8201, 9).bytes, 4));
+  EXPECT_EQ(std::memcmp(&before, &s, sizeof s), 0);
+}
+
+TEST(VolumeCommands, CorrectionFactorIsHeldWithinItsRange) {
+  const volume::LocalDataType local{4, kStateHasSettings, 1, 2, nullptr, 6, 0};
+  RespVolumeSettings s = volume::DefaultSettings(4);
+  volume::ApplyCommand(s, Command(volume::kSetCorrectionFactor, 5.0).bytes, local);
+  EXPECT_EQ(double{s.correctionFactor}, 2.0);
+  volume::ApplyCommand(s, Command(volume::kSetCorrectionFactor, 0.5).bytes, local);
+  EXPECT_EQ(double{s.correctionFactor}, 0.9);
+  volume::ApplyCommand(s, Command(volume::kSetCorrectionFactor, 1.2).bytes, local);
+  EXPECT_EQ(double{s.correctionFactor}, 1.2);
+  volume::ApplyCommand(s, Command(volume::kSetCorrectionFactor, std::nan("")).bytes, local);
+  EXPECT_EQ(double{s.correctionFactor}, 1.2) << "not a number leaves the factor in force";
+  volume::ApplyCommand(
+      s, Command(volume::kSetCorrectionFactor, std::numeric_limits<double>::infinity()).bytes,
+      local);
+  EXPECT_EQ(double{s.correctionFactor}, 2.0);
+}
+
+TEST(VolumeCommands, SourceIsAnotherChannelOfTheDocument) {
+  const volume::LocalDataType local{4, kStateHasSettings, 1, 2, nullptr, 6, 0};
+  RespVolumeSettings s = volume::DefaultSettings(4);
+  s.sourceIsComputed = 0;
+  for (std::int16_t bad : {4, 0, 7, -2}) {
+    volume::ApplyCommand(s, Command<std::int16_t>(kSetSourceChannel, bad).bytes, local);
+    EXPECT_EQ(s.sourceChannel, 0) << bad;
+  }
+  volume::ApplyCommand(s, Command<std::int16_t>(kSetSourceChannel, 6).bytes, local);
+  EXPECT_EQ(s.sourceChannel, 6);
+  EXPECT_EQ(s.sourceIsComputed, 1);
+}
+
+}  // namespace

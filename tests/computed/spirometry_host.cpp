@@ -1,0 +1,125 @@
+#include "spirometry_host.h"
+
+#include "host/alerts.h"
+#include "host/extension_registry.h"
+#include "host/service_table.h"
+#include "toolbox/memory.h"
+#include "vantor/services.h"
+
+namespace spirotest {
+
+host::Bundle* SpirometryHostTest::bundle_ = nullptr;
+
+vantor::ChannelScaling HeadScaling(double millivoltsPerValue) {
+  vantor::ChannelScaling scaling = host::DefaultScaling();
+  scaling.calibrated = 0;
+  std::memcpy(scaling.unitText, "\x02mV", 3);
+  std::memcpy(scaling.info.baseUnitText, "\x02mV", 3);
+  scaling.info.rawFactor = millivoltsPerValue;
+  scaling.info.unitFactor = millivoltsPerValue;
+  return scaling;
+}
+
+void SpirometryHostTest::SetUpTestSuite() {
+  std::string error;
+  bundle_ = host::Bundle::Load(VANTOR_BUNDLE_DIR, &error).release();
+  ASSERT_NE(bundle_, nullptr) << error;
+}
+
+void SpirometryHostTest::TearDownTestSuite() {
+  delete bundle_;
+  bundle_ = nullptr;
+}
+
+void SpirometryHostTest::SetUp() {
+  host::SetAlertsQuiet(true);
+  host::ClearAlerts();
+}
+
+void SpirometryHostTest::TearDown() {
+  toolbox::FailAllocationAfter(0);
+  if (document_ != nullptr) document_->computed().DetachAll();
+  host::SetCurrentDocument(nullptr);
+  document_.reset();
+  host::SetAlertsQuiet(false);
+}
+
+const host::Extension& SpirometryHostTest::Flow() { return *bundle_->Find("Main3"); }
+const host::Extension& SpirometryHostTest::Volume() { return *bundle_->Find("Main5"); }
+
+host::Document& SpirometryHostTest::MakeRecording(const std::vector<std::vector<float>>& blocks,
+                                                  double millivoltsPerValue) {
+  if (document_ != nullptr) document_->computed().DetachAll();
+  document_ = std::make_unique<host::Document>();
+  document_->AddChannel("Flow head", "Spirometer");
+  document_->AddChannel("Flow", "");
+  document_->AddChannel("Volume", "");
+  for (std::size_t b = 0; b < blocks.size(); ++b) {
+    const int block = document_->AddBlock(kSamplingInterval, 3.0e9 + static_cast<double>(b) * 60.0,
+                                          static_cast<std::int32_t>(blocks[b].size()));
+    document_->SetSamples(kHeadChannel, block, blocks[b]);
+    document_->SetScaling(kHeadChannel, block, HeadScaling(millivoltsPerValue));
+  }
+  host::SetCurrentDocument(document_.get());
+  return *document_;
+}
+
+bool SpirometryHostTest::Attach(int channel, const host::Extension& function) {
+  return document_->computed().Attach(channel, function);
+}
+
+void SpirometryHostTest::AttachFlowAndVolume() {
+  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
+  SubmitShort(Volume(), 8193, kVolumeChannel, kFlowChannel);
+}
+
+namespace {
+
+std::uint16_t KeyOf(const host::Extension& function, std::uint16_t code) {
+  return static_cast<std::uint16_t>(host::MapExtensionId(code, function.hostRef));
+}
+
+template <int Index, class... Args>
+void CallService(Args... args) {
+  vantor::ServiceAt<Index>(host::Services())(args...);
+}
+
+}  // namespace
+
+void SpirometryHostTest::SubmitShort(const host::Extension& function, std::uint16_t code,
+                                     int channel, std::int16_t value) {
+  CallService<vantor::service::HostSubmitCommandShort>(KeyOf(function, code), std::int32_t{channel},
+                                                       value);
+}
+
+void SpirometryHostTest::SubmitFlag(const host::Extension& function, std::uint16_t code,
+                                    int channel, bool value) {
+  CallService<vantor::service::HostSubmitCommandFlag>(KeyOf(function, code), std::int32_t{channel},
+                                                      value);
+}
+
+void SpirometryHostTest::SubmitDouble(const host::Extension& function, std::uint16_t code,
+                                      int channel, double value) {
+  CallService<vantor::service::HostSubmitCommandDouble>(KeyOf(function, code),
+                                                        std::int32_t{channel}, value);
+}
+
+std::vector<float> SpirometryHostTest::Displayed(int channel, int block) {
+  const std::vector<float>* samples = document_->computed().DisplayedSamples(channel, block);
+  return samples != nullptr ? *samples : std::vector<float>{};
+}
+
+vantor::ChannelScaling SpirometryHostTest::Units(int channel, int block) {
+  return document_->computed().DisplayedScaling(channel, block);
+}
+
+bool Alerted(const std::string& text) {
+  for (const host::Alert& alert : host::Alerts()) {
+    if (alert.text == text) return true;
+  }
+  return false;
+}
+
+}  // namespace spirotest

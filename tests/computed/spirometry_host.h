@@ -1,0 +1,98 @@
+// The built bundle loaded by the real host, with a document to attach its
+// computed functions to: a flow head's recording on channel 1, and empty
+// channels for the flow (2) and the volume (3).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/bundle.h"
+#include "host/computed_channels.h"
+#include "host/document.h"
+#include "toolbox/mac_types.h"
+#include "vantor/records.h"
+
+namespace spirotest {
+
+inline constexpr int kHeadChannel = 1;
+inline constexpr int kFlowChannel = 2;
+inline constexpr int kVolumeChannel = 3;
+inline constexpr double kSamplingInterval = 0.01;
+
+// Model 4 of the bundle's flow-head table, in L/s and per mV.
+inline constexpr double kDefaultModelScale = 1.333;
+inline constexpr double kDefaultModelNonlinearity = 0.006;
+
+// The scaling of a flow head's signal: uncalibrated, base unit "mV",
+// `millivoltsPerValue` millivolts per sample value.
+vantor::ChannelScaling HeadScaling(double millivoltsPerValue);
+
+// Whether an alert with exactly this text was shown since the last clearing.
+bool Alerted(const std::string& text);
+
+class SpirometryHostTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  static void TearDownTestSuite();
+  void SetUp() override;
+  void TearDown() override;
+
+  static const host::Extension& Flow();
+  static const host::Extension& Volume();
+  static const host::Bundle& LoadedBundle() { return *bundle_; }
+
+  // A document whose head channel holds one block per entry (all in one
+  // stretch), made current.
+  host::Document& MakeRecording(const std::vector<std::vector<float>>& blocks,
+                                double millivoltsPerValue = 10.0);
+  bool Attach(int channel, const host::Extension& function);
+  // Flow on kFlowChannel reading the head channel, volume on kVolumeChannel
+  // reading the flow.
+  void AttachFlowAndVolume();
+
+  // Submits a command as the function itself would, under its key.
+  static void SubmitShort(const host::Extension& function, std::uint16_t code, int channel,
+                          std::int16_t value);
+  static void SubmitFlag(const host::Extension& function, std::uint16_t code, int channel,
+                         bool value);
+  static void SubmitDouble(const host::Extension& function, std::uint16_t code, int channel,
+                           double value);
+
+  // What the channel displays in the block; empty when nothing.
+  std::vector<float> Displayed(int channel, int block);
+  vantor::ChannelScaling Units(int channel, int block);
+
+  Handle LocalOf(int channel) { return document_->computed().LocalOf(channel); }
+  template <class Record>
+  Record LocalRecord(int channel) {
+    Record record{};
+    const Handle local = LocalOf(channel);
+    if (local != nullptr) std::memcpy(&record, *local, sizeof record);
+    return record;
+  }
+  // The settings record hung from the channel's local record (at offset 8).
+  template <class Settings>
+  bool ReadSettings(int channel, Settings* settings) {
+    const Handle local = LocalOf(channel);
+    if (local == nullptr) return false;
+    Handle handle;
+    std::memcpy(&handle, *local + 8, sizeof handle);
+    if (handle == nullptr) return false;
+    std::memcpy(settings, *handle, sizeof *settings);
+    return true;
+  }
+
+ public:
+  host::Document& document() { return *document_; }
+
+ private:
+  static host::Bundle* bundle_;
+  std::unique_ptr<host::Document> document_;
+};
+
+}  // namespace spirotest

@@ -1,0 +1,195 @@
+// "Spirometry Volume" on a computed channel of the real host, integrating the
+// flow channel that "Spirometry Flow" computes.
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "computed/resp_volume_settings.h"
+#include "computed/volume_local_data.h"
+#include "host/channel_units.h"
+#include "host/command_delivery.h"
+#include "spirometry_host.h"
+#include "toolbox/resources.h"
+
+namespace spirotest {
+namespace {
+
+using VolumeFunction = SpirometryHostTest;
+
+// A breath: inspiration (positive flow), then expiration.
+std::vector<float> Breath(int n, float amplitude) {
+  std::vector<float> samples(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) {
+    samples[static_cast<std::size_t>(i)] =
+        amplitude * static_cast<float>(std::sin(2 * M_PI * i / n));
+  }
+  return samples;
+}
+
+// The channel's samples in its units, as the host shows them.
+std::vector<double> InUnits(const std::vector<float>& samples,
+                            const vantor::ChannelScaling& scaling) {
+  std::vector<double> values;
+  for (float x : samples) values.push_back(host::ValueInUnits(scaling, static_cast<double>(x)));
+  return values;
+}
+
+TEST_F(VolumeFunction, NewRecordHasNoSourceAndSoNoData) {
+  MakeRecording({Breath(40, 0.3f)});
+  ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
+  const auto record = LocalRecord<volume::LocalDataType>(kVolumeChannel);
+  EXPECT_EQ(record.state, 3);
+  EXPECT_EQ(record.respiratoryId, static_cast<std::int16_t>(0x8001));
+  EXPECT_EQ(record.flowId, static_cast<std::int16_t>(0x8001));
+  EXPECT_EQ(record.resetBlocked, 0);
+  SubmitFlag(Volume(), 8199, kVolumeChannel, true);
+  RespVolumeSettings settings{};
+  ASSERT_TRUE(ReadSettings(kVolumeChannel, &settings));
+  EXPECT_EQ(settings.sourceChannel, 0);
+  EXPECT_EQ(settings.thresholdIndex, 2);
+  EXPECT_EQ(double{settings.correctionFactor}, 1.09);
+  EXPECT_FALSE(document().computed().HasDisplayedData(kVolumeChannel, 1));
+  const auto resolved = LocalRecord<volume::LocalDataType>(kVolumeChannel);
+  EXPECT_EQ(resolved.state, 2);
+  EXPECT_EQ(resolved.flowId, Flow().hostRef) << "the sibling found by its credit line";
+  EXPECT_EQ(resolved.respiratoryId, LoadedBundle().Find("Main1")->hostRef);
+}
+
+// Without corrections the volume in litres is the integral of the flow in
+// litres per second, block after block of one stretch.
+TEST_F(VolumeFunction, IntegratesTheFlowAcrossTheStretch) {
+  MakeRecording({Breath(60, 0.4f), Breath(50, 0.2f), Breath(70, -0.3f)});
+  AttachFlowAndVolume();
+  SubmitFlag(Volume(), 8194, kVolumeChannel, false);
+  double litres = 0;
+  for (int b = 1; b <= 3; ++b) {
+    const std::vector<double> flow = InUnits(Displayed(kFlowChannel, b), Units(kFlowChannel, b));
+    const std::vector<double> volume =
+        InUnits(Displayed(kVolumeChannel, b), Units(kVolumeChannel, b));
+    ASSERT_EQ(volume.size(), flow.size()) << b;
+    for (std::size_t i = 0; i < flow.size(); ++i) {
+      litres += flow[i] * kSamplingInterval;
+      EXPECT_NEAR(volume[i], litres, 1e-5) << b << ":" << i;
+    }
+  }
+  const vantor::ChannelScaling units = Units(kVolumeChannel, 1);
+  EXPECT_EQ(std::memcmp(units.unitText, "\x01L", 2), 0);
+  EXPECT_EQ(units.decimals, 3);
+  EXPECT_EQ(units.calibrated, 1);
+  EXPECT_TRUE(std::isinf(units.info.rangeTop) && units.info.rangeTop > 0);
+  EXPECT_TRUE(std::isinf(units.info.rangeBottom) && units.info.rangeBottom < 0);
+}
+
+// A recorded flow channel in millilitres per minute: integrated with its own
+// units, shown in millilitres, and shown as the millilitres it integrated.
+TEST_F(VolumeFunction, PerMinuteMillilitreSourceIsShownInMillilitres) {
+  MakeRecording({Breath(80, 0.5f)});
+  vantor::ChannelScaling perMinute = HeadScaling(1.0);
+  perMinute.calibrated = 1;
+  perMinute.gain = 60000.0;  // a full-scale 0.5 value is 30 L/min
+  perMinute.offset = 0.0;
+  std::memcpy(perMinute.unitText, "\x06ml/min", 7);
+  const int recordedFlow = document().AddChannel("Pneumotach", "");
+  document().SetSamples(recordedFlow, 1, Breath(80, 0.5f));
+  document().SetScaling(recordedFlow, 1, perMinute);
+  ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
+  SubmitShort(Volume(), 8193, kVolumeChannel, static_cast<std::int16_t>(recordedFlow));
+  SubmitFlag(Volume(), 8194, kVolumeChannel, false);
+  RespVolumeSettings settings{};
+  ASSERT_TRUE(ReadSettings(kVolumeChannel, &settings));
+  ASSERT_EQ(settings.sourceChannel, recordedFlow);
+
+  const vantor::ChannelScaling units = Units(kVolumeChannel, 1);
+  EXPECT_EQ(std::memcmp(units.unitText, "\x02mL", 3), 0);
+  const std::vector<double> volume = InUnits(Displayed(kVolumeChannel, 1), units);
+  const std::vector<double> flow = InUnits(Breath(80, 0.5f), perMinute);
+  ASSERT_EQ(volume.size(), flow.size());
+  double millilitres = 0;
+  for (std::size_t i = 0; i < flow.size(); ++i) {
+    millilitres += flow[i] / 60.0 * kSamplingInterval;
+    EXPECT_NEAR(volume[i], millilitres, 1e-3 * (1 + std::fabs(millilitres))) << i;
+  }
+}
+
+TEST_F(VolumeFunction, OnlyFlowUnitsOrTheFlowFunctionMakeASource) {
+  MakeRecording({Breath(30, 0.5f)});
+  ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
+  SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // millivolts: not flow
+  EXPECT_FALSE(document().computed().HasDisplayedData(kVolumeChannel, 1));
+  vantor::ChannelScaling litresPerSecond = HeadScaling(1.0);
+  litresPerSecond.calibrated = 1;
+  litresPerSecond.gain = 1.0;
+  std::memcpy(litresPerSecond.unitText, "\x03L/s", 4);
+  document().SetScaling(kHeadChannel, 1, litresPerSecond);
+  SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // "L/s" folds to "l/s"
+  EXPECT_TRUE(document().computed().HasDisplayedData(kVolumeChannel, 1));
+}
+
+// An expiration longer than the threshold: only what is breathed out past the
+// threshold is divided by the factor.
+TEST_F(VolumeFunction, ExpirationPastTheThresholdIsDividedByTheFactor) {
+  MakeRecording({std::vector<float>(100, -0.3f)});
+  AttachFlowAndVolume();
+  SubmitFlag(Flow(), 8194, kFlowChannel, false);
+  SubmitDouble(Volume(), 8196, kVolumeChannel, 1.5);
+  SubmitShort(Volume(), 8197, kVolumeChannel, -1);
+  SubmitDouble(Volume(), 8198, kVolumeChannel, 0.1);  // litres
+  const std::vector<double> volume =
+      InUnits(Displayed(kVolumeChannel, 1), Units(kVolumeChannel, 1));
+  const std::vector<double> flow = InUnits(Displayed(kFlowChannel, 1), Units(kFlowChannel, 1));
+  ASSERT_EQ(volume.size(), 100u);
+  const double perSample = flow[0] * kSamplingInterval;  // negative
+  double expected = 0;
+  double expired = 0;
+  for (std::size_t i = 0; i < volume.size(); ++i) {
+    expired -= perSample;
+    expected += expired > 0.1 ? perSample / 1.5 : perSample;
+    EXPECT_NEAR(volume[i], expected, 1e-5) << i;
+  }
+}
+
+TEST_F(VolumeFunction, ResetBlockedByTheDocumentsDialogResource) {
+  MakeRecording({Breath(30, 0.5f)});
+  const SInt16 file = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
+  ASSERT_GT(file, 0);
+  Handle dialog = NewHandleClear(20);
+  AddResource(dialog, FourCharCode("DLOG"), 8502, nullptr);
+  ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
+  CloseResFile(file);
+  EXPECT_EQ(LocalRecord<volume::LocalDataType>(kVolumeChannel).resetBlocked, 1);
+  SubmitFlag(Volume(), 8199, kVolumeChannel, true);
+  RespVolumeSettings settings{};
+  ASSERT_TRUE(ReadSettings(kVolumeChannel, &settings));
+  EXPECT_EQ(settings.resetAtPositiveFlow, 0);
+  settings.resetAtPositiveFlow = 1;  // whatever the command, even a whole record
+  host::SubmitSettingsRecord(document(), kVolumeChannel,
+                             {reinterpret_cast<const unsigned char*>(&settings), sizeof settings});
+  ASSERT_TRUE(ReadSettings(kVolumeChannel, &settings));
+  EXPECT_EQ(settings.resetAtPositiveFlow, 0);
+}
+
+TEST_F(VolumeFunction, SamplingKeepsTheSettingsLocked) {
+  MakeRecording({Breath(30, 0.5f)});
+  AttachFlowAndVolume();
+  Handle settings = nullptr;
+  std::memcpy(&settings, *LocalOf(kVolumeChannel) + 8, sizeof settings);
+  ASSERT_NE(settings, nullptr);
+  const auto notify = [&](std::int16_t code) {
+    host::ParamBlock block;
+    block.Set<std::int16_t>(4, code);
+    document().computed().Send(kVolumeChannel, 14, block);
+  };
+  notify(101);
+  EXPECT_NE(HGetState(settings) & kHandleLockedBit, 0);
+  RespVolumeSettings record{};
+  ASSERT_TRUE(ReadSettings(kVolumeChannel, &record));
+  EXPECT_EQ(record.liveSourceIsComputed, Flow().hostRef) << "the flow function's identity";
+  EXPECT_TRUE(std::isinf(double{record.livePreviousFlow}));
+  Displayed(kVolumeChannel, 1);  // computing meanwhile keeps it locked
+  EXPECT_NE(HGetState(settings) & kHandleLockedBit, 0);
+  notify(102);
+  EXPECT_EQ(HGetState(settings) & kHandleLockedBit, 0);
+}
+
+}  // namespace
+}  // namespace spirotest

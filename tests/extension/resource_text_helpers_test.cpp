@@ -1,0 +1,122 @@
+#include "extension/resource_text_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <tuple>
+
+#include "extension/extension_resources.h"
+#include "extension/service_spy.h"
+#include "util/pstring.h"
+
+namespace {
+
+namespace service = vantor::service;
+
+std::string Text(const unsigned char* pascal) {
+  return std::string(reinterpret_cast<const char*>(pascal + 1), pascal[0]);
+}
+
+void SetPString(StringPtr out, std::string_view text) {
+  out[0] = static_cast<unsigned char>(text.size());
+  std::memcpy(out + 1, text.data(), text.size());
+}
+
+using ResourceTextTest = ExtensionResourcesTest;
+
+TEST_F(ResourceTextTest, ExtensionStringsComeFromItsOwnFileAndTheDocumentsStaysCurrent) {
+  AddExtensionResource(FourCharCode("STR#"), 8100, StringListBytes({"Spirometry", "Report"}));
+  Str255 out;
+  EXPECT_EQ(GetExtensionIndString(out, 8100, 2, &extension_), out);
+  EXPECT_EQ(Text(out), "Report");
+  EXPECT_EQ(CurResFile(), documentFile_);
+}
+
+TEST_F(ResourceTextTest, ExtensionStringWithoutAnExtensionLeavesTheBufferAlone) {
+  AddExtensionResource(FourCharCode("STR#"), 8100, StringListBytes({"Spirometry"}));
+  Str255 out;
+  SetPString(out, "unchanged");
+  GetExtensionIndString(out, 8100, 1, nullptr);
+  EXPECT_EQ(Text(out), "unchanged");
+}
+
+TEST_F(ResourceTextTest, DetachedMenuIsTheCallersAndAMissingOneIsNull) {
+  AddExtensionResource(FourCharCode("MENU"), 8130, MenuBytes(8130, "Plot", {"Loop", "Grid"}));
+  extension_.BeginResources();
+  MenuRef menu = GetDetachedMenu(8130);
+  MenuRef missing = GetDetachedMenu(8131);
+  extension_.EndResources();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(CountMenuItems(menu), 2);
+  EXPECT_EQ(missing, nullptr);
+  DisposeMenu(menu);
+}
+
+TEST_F(ResourceTextTest, AppendedItemTextIsTakenVerbatimOptionallyAfterANulCharacter) {
+  MenuRef menu = NewMenu(300, PStringLiteral("Channels").data());
+  const auto text = PStringLiteral("(Flow;1/2 <B");
+  AppendMenuItemText(menu, text.data(), false);
+  AppendMenuItemText(menu, text.data(), true);
+  ASSERT_EQ(CountMenuItems(menu), 2);
+  Str255 item;
+  GetMenuItemText(menu, 1, item);
+  EXPECT_EQ(Text(item), "(Flow;1/2 <B");
+  EXPECT_TRUE(IsMenuItemEnabled(menu, 1));
+  GetMenuItemText(menu, 2, item);
+  EXPECT_EQ(Text(item), std::string(1, '\0') + "(Flow;1/2 <B");
+
+  // A full-length text loses its last character to the prefix.
+  Str255 longest;
+  longest[0] = 255;
+  std::memset(longest + 1, 'a', 255);
+  AppendMenuItemText(menu, longest, true);
+  GetMenuItemText(menu, 3, item);
+  EXPECT_EQ(item[0], 255);
+  EXPECT_EQ(item[1], 0);
+  EXPECT_EQ(item[255], 'a');
+
+  AppendMenuItemText(nullptr, text.data(), true);
+  DisposeMenu(menu);
+}
+
+TEST_F(ResourceTextTest, UnitTextComesFromTheHostGivenACopyOfTheScaling) {
+  Str255 out;
+  vantor::ChannelScaling scaling{};
+  SetPString(scaling.unitText, "L/s");
+  const vantor::ChannelScaling* seen = nullptr;
+  Spy<service::HostService343> unitText{
+      [&seen](Str255* text, const vantor::ChannelScaling* s) {
+        seen = s;
+        std::memcpy(*text, s->unitText, sizeof s->unitText);
+      }};
+  FormatText(scaling, out);
+  EXPECT_EQ(Text(out), "L/s");
+  // The host is handed a copy, never the caller's record.
+  EXPECT_NE(seen, &scaling);
+}
+
+TEST_F(ResourceTextTest, SpirometerChannelIsOneWhoseInputIsNamedSpirometer) {
+  std::int32_t kind = 12;
+  std::string inputName = "Spirometer";
+  Spy<service::HostService439> inputKind{[&kind](std::int16_t) { return kind; }};
+  Spy<service::HostService437> inputNameOf{
+      [&inputName](std::int32_t, std::int32_t*, std::int32_t*, Str255* name) {
+        SetPString(*name, inputName);
+      }};
+
+  EXPECT_TRUE(IsSpirometerChannel(3));
+  EXPECT_EQ(std::get<0>(inputKind.last()), 2);  // 0-based channel
+  EXPECT_EQ(std::get<0>(inputNameOf.last()), 12);
+  for (const char* other : {"spirometer", "Spirometer 2", "Pneumotach", ""}) {
+    inputName = other;
+    EXPECT_FALSE(IsSpirometerChannel(1)) << other;
+  }
+  kind = 4113;  // no input at all
+  inputName = "Spirometer";
+  const auto namesAsked = inputNameOf.count();
+  EXPECT_FALSE(IsSpirometerChannel(1));
+  EXPECT_EQ(inputNameOf.count(), namesAsked);
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+// Services about channels and the extensions on them: 437, 439, 508, 540,
+// 572, 638 and HostQueryValue(1539).
+#include <gtest/gtest.h>
+
+#include "host/computed_channels.h"
+#include "host/document.h"
+#include "host/extension_registry.h"
+#include "service_call.h"
+#include "test_extensions.h"
+
+namespace {
+
+using namespace vantor::service;
+using testext::Call;
+using testext::PascalString;
+
+struct Pascal {
+  unsigned char bytes[256]{};
+  explicit Pascal(const std::string& s) {
+    bytes[0] = static_cast<unsigned char>(s.size());
+    std::copy(s.begin(), s.end(), bytes + 1);
+  }
+};
+
+struct Channels : ::testing::Test {
+  void SetUp() override {
+    document = testext::MakeDocument(3, 10);
+    document->SetInputName(1, "Spirometer");
+    document->SetTitle(2, "Débit");
+    vantor::ChannelScaling mv = host::DefaultScaling();
+    mv.info.baseUnitText[0] = 2;
+    mv.info.baseUnitText[1] = 'm';
+    mv.info.baseUnitText[2] = 'V';
+    document->SetScaling(1, 1, mv);
+    vantor::ChannelScaling litres = host::DefaultScaling();
+    litres.info.baseUnitText[0] = 1;
+    litres.info.baseUnitText[1] = 'L';
+    document->SetScaling(2, 1, litres);
+    host::SetCurrentDocument(document.get());
+  }
+  void TearDown() override { host::SetCurrentDocument(nullptr); }
+  std::unique_ptr<host::Document> document;
+};
+
+TEST_F(Channels, InputKindsAndNamesFindTheSpirometer) {
+  const std::int32_t kind = Call<HostService439>(std::int16_t{0});
+  EXPECT_NE(kind, 4113);
+  EXPECT_EQ(Call<HostService439>(std::int16_t{1}), 4113) << "nothing plugged in";
+  EXPECT_EQ(Call<HostService439>(std::int16_t{3}), 4113) << "no channel 4";
+  std::int32_t count = -1, first = -1;
+  Str255 name;
+  Call<HostService437>(kind, &count, &first, &name);
+  EXPECT_EQ(PascalString(name), "Spirometer");
+  EXPECT_EQ(count, 1);
+  EXPECT_EQ(first, 1);
+  Call<HostService437>(std::int32_t{4113}, &count, &first, &name);
+  EXPECT_EQ(name[0], 0);
+  EXPECT_EQ(count, 0);
+}
+
+TEST_F(Channels, TitlesAndChannelCount) {
+  Str255 title;
+  Call<HostGetChannelName>(std::int16_t{2}, &title);
+  EXPECT_EQ(PascalString(title), "D\x8E" "bit") << "MacRoman";
+  Call<HostGetChannelName>(std::int16_t{0}, &title);
+  EXPECT_EQ(title[0], 0);
+  EXPECT_EQ(Call<HostQueryValue>(std::int16_t{1539}), 3u);
+  document->AddChannel("More", "");
+  EXPECT_EQ(Call<HostQueryValue>(std::int16_t{1539}), 4u) << "derived from the document";
+}
+
+TEST_F(Channels, RawSignalTestLooksAtTheDisplayedBaseUnit) {
+  EXPECT_FALSE(Call<HostService508>(std::int16_t{1}, std::int16_t{1})) << "a millivolt recording";
+  EXPECT_TRUE(Call<HostService508>(std::int16_t{2}, std::int16_t{1})) << "litres are no raw signal";
+  EXPECT_FALSE(Call<HostService508>(std::int16_t{3}, std::int16_t{1})) << "the default volt unit";
+  document->ClearSamples(3, 1);
+  EXPECT_TRUE(Call<HostService508>(std::int16_t{3}, std::int16_t{1})) << "nothing displayed";
+  EXPECT_TRUE(Call<HostService508>(std::int16_t{1}, std::int16_t{2})) << "no block 2";
+}
+
+TEST_F(Channels, CreditLinesIdentifyLoadedExtensions) {
+  host::Extension flow = testext::MakeScaleFunction("Spiro Test Flow");
+  host::Extension window = testext::MakeWindowExtension("Spiro Test");
+  EXPECT_EQ(Call<HostService638>(Pascal("Spiro Test Flow").bytes), flow.hostRef);
+  EXPECT_EQ(Call<HostService638>(Pascal("spiro test flow, version 2").bytes), flow.hostRef)
+      << "the longest name that begins the line";
+  EXPECT_EQ(Call<HostService638>(Pascal("Spiro Test").bytes), window.hostRef);
+  EXPECT_EQ(Call<HostService638>(Pascal("Spiro Testing").bytes), -1) << "a name must end at a word";
+  EXPECT_EQ(Call<HostService638>(Pascal("Nobody").bytes), -1) << "never 0: that is 572's 'none'";
+  ASSERT_TRUE(document->computed().Attach(2, flow));
+  EXPECT_EQ(Call<HostService572>(std::int16_t{2}), Call<HostService638>(Pascal("Spiro Test Flow").bytes));
+  document->computed().Detach(2);
+  host::UnregisterExtension(flow.hostRef);
+  host::UnregisterExtension(window.hostRef);
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+// Computed channels: attaching, displayed samples on demand and cached until
+// stale, chains, cycles, units, notifications, settings records, detaching.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "host/command_delivery.h"
+#include "host/computed_channels.h"
+#include "host/document.h"
+#include "host/extension_locals.h"
+#include "host/extension_registry.h"
+#include "host/memory_zones.h"
+#include "host/sample_locks.h"
+#include "service_call.h"
+#include "test_extensions.h"
+#include "toolbox/memory.h"
+
+namespace {
+
+using namespace vantor::service;
+using testext::Call;
+using testext::CallData;
+using testext::Log;
+
+struct Computed : ::testing::Test {
+  void SetUp() override {
+    document = testext::MakeDocument(3, 5, 2);
+    document->ClearSamples(3, 1);
+    document->ClearSamples(3, 2);
+    host::SetCurrentDocument(document.get());
+    Log().Clear();
+  }
+  void TearDown() override {
+    document.reset();
+    host::SetCurrentDocument(nullptr);
+  }
+  std::uint16_t Key(std::uint16_t code) const {
+    return static_cast<std::uint16_t>(host::MapExtensionId(code, scale.hostRef));
+  }
+  std::vector<float> Shown(std::int16_t channel, std::int16_t block) {
+    Handle h = CallData<DataLockBlock471>(channel, block);
+    if (h == nullptr) return {};
+    const auto* p = reinterpret_cast<const float*>(*h);
+    std::vector<float> samples(p, p + GetHandleSize(h) / static_cast<Size>(sizeof(float)));
+    CallData<DataUnlockBlock472>(channel, block);
+    return samples;
+  }
+  host::ComputedChannels& computed() { return document->computed(); }
+  host::Extension scale = testext::MakeScaleFunction();
+  std::unique_ptr<host::Document> document;
+};
+
+TEST_F(Computed, AttachAsksTheProtocolAndRefusesWhatCannotBeAttached) {
+  EXPECT_TRUE(computed().Attach(2, scale));
+  EXPECT_EQ(Log().notifications, (std::vector<std::int16_t>{8000}));
+  EXPECT_FALSE(computed().Attach(2, scale)) << "one function per channel";
+  EXPECT_FALSE(computed().Attach(4, scale)) << "no channel 4";
+  host::Extension window = testext::MakeWindowExtension();
+  EXPECT_FALSE(computed().Attach(1, window)) << "not a computed function";
+  EXPECT_EQ(Call<HostService572>(std::int16_t{2}), scale.hostRef);
+  EXPECT_EQ(Call<HostService572>(std::int16_t{1}), 0);
+}
+
+TEST_F(Computed, ComputesOnDemandAndCachesUntilACommand) {
+  ASSERT_TRUE(computed().Attach(1, scale));
+  const std::vector<float> recorded = document->RecordedSamples(1, 2);
+  EXPECT_EQ(Shown(1, 2), recorded) << "factor 1 of its own recorded input";
+  EXPECT_EQ(Shown(1, 2), recorded);
+  EXPECT_EQ(computed().computations(), 1u) << "the second look is cached";
+  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{1}, 2.0);
+  const std::vector<float> doubled = Shown(1, 2);
+  ASSERT_EQ(doubled.size(), recorded.size());
+  for (std::size_t i = 0; i < doubled.size(); ++i) EXPECT_FLOAT_EQ(doubled[i], 2 * recorded[i]);
+  EXPECT_EQ(computed().computations(), 2u) << "the command made the block stale";
+  document->SetSamples(1, 2, std::vector<float>(5, 0.25f));
+  EXPECT_EQ(Shown(1, 2), std::vector<float>(5, 0.5f)) << "a change of the source makes it stale";
+  EXPECT_EQ(document->locks().lentCount(), 0u);
+}
+
+TEST_F(Computed, ChainsComputeTheirSourcesFirst) {
+  ASSERT_TRUE(computed().Attach(2, scale));
+  ASSERT_TRUE(computed().Attach(3, scale));
+  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{2}, 2.0);
+  Call<HostSubmitCommandShort>(Key(testext::kSetSource), std::int32_t{3}, std::int16_t{2});
+  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{3}, 3.0);
+  EXPECT_EQ(computed().InComputationOrder(), (std::vector<int>{2, 3}));
+  Log().computedBlocks.clear();
+  const std::vector<float> chained = Shown(3, 1);
+  const std::vector<float>& recorded = document->RecordedSamples(2, 1);
+  ASSERT_EQ(chained.size(), recorded.size());
+  for (std::size_t i = 0; i < chained.size(); ++i) EXPECT_FLOAT_EQ(chained[i], 6 * recorded[i]);
+  EXPECT_EQ(Log().computedBlocks.size(), 2u) << "channel 3 asked for channel 2's block";
+  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{2}, 1.0);
+  EXPECT_FLOAT_EQ(Shown(3, 1)[0], 3 * recorded[0]) << "a change up the chain reaches the end";
+  EXPECT_EQ(CallData<DataChannelHasBlock>(std::int16_t{3}, std::int16_t{1}), 1u);
+}
+
+TEST_F(Computed, ChannelsReadingEachOtherHaveNoData) {
+  ASSERT_TRUE(computed().Attach(2, scale));
+  ASSERT_TRUE(computed().Attach(3, scale));
+  Call<HostSubmitCommandShort>(Key(testext::kSetSource), std::int32_t{2}, std::int16_t{3});
+  Call<HostSubmitCommandShort>(Key(testext::kSetSource), std::int32_t{3}, std::int16_t{2});
+  EXPECT_EQ(CallData<DataChannelHasBlock>(std::int16_t{2}, std::int16_t{1}), 0u);
+  EXPECT_EQ(CallData<DataLockBlock471>(std::int16_t{3}, std::int16_t{1}), nullptr);
+  EXPECT_EQ(computed().InComputationOrder().size(), 2u) << "a cycle still lists every channel";
+  vantor::ChannelScaling units{};
+  CallData<DataGetChannelRecord483>(std::int16_t{2}, std::int16_t{1}, &units);  // must end
+}
+
+TEST_F(Computed, DisplayedRecordsComeFromTheFunction) {
+  vantor::ChannelScaling mv = host::DefaultScaling();
+  mv.info.baseUnitText[0] = 2;
+  mv.info.baseUnitText[1] = 'm';
+  mv.info.unitFactor = 4.0;
+  document->SetScaling(1, 1, mv);
+  ASSERT_TRUE(computed().Attach(1, scale));
+  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{1}, 5.0);
+  vantor::ChannelScaling shown{};
+  CallData<DataGetChannelRecord485>(std::int16_t{1}, std::int16_t{1}, &shown);
+  EXPECT_EQ(shown.calibrated, 1);
+  EXPECT_DOUBLE_EQ(double{shown.gain}, 5.0);
+  EXPECT_EQ(testext::PascalString(shown.unitText), "x");
+  EXPECT_EQ(shown.info.computedFlag, 1) << "the info is the function's GetChannelInfo";
+  EXPECT_DOUBLE_EQ(double{shown.info.unitFactor}, 4.0);
+  vantor::ChannelScaling recorded{};
+  CallData<DataGetChannelRecord501>(std::int16_t{1}, std::int16_t{1}, &recorded);
+  EXPECT_EQ(std::memcmp(&recorded, &mv, sizeof mv), 0) << "the recording keeps its own";
+}
+
+TEST_F(Computed, SettingsRecordsAreCopiedAndDeliveredWithTheirTrueSize) {
+  ASSERT_TRUE(computed().Attach(1, scale));
+  unsigned char record[10];
+  vantor::StoreAt<std::int16_t>(record, 0, 2);
+  vantor::StoreAt<double>(record, 2, 4.0);
+  EXPECT_TRUE(host::SubmitSettingsRecord(*document, 1, record));
+  EXPECT_FLOAT_EQ(Shown(1, 1)[0], 4 * document->RecordedSamples(2, 1)[0]);
+  auto shortRecord = std::make_unique<unsigned char[]>(3);  // ASan guards its end
+  EXPECT_TRUE(host::SubmitSettingsRecord(*document, 1, std::span(shortRecord.get(), 3)));
+  EXPECT_EQ(Log().settingsSizes, (std::vector<std::int16_t>{10, 3}));
+  EXPECT_FALSE(host::SubmitSettingsRecord(*document, 2, record)) << "no function on channel 2";
+}
+
+TEST_F(Computed, NotificationsAskSettingsAndChangeSources) {
+  ASSERT_TRUE(computed().Attach(3, scale));
+  Log().acceptEdit = true;
+  EXPECT_TRUE(computed().EditSettings(3));
+  Log().acceptEdit = false;
+  EXPECT_FALSE(computed().EditSettings(3));
+  EXPECT_FALSE(computed().EditSettings(1)) << "no function there";
+  computed().ChangeSource(3, 1);
+  EXPECT_FLOAT_EQ(Shown(3, 2)[4], document->RecordedSamples(1, 2)[4]);
+  EXPECT_EQ(Log().notifications, (std::vector<std::int16_t>{8000, 8010, 8010, 8011}));
+  ASSERT_EQ(document->journal().entries().size(), 1u) << "the source change is filed";
+  EXPECT_EQ(document->journal().entries()[0].kind, host::JournalEntry::Kind::kSourceChange);
+}
+
+TEST_F(Computed, FunctionsWithoutTheProtocolEditThroughMessage9) {
+  Log().answerProtocol = false;
+  ASSERT_TRUE(computed().Attach(3, scale));
+  Log().acceptEdit = true;
+  EXPECT_TRUE(computed().EditSettings(3));
+  EXPECT_EQ(Log().notifications, (std::vector<std::int16_t>{8000})) << "no 8010 sent";
+}
+
+TEST_F(Computed, ReopeningReplaysCommandsAndSourceChanges) {
+  ASSERT_TRUE(computed().Attach(3, scale));
+  computed().ChangeSource(3, 2);
+  Call<HostSubmitCommandDouble>(Key(testext::kSetFactorTwice), std::int32_t{3}, 2.0);
+  const std::vector<float> before = Shown(3, 1);
+  const auto blob = document->journal().Serialise();
+
+  document = testext::MakeDocument(3, 5, 2);
+  host::SetCurrentDocument(document.get());
+  ASSERT_TRUE(computed().Attach(3, scale));
+  const auto journal = host::CommandJournal::Deserialise(blob, nullptr);
+  ASSERT_TRUE(journal);
+  for (const auto& entry : journal->entries()) document->journal().Append(entry);
+  EXPECT_EQ(host::ReplayJournal(*document), 2);
+  EXPECT_EQ(Shown(3, 1), before) << "factor 3: set to 2, then re-submitted as 3 while performing";
+  EXPECT_FLOAT_EQ(before[0], 3 * document->RecordedSamples(2, 1)[0]);
+}
+
+TEST_F(Computed, DetachingFreesWhatTheFunctionHungFromItsRecord) {
+  ASSERT_TRUE(computed().Attach(1, scale));
+  const toolbox::MemoryOwner owner = computed().MemoryOwnerOf(1);
+  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{1}, 2.0);
+  EXPECT_EQ(toolbox::LiveHandleCount(owner), 2u) << "the record and its settings";
+  computed().Detach(1);
+  EXPECT_EQ(toolbox::LiveHandleCount(owner), 0u);
+  EXPECT_FALSE(computed().IsComputed(1));
+  EXPECT_EQ(Shown(1, 1), document->RecordedSamples(1, 1)) << "shows its recording again";
+}
+
+TEST_F(Computed, ClosingTheDocumentDetachesEverything) {
+  ASSERT_TRUE(computed().Attach(1, scale));
+  ASSERT_TRUE(computed().Attach(2, scale));
+  const toolbox::MemoryOwner a = computed().MemoryOwnerOf(1);
+  const toolbox::MemoryOwner b = computed().MemoryOwnerOf(2);
+  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{2}, 2.0);
+  EXPECT_EQ(toolbox::LiveHandleCount(a) + toolbox::LiveHandleCount(b), 3u);
+  document.reset();
+  EXPECT_EQ(toolbox::LiveHandleCount(a) + toolbox::LiveHandleCount(b), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+// Exporting channels as CSV, and reading the export back.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "host/csv_export.h"
+#include "host/document.h"
+#include "host/recording_import.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Two channels (millivolts, litres per second), two blocks a gap apart.
+host::Recording TwoBlocks() {
+  host::Recording r;
+  r.startTime1904 = 1000;
+  r.samplingInterval = 0.004;
+  r.channels = {{"Spirometer", "uV", 4000, 0}, {"Flow, filtered", "L/s", 16, 0.5}};
+  r.segments.push_back({0, {{0.25f, -0.5f, 0.125f}, {0.1f, 0.2f, -0.3f}}});
+  r.segments.push_back({2.5, {{0.75f, 0}, {-0.1f, 0}}});
+  return r;
+}
+
+TEST(CsvExport, ReadsBackAsTheSameChannelsBlocksAndValues) {
+  host::Document d;
+  std::string problem;
+  ASSERT_TRUE(host::ImportRecording(TwoBlocks(), d, &problem)) << problem;
+  const std::string path = ::testing::TempDir() + "export.csv";
+  ASSERT_TRUE(host::ExportChannelsCsv(d, path, &problem)) << problem;
+  const std::string text = ReadAll(path);
+  EXPECT_EQ(text.substr(0, text.find('\n')), "Time [s],Spirometer [mV],\"Flow, filtered [L/s]\"");
+  EXPECT_NE(text.find("\n2.50400,"), std::string::npos) << text;
+  const auto back = host::ParseCsvRecording(text, &problem);
+  ASSERT_TRUE(back) << problem;
+  ASSERT_EQ(back->segments.size(), 2u);
+  EXPECT_DOUBLE_EQ(back->segments[1].startSeconds, 2.5);
+  EXPECT_NEAR(back->samplingInterval, 0.004, 1e-12);
+  const host::Recording original = TwoBlocks();
+  const double millivoltsPerMicrovolt = 1e-3;
+  for (std::size_t s = 0; s < 2; ++s) {
+    for (std::size_t i = 0; i < original.segments[s].length(); ++i) {
+      auto value = [](const host::RecordingSegment& segment, std::size_t c, std::size_t at) {
+        return static_cast<double>(segment.samples[c][at]);
+      };
+      const double mV = value(original.segments[s], 0, i) * 4000.0 * millivoltsPerMicrovolt;
+      const double flow = value(original.segments[s], 1, i) * 16.0 + 0.5;
+      EXPECT_NEAR(value(back->segments[s], 0, i) * back->channels[0].unitsPerValue, mV, 1e-6 * std::fabs(mV) + 1e-9);
+      EXPECT_NEAR(value(back->segments[s], 1, i) * back->channels[1].unitsPerValue, flow, 1e-6 * std::fabs(flow) + 1e-9);
+    }
+  }
+}
+
+TEST(CsvExport, AChannelWithoutDataInABlockLeavesItsCellsEmpty) {
+  host::Document d;
+  std::string problem;
+  ASSERT_TRUE(host::ImportRecording(TwoBlocks(), d, &problem)) << problem;
+  d.ClearSamples(2, 2);
+  const std::string path = ::testing::TempDir() + "partial.csv";
+  ASSERT_TRUE(host::ExportChannelsCsv(d, path, &problem)) << problem;
+  const std::string text = ReadAll(path);
+  EXPECT_NE(text.find("\n2.50000,3,\n2.50400,0,\n"), std::string::npos) << text;
+}
+
+TEST(CsvExport, AFolderThatIsNotThereIsAProblem) {
+  host::Document d;
+  std::string problem;
+  ASSERT_TRUE(host::ImportRecording(TwoBlocks(), d, &problem)) << problem;
+  EXPECT_FALSE(host::ExportChannelsCsv(d, ::testing::TempDir() + "missing/dir/x.csv", &problem));
+  EXPECT_EQ(problem, "cannot be written");
+}
+
+}  // namespace

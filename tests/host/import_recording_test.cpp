@@ -1,0 +1,173 @@
+// Recordings become documents: sample values, scaling records, blocks.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "edf_test_files.h"
+#include "host/document.h"
+#include "host/edf_reader.h"
+#include "host/recording_import.h"
+
+namespace {
+
+std::string Text(const unsigned char* pascal) { return std::string(reinterpret_cast<const char*>(pascal + 1), pascal[0]); }
+
+edftest::File OneSignal(const std::string& dimension, const std::string& pmin, const std::string& pmax,
+                        const std::string& dmin, const std::string& dmax) {
+  edftest::File f;
+  edftest::Signal s;
+  s.label = "Spirometer";
+  s.dimension = dimension;
+  s.physicalMinimum = pmin;
+  s.physicalMaximum = pmax;
+  s.digitalMinimum = dmin;
+  s.digitalMaximum = dmax;
+  s.samples = {-32767, -1, 0, 1, 32767, 16384, -16384, 5};
+  f.signals = {s};
+  return f;
+}
+
+void Import(const edftest::File& f, host::Document& document) {
+  std::string problem;
+  const auto contents = host::ParseEdf(f.Bytes(), &problem);
+  ASSERT_TRUE(contents) << problem;
+  ASSERT_TRUE(host::ImportRecording(edftest::RecordingOf(*contents), document, &problem)) << problem;
+}
+
+TEST(EdfImport, DigitalValuesBecomeFractionsOfTheRange) {
+  host::Document d;
+  Import(OneSignal("mV", "-10", "10", "-32767", "32767"), d);
+  ASSERT_EQ(d.channelCount(), 1);
+  ASSERT_EQ(d.blockCount(), 1);
+  EXPECT_EQ(d.Title(1), "Spirometer");
+  EXPECT_EQ(d.InputName(1), "Spirometer");
+  EXPECT_EQ(d.RecordedSamples(1, 1), (std::vector<float>{-32767 / 32768.f, -1 / 32768.f, 0, 1 / 32768.f,
+                                                          32767 / 32768.f, 0.5f, -0.5f, 5 / 32768.f}));
+  EXPECT_DOUBLE_EQ(d.SamplingInterval(1), 0.25);
+}
+
+TEST(EdfImport, VoltDimensionsBecomeMillivolts) {
+  const std::pair<const char*, double> units[] = {{"V", 1000}, {"mV", 1}, {"uV", 1e-3}, {"nV", 1e-6}};
+  for (const auto& [dimension, millivolts] : units) {
+    host::Document d;
+    Import(OneSignal(dimension, "-2", "2", "-32767", "32767"), d);
+    const vantor::ChannelScaling& s = d.RecordedScaling(1, 1);
+    const double factor = 32768.0 * 4 / 65534 * millivolts;
+    EXPECT_DOUBLE_EQ(s.info.rawFactor, factor) << dimension;
+    EXPECT_DOUBLE_EQ(s.info.unitFactor, factor) << dimension;
+    EXPECT_EQ(Text(s.info.baseUnitText), "mV") << dimension;
+    EXPECT_EQ(Text(s.unitText), "mV") << dimension;
+    EXPECT_EQ(s.calibrated, 0) << "a symmetric range puts 0 mV at sample value 0: " << dimension;
+  }
+}
+
+TEST(EdfImport, AnOffsetZeroMakesAVoltChannelCalibrated) {
+  host::Document d;
+  Import(OneSignal("uV", "-500", "1500", "-32768", "32767"), d);
+  const vantor::ChannelScaling& s = d.RecordedScaling(1, 1);
+  const double g = 2000.0 / 65535;
+  EXPECT_EQ(s.calibrated, 1);
+  EXPECT_DOUBLE_EQ(s.gain, 1);
+  EXPECT_NEAR(s.offset, (-500 + 32768 * g) * 1e-3, 1e-12);
+  EXPECT_DOUBLE_EQ(s.info.unitFactor, 32768 * g * 1e-3);
+  // Sample value x shows as x * unitFactor * gain + offset millivolts.
+  const float x = d.RecordedSamples(1, 1)[0];
+  EXPECT_NEAR(static_cast<double>(x) * s.info.unitFactor + s.offset, (-500 + (-32767 + 32768) * g) * 1e-3, 1e-12);
+}
+
+TEST(EdfImport, OtherDimensionsAreCalibratedInTheirOwnUnit) {
+  for (const char* dimension : {"L/s", "degC", ""}) {
+    host::Document d;
+    Import(OneSignal(dimension, "0", "20", "0", "1000"), d);
+    const vantor::ChannelScaling& s = d.RecordedScaling(1, 1);
+    EXPECT_EQ(s.calibrated, 1);
+    EXPECT_EQ(Text(s.unitText), dimension);
+    EXPECT_EQ(Text(s.info.baseUnitText), "");
+    EXPECT_DOUBLE_EQ(s.info.unitFactor, 1);
+    EXPECT_DOUBLE_EQ(s.gain, 32768 * 0.02);
+    EXPECT_DOUBLE_EQ(s.info.rawFactor, 32768 * 0.02);
+    EXPECT_DOUBLE_EQ(s.offset, 0);
+  }
+}
+
+TEST(EdfImport, DiscontinuousRecordsBecomeBlocksAtTheirTimes) {
+  host::Document d;
+  Import(edftest::PlusFile("EDF+D", {"+0", "+1", "+60"}), d);
+  ASSERT_EQ(d.blockCount(), 2);
+  EXPECT_EQ(d.BlockLength(1), 8);
+  EXPECT_EQ(d.BlockLength(2), 4);
+  // 01.02.24 10.20.30, as seconds since 1904.
+  const double start = 3789627630.0;
+  EXPECT_DOUBLE_EQ(d.StartTime(1), start);
+  EXPECT_DOUBLE_EQ(d.StartTime(2), start + 60);
+}
+
+TEST(RecordingImport, ALongRecordingSpansConsecutiveBlocks) {
+  host::Recording r;
+  r.samplingInterval = 0.001;
+  r.channels.push_back({"Flow", "L/s", 8, 0});
+  host::RecordingSegment segment;
+  segment.samples.resize(1);
+  for (int i = 0; i < 70000; ++i) segment.samples[0].push_back(static_cast<float>(i % 1000) / 2000);
+  r.segments.push_back(segment);
+  host::Document d;
+  std::string problem;
+  ASSERT_TRUE(host::ImportRecording(r, d, &problem)) << problem;
+  ASSERT_EQ(d.blockCount(), 3);
+  EXPECT_EQ(d.BlockLength(1) + d.BlockLength(2) + d.BlockLength(3), 70000);
+  EXPECT_EQ(d.RecordedSamples(1, 3).back(), segment.samples[0].back());
+  EXPECT_DOUBLE_EQ(d.StartTime(2), d.BlockLength(1) * 0.001);
+}
+
+TEST(RecordingImport, UnitsThatCannotBeUnitTextsAreRefusedBeforeAnythingIsAdded) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"\xD0\xBC\xD0\x92", "channel \"X\": unit \"\xD0\xBC\xD0\x92\" cannot be shown"},
+      {"litres per second per square metre", "is longer than 25 characters"}};
+  for (const auto& [unit, expected] : cases) {
+    host::Recording r;
+    r.samplingInterval = 1;
+    r.channels.push_back({"X", unit, 1, 0});
+    r.segments.push_back({0, {{0.5f, 0.25f}}});
+    host::Document d;
+    std::string problem;
+    EXPECT_FALSE(host::ImportRecording(r, d, &problem));
+    EXPECT_NE(problem.find(expected), std::string::npos) << problem;
+    EXPECT_EQ(d.channelCount(), 0);
+  }
+  std::string problem;
+  const auto micro = host::ScalingFor({"X", "\xC2\xB5V", 2, 0}, &problem);
+  ASSERT_TRUE(micro) << problem;
+  EXPECT_DOUBLE_EQ(micro->info.unitFactor, 2e-3);
+}
+
+TEST(RecordingFile, OpensByNameAndContents) {
+  const std::string text = "Time [s],Flow [L/s]\n0,0.5\n0.5,-0.5\n";
+  const std::string csv = edftest::WriteTemporary("breath.csv", {text.begin(), text.end()});
+  host::Document d;
+  std::string problem;
+  ASSERT_TRUE(host::ImportRecordingFile(csv, d, &problem)) << problem;
+  EXPECT_EQ(d.name(), "breath");
+  EXPECT_EQ(Text(d.RecordedScaling(1, 1).unitText), "L/s");
+  // An EDF file under another name is recognised by its header.
+  const std::string other = edftest::WriteTemporary("recording.dat", OneSignal("mV", "-1", "1", "-32767", "32767").Bytes());
+  host::Document e;
+  EXPECT_TRUE(host::ImportRecordingFile(other, e, &problem)) << problem;
+}
+
+TEST(RecordingFile, RefusalsSayWhatIsWrong) {
+  const std::pair<std::string, const char*> cases[] = {
+      {::testing::TempDir() + "absent.edf", "no such file"},
+      {edftest::WriteTemporary("empty.edf", {}), "file is empty"},
+      {edftest::WriteTemporary("notes.txt", {'h', 'i'}), "not an EDF or CSV recording"},
+      {edftest::WriteTemporary("short.EDF", {'0', ' '}), "file is too short for an EDF header"},
+  };
+  for (const auto& [path, expected] : cases) {
+    host::Document d;
+    std::string problem;
+    EXPECT_FALSE(host::ImportRecordingFile(path, d, &problem)) << path;
+    EXPECT_EQ(problem.find(expected), 0u) << problem;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+// Theme drawing states saved and restored around drawing, their failure
+// when memory runs out, and the theme text colours.
+#include "toolbox/appearance.h"
+
+#include <gtest/gtest.h>
+
+#include "toolbox/memory.h"
+
+namespace {
+
+constexpr RGBColor kBlack{0, 0, 0};
+constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
+
+class AppearanceTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    port_ = CreateNewPort();
+    ASSERT_NE(port_, nullptr);
+    SetPort(port_);
+  }
+  void TearDown() override {
+    toolbox::FailAllocationAfter(0);
+    SetPort(nullptr);
+    DisposePort(port_);
+  }
+  CGrafPtr port_ = nullptr;
+};
+
+TEST_F(AppearanceTest, AStateRestoresPenTextColoursAndClip) {
+  const RGBColor red{0xFFFF, 0, 0};
+  const Rect clip{5, 5, 50, 50};
+  PenSize(3, 2);
+  PenMode(patXor);
+  TextFont(21);
+  TextSize(9);
+  TextFace(bold);
+  RGBForeColor(&red);
+  ClipRect(&clip);
+  ThemeDrawingState saved = nullptr;
+  ASSERT_EQ(GetThemeDrawingState(&saved), noErr);
+  ASSERT_EQ(NormalizeThemeDrawingState(), noErr);
+  EXPECT_EQ(port_->pnMode, patCopy);
+  EXPECT_EQ(port_->rgbFgColor, kBlack);
+  TextFont(1);
+  const Rect wide{0, 0, 500, 500};
+  ClipRect(&wide);
+  ASSERT_EQ(SetThemeDrawingState(saved, true), noErr);
+  EXPECT_EQ(port_->pnSize, (Point{2, 3}));
+  EXPECT_EQ(port_->pnMode, patXor);
+  EXPECT_EQ(port_->txFont, 21);
+  EXPECT_EQ(port_->txSize, 9);
+  EXPECT_EQ(port_->txFace, bold);
+  EXPECT_EQ(port_->rgbFgColor, red);
+  EXPECT_EQ(port_->clipRect, clip);
+  // Disposed with the call: a second use is refused, not a use after free.
+  EXPECT_EQ(SetThemeDrawingState(saved, true), paramErr);
+  EXPECT_EQ(DisposeThemeDrawingState(saved), paramErr);
+}
+
+TEST_F(AppearanceTest, SavingFailsWithMemFullWhenMemoryRunsOut) {
+  toolbox::FailAllocationAfter(1);
+  ThemeDrawingState saved = reinterpret_cast<ThemeDrawingState>(1);
+  EXPECT_EQ(GetThemeDrawingState(&saved), memFullErr);
+  EXPECT_EQ(saved, nullptr);
+}
+
+TEST_F(AppearanceTest, TextColoursFollowActivationAndTheDevice) {
+  RGBColor c{};
+  ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogActive, 32, true, &c), noErr);
+  EXPECT_EQ(c, kBlack);
+  ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogInactive, 32, true, &c), noErr);
+  EXPECT_NE(c, kBlack);
+  EXPECT_NE(c, kWhite);
+  ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogInactive, 1, false, &c), noErr);
+  EXPECT_EQ(c, kBlack);
+  ASSERT_EQ(GetThemeTextColor(kThemeTextColorWhite, 32, true, &c), noErr);
+  EXPECT_EQ(c, kWhite);
+  EXPECT_EQ(GetThemeTextColor(-7, 32, true, &c), paramErr);
+  ASSERT_EQ(SetThemeTextColor(kThemeTextColorDialogInactive, 32, true), noErr);
+  GetThemeTextColor(kThemeTextColorDialogInactive, 32, true, &c);
+  EXPECT_EQ(port_->rgbFgColor, c);
+}
+
+}  // namespace

@@ -1,0 +1,120 @@
+// Carbon event handlers: newest first, passing on with CallNextEventHandler,
+// matching by class and kind, removal during dispatch, typed parameters.
+#include "toolbox/carbon_events.h"
+
+#include <gtest/gtest.h>
+
+#include "toolbox/resource_test_support.h"
+#include "toolbox/windows.h"
+
+namespace {
+
+using resource_test::PString;
+
+struct Calls {
+  std::vector<int> order;
+  EventHandlerRef toRemove = nullptr;
+};
+
+template <int kId, OSStatus kResult, bool kPassOn = false>
+OSStatus Handler(EventHandlerCallRef call, EventRef event, void* data) {
+  auto* calls = static_cast<Calls*>(data);
+  calls->order.push_back(kId);
+  if (calls->toRemove != nullptr) {
+    RemoveEventHandler(calls->toRemove);
+    calls->toRemove = nullptr;
+  }
+  if (kPassOn) return CallNextEventHandler(call, event);
+  return kResult;
+}
+
+class CarbonEventTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    const Rect bounds{40, 40, 100, 100};
+    window_ = NewCWindow(nullptr, &bounds, PString("W").get(), true, documentProc, kWindowInFront, false, 0);
+    CreateEvent(nullptr, kEventClassWindow, kEventWindowBoundsChanged, 0, 0, &event_);
+  }
+  void TearDown() override {
+    ReleaseEvent(event_);
+    DisposeWindow(window_);
+    for (EventHandlerUPP upp : upps_) DisposeEventHandlerUPP(upp);
+  }
+
+  EventHandlerRef Install(EventHandlerProcPtr proc, UInt32 kind = kEventWindowBoundsChanged) {
+    upps_.push_back(NewEventHandlerUPP(proc));
+    const EventTypeSpec type{kEventClassWindow, kind};
+    EventHandlerRef ref = nullptr;
+    EXPECT_EQ(InstallEventHandler(GetWindowEventTarget(window_), upps_.back(), 1, &type, &calls_, &ref), noErr);
+    return ref;
+  }
+
+  WindowRef window_ = nullptr;
+  EventRef event_ = nullptr;
+  Calls calls_;
+  std::vector<EventHandlerUPP> upps_;
+};
+
+TEST_F(CarbonEventTest, TheNewestHandlerRunsFirstAndAHandledEventStops) {
+  Install(&Handler<1, noErr>);
+  Install(&Handler<2, eventNotHandledErr>);
+  Install(&Handler<3, noErr>, kEventWindowBoundsChanging);  // another kind
+  EXPECT_EQ(SendEventToEventTarget(event_, GetWindowEventTarget(window_)), noErr);
+  EXPECT_EQ(calls_.order, (std::vector<int>{2, 1}));
+}
+
+TEST_F(CarbonEventTest, CallNextEventHandlerPassesTheEventToOlderHandlers) {
+  Install(&Handler<1, eventNotHandledErr>);
+  Install(&Handler<2, noErr, true>);
+  EXPECT_EQ(SendEventToEventTarget(event_, GetWindowEventTarget(window_)), eventNotHandledErr);
+  EXPECT_EQ(calls_.order, (std::vector<int>{2, 1}));
+}
+
+TEST_F(CarbonEventTest, AHandlerRemovedDuringDispatchIsNotCalled) {
+  EventHandlerRef older = Install(&Handler<1, noErr>);
+  Install(&Handler<2, eventNotHandledErr>);
+  calls_.toRemove = older;
+  EXPECT_EQ(SendEventToEventTarget(event_, GetWindowEventTarget(window_)), eventNotHandledErr);
+  EXPECT_EQ(calls_.order, (std::vector<int>{2}));
+  EXPECT_EQ(RemoveEventHandler(older), paramErr);
+}
+
+TEST_F(CarbonEventTest, ParametersAreTypedAndSized) {
+  const UInt32 attributes = kWindowBoundsChangeSizeChanged;
+  ASSERT_EQ(SetEventParameter(event_, kEventParamAttributes, typeUInt32, sizeof attributes, &attributes), noErr);
+  UInt32 read = 0;
+  EventParamType type = 0;
+  UInt32 size = 0;
+  EXPECT_EQ(GetEventParameter(event_, kEventParamAttributes, typeWildCard, &type, sizeof read, &size, &read), noErr);
+  EXPECT_EQ(read, attributes);
+  EXPECT_EQ(type, typeUInt32);
+  EXPECT_EQ(size, sizeof read);
+  Rect wrongType{};
+  EXPECT_EQ(
+      GetEventParameter(event_, kEventParamAttributes, typeQDRectangle, nullptr, sizeof wrongType, nullptr, &wrongType),
+      errAECoercionFail);
+  UInt16 tooSmall = 0;
+  EXPECT_EQ(GetEventParameter(event_, kEventParamAttributes, typeUInt32, nullptr, sizeof tooSmall, nullptr, &tooSmall),
+            paramErr);
+  EXPECT_EQ(tooSmall, 0);
+  EXPECT_EQ(GetEventParameter(event_, kEventParamDirectObject, typeWindowRef, nullptr, 8, nullptr, &read),
+            eventParameterNotFoundErr);
+  EXPECT_EQ(GetEventClass(event_), kEventClassWindow);
+  EXPECT_EQ(GetEventKind(event_), kEventWindowBoundsChanged);
+}
+
+TEST_F(CarbonEventTest, InstallingRefusesMissingPiecesAndRemovalWithTheWindowIsClean) {
+  EventHandlerUPP upp = NewEventHandlerUPP(&Handler<1, noErr>);
+  const EventTypeSpec type{kEventClassWindow, kEventWindowBoundsChanged};
+  EXPECT_EQ(InstallEventHandler(nullptr, upp, 1, &type, nullptr, nullptr), paramErr);
+  EXPECT_EQ(InstallEventHandler(GetWindowEventTarget(window_), nullptr, 1, &type, nullptr, nullptr), paramErr);
+  EXPECT_EQ(InstallEventHandler(GetWindowEventTarget(window_), upp, 0, &type, nullptr, nullptr), paramErr);
+  EventHandlerRef ref = nullptr;
+  ASSERT_EQ(InstallEventHandler(GetWindowEventTarget(window_), upp, 1, &type, &calls_, &ref), noErr);
+  DisposeWindow(window_);
+  window_ = nullptr;
+  EXPECT_EQ(RemoveEventHandler(ref), paramErr);  // gone with its window
+  DisposeEventHandlerUPP(upp);
+}
+
+}  // namespace

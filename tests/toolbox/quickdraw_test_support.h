@@ -1,0 +1,46 @@
+// Helpers shared by the QuickDraw, picture and renderer tests.
+#pragma once
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "toolbox/quickdraw.h"
+
+namespace qd_test {
+
+constexpr std::uint32_t kWhitePixel = 0xFFFFFFFF;
+constexpr std::uint32_t kBlackPixel = 0xFF000000;
+
+// A fresh port, current for the helper's lifetime; the previous port returns after.
+class ScopedPort {
+ public:
+  explicit ScopedPort(Rect bounds = Rect{0, 0, 100, 200}) : port_(CreateNewPort()) {
+    GetPort(&saved_);
+    SetPortBounds(port_, &bounds);
+    SetPort(port_);
+  }
+  ~ScopedPort() {
+    SetPort(saved_);
+    DisposePort(port_);
+  }
+  ScopedPort(const ScopedPort&) = delete;
+  ScopedPort& operator=(const ScopedPort&) = delete;
+
+  GrafPort& port() { return *port_; }
+  const std::vector<toolbox::DrawOp>& ops() const { return port_->displayList.ops; }
+
+ private:
+  GrafPtr saved_ = nullptr;
+  GrafPtr port_;
+};
+
+// A Str255 holding ASCII text.
+inline std::array<unsigned char, 256> PStr(std::string_view text) {
+  std::array<unsigned char, 256> s{};
+  s[0] = static_cast<unsigned char>(text.size());
+  for (std::size_t i = 0; i < text.size() && i < 255; ++i) s[i + 1] = static_cast<unsigned char>(text[i]);
+  return s;
+}
+
+}  // namespace qd_test

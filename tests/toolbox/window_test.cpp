@@ -1,0 +1,329 @@
+// Windows from 'WIND' resources: bounds, frames, title, visibility, the
+// window list, update regions, the bounds-changed event and its attributes,
+// and growing, dragging and zooming with scripted targets.
+#include <gtest/gtest.h>
+
+#include "toolbox/carbon_events.h"
+#include "toolbox/compiled_resources.h"
+#include "toolbox/memory.h"
+#include "toolbox/resource_test_support.h"
+#include "toolbox/script.h"
+#include "toolbox/windows.h"
+
+namespace {
+
+using resource_test::PString;
+using resource_test::TextOf;
+
+const char* const kWindows = R"(
+[[WIND]]
+id = 8102
+title = "Flow-Volume Plot"
+bounds = [60, 20, 360, 420]
+proc = "zoomDocProc"
+visible = true
+go_away = true
+ref_con = 2
+
+[[WIND]]
+id = 8103
+title = "Report"
+bounds = [80, 40, 280, 340]
+proc = "noGrowDocProc"
+
+[[WIND]]
+id = 300
+title = "Centred"
+bounds = [0, 0, 100, 200]
+proc = "movableDBoxProc"
+position = "centerMainScreen"
+)";
+
+class WindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    scrambleWas_ = toolbox::HeapScrambleOn();
+    toolbox::SetHeapScramble(true);
+    toolbox::ClearScript();
+  }
+  void TearDown() override {
+    EXPECT_EQ(GetWindowList(), nullptr) << "a test left a window";
+    toolbox::ClearScript();
+    toolbox::FailAllocationAfter(0);
+    toolbox::SetHeapScramble(scrambleWas_);
+  }
+
+  static Rect Bounds(WindowRef w, WindowRegionCode code) {
+    Rect r{};
+    EXPECT_EQ(GetWindowBounds(w, code, &r), noErr) << code;
+    return r;
+  }
+
+  bool scrambleWas_ = false;
+  toolbox_test::CompiledResources resources_{kWindows};
+};
+
+// Records every bounds-changed event a window's handler receives.
+struct BoundsEvents {
+  struct Seen {
+    WindowRef window;
+    UInt32 attributes;
+    Rect previous, current;
+  };
+  std::vector<Seen> seen;
+
+  static OSStatus Handler(EventHandlerCallRef, EventRef event, void* userData) {
+    auto* self = static_cast<BoundsEvents*>(userData);
+    Seen s{};
+    EXPECT_EQ(
+        GetEventParameter(event, kEventParamDirectObject, typeWindowRef, nullptr, sizeof s.window, nullptr, &s.window),
+        noErr);
+    EXPECT_EQ(GetEventParameter(event, kEventParamAttributes, typeUInt32, nullptr, sizeof s.attributes, nullptr,
+                                &s.attributes),
+              noErr);
+    GetEventParameter(event, kEventParamPreviousBounds, typeQDRectangle, nullptr, sizeof(Rect), nullptr, &s.previous);
+    GetEventParameter(event, kEventParamCurrentBounds, typeQDRectangle, nullptr, sizeof(Rect), nullptr, &s.current);
+    self->seen.push_back(s);
+    return eventNotHandledErr;
+  }
+};
+
+TEST_F(WindowTest, AWindowResourceGivesContentFrameTitleAndReference) {
+  WindowRef w = GetNewCWindow(8102, nullptr, kWindowInFront);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(Bounds(w, kWindowContentRgn), (Rect{60, 20, 360, 420}));
+  EXPECT_EQ(Bounds(w, kWindowStructureRgn), (Rect{38, 19, 361, 421}));
+  Rect port{};
+  EXPECT_EQ(*GetWindowPortBounds(w, &port), (Rect{0, 0, 300, 400}));
+  EXPECT_EQ(Bounds(w, kWindowGrowRgn), (Rect{345, 405, 360, 420}));
+  Str255 title;
+  GetWTitle(w, title);
+  EXPECT_EQ(TextOf(title), "Flow-Volume Plot");
+  SetWTitle(w, PString("Flow-Volume Plot (2)").get());
+  GetWTitle(w, title);
+  EXPECT_EQ(TextOf(title), "Flow-Volume Plot (2)");
+  EXPECT_EQ(GetWRefCon(w), 2);
+  EXPECT_TRUE(IsWindowVisible(w));
+  // A port: LocalToGlobal goes through the content's origin.
+  SetPortWindowPort(w);
+  Point p{10, 5};
+  LocalToGlobal(&p);
+  EXPECT_EQ(p, (Point{70, 25}));
+  SetPort(nullptr);
+  DisposeWindow(w);
+  EXPECT_FALSE(IsValidWindowPtr(w));
+}
+
+TEST_F(WindowTest, RegionsAWindowLacksAreRefused) {
+  WindowRef report = GetNewCWindow(8103, nullptr, kWindowInFront);
+  ASSERT_NE(report, nullptr);
+  Rect r{};
+  EXPECT_EQ(GetWindowBounds(report, kWindowGrowRgn, &r), errWindowRegionCodeInvalid);
+  EXPECT_EQ(GetWindowBounds(report, kWindowZoomBoxRgn, &r), errWindowRegionCodeInvalid);
+  EXPECT_EQ(GetWindowBounds(report, 99, &r), errWindowRegionCodeInvalid);
+  DisposeWindow(report);
+  EXPECT_EQ(GetWindowBounds(report, kWindowContentRgn, &r), errInvalidWindowRef);
+}
+
+TEST_F(WindowTest, PositioningWordsPlaceTheWindowOnTheDesktop) {
+  WindowRef w = GetNewCWindow(300, nullptr, kWindowInFront);
+  ASSERT_NE(w, nullptr);
+  const Rect s = Bounds(w, kWindowStructureRgn);
+  const Rect desktop = toolbox::DesktopBounds();
+  EXPECT_EQ(s.left + s.right, desktop.left + desktop.right);
+  EXPECT_LE(std::abs(s.top - GetMBarHeight() + s.bottom - desktop.bottom), 1);
+  DisposeWindow(w);
+}
+
+TEST_F(WindowTest, MissingOrMalformedResourcesAndMemoryFailuresGiveNoWindow) {
+  EXPECT_EQ(GetNewCWindow(1, nullptr, kWindowInFront), nullptr);
+  toolbox_test::RawResources raw;
+  raw.Add(FourCharCode("WIND"), 2, std::vector<unsigned char>(18, 0));  // no title byte
+  EXPECT_EQ(GetNewCWindow(2, nullptr, kWindowInFront), nullptr);
+  toolbox::FailAllocationAfter(1);
+  EXPECT_EQ(GetNewCWindow(8102, nullptr, kWindowInFront), nullptr);
+  EXPECT_EQ(MemError(), memFullErr);
+}
+
+TEST_F(WindowTest, TheWindowListOrdersAndHighlightsWindows) {
+  WindowRef a = GetNewCWindow(8102, nullptr, kWindowInFront);
+  WindowRef b = GetNewCWindow(8102, nullptr, kWindowInFront);
+  WindowRef hidden = GetNewCWindow(8103, nullptr, nullptr);
+  EXPECT_EQ(GetWindowList(), b);
+  EXPECT_EQ(GetNextWindow(b), a);
+  EXPECT_EQ(GetNextWindow(a), hidden);
+  EXPECT_EQ(FrontWindow(), b);
+  SelectWindow(a);
+  EXPECT_EQ(FrontNonFloatingWindow(), a);
+  EXPECT_TRUE(IsWindowHilited(a));
+  EXPECT_FALSE(IsWindowHilited(b));
+  HideWindow(a);
+  EXPECT_EQ(FrontWindow(), b);
+  EXPECT_TRUE(IsWindowHilited(b));
+  SendBehind(b, hidden);
+  EXPECT_EQ(GetWindowList(), a);
+  EXPECT_EQ(GetNextWindow(hidden), b);
+  ShowHide(hidden, true);
+  EXPECT_EQ(FrontWindow(), hidden);
+  EXPECT_FALSE(IsWindowHilited(hidden));  // ShowHide leaves highlighting alone
+  for (WindowRef w : {a, b, hidden}) DisposeWindow(w);
+}
+
+TEST_F(WindowTest, UpdateRegionsGatherInvalidationsAndFollowVisibility) {
+  WindowRef w = GetNewCWindow(8103, nullptr, kWindowInFront);  // starts hidden
+  EXPECT_FALSE(toolbox::WindowNeedsUpdate(w));
+  EXPECT_EQ(toolbox::WindowUpdateRect(w), (Rect{0, 0, 0, 0}));
+  ShowWindow(w);
+  EXPECT_EQ(toolbox::WindowUpdateRect(w), (Rect{0, 0, 200, 300}));
+  BeginUpdate(w);
+  EndUpdate(w);
+  EXPECT_FALSE(toolbox::WindowNeedsUpdate(w));
+  const Rect a{10, 10, 20, 20}, b{50, 60, 70, 400};
+  InvalWindowRect(w, &a);
+  InvalWindowRect(w, &b);
+  EXPECT_EQ(toolbox::WindowUpdateRect(w), (Rect{10, 10, 70, 300}));  // clipped to the port
+  ValidWindowRect(w, &a);
+  EXPECT_TRUE(toolbox::WindowNeedsUpdate(w));
+  const Rect all{0, 0, 200, 300};
+  ValidWindowRect(w, &all);
+  EXPECT_FALSE(toolbox::WindowNeedsUpdate(w));
+  RgnHandle visible = NewRgn();
+  HideWindow(w);
+  GetPortVisibleRegion(GetWindowPort(w), visible);
+  EXPECT_TRUE(EmptyRgn(visible));
+  DisposeRgn(visible);
+  DisposeWindow(w);
+}
+
+TEST_F(WindowTest, BoundsChangesReportWhatChangedToTheWindowsHandlers) {
+  WindowRef w = GetNewCWindow(8102, nullptr, kWindowInFront);
+  BoundsEvents events;
+  EventHandlerUPP upp = NewEventHandlerUPP(&BoundsEvents::Handler);
+  const EventTypeSpec type{kEventClassWindow, kEventWindowBoundsChanged};
+  ASSERT_EQ(InstallEventHandler(GetWindowEventTarget(w), upp, 1, &type, &events, nullptr), noErr);
+  MoveWindow(w, 100, 80, false);
+  SizeWindow(w, 300, 200, true);
+  SizeWindow(w, 300, 200, true);  // no change, no event
+  const Rect both{90, 50, 290, 450};
+  SetWindowBounds(w, kWindowContentRgn, &both);
+  ASSERT_EQ(events.seen.size(), 3u);
+  EXPECT_EQ(events.seen[0].window, w);
+  EXPECT_EQ(events.seen[0].attributes, kWindowBoundsChangeOriginChanged);
+  EXPECT_EQ(events.seen[0].previous, (Rect{60, 20, 360, 420}));
+  EXPECT_EQ(events.seen[0].current, (Rect{80, 100, 380, 500}));
+  EXPECT_EQ(events.seen[1].attributes, kWindowBoundsChangeSizeChanged);
+  EXPECT_EQ(events.seen[1].current, (Rect{80, 100, 280, 400}));
+  EXPECT_EQ(events.seen[2].attributes, kWindowBoundsChangeSizeChanged | kWindowBoundsChangeOriginChanged);
+  Rect port{};
+  EXPECT_EQ(*GetWindowPortBounds(w, &port), (Rect{0, 0, 200, 400}));
+  DisposeWindow(w);
+  DisposeEventHandlerUPP(upp);
+}
+
+TEST_F(WindowTest, GrowWindowAnswersTheScriptedSizeWithinTheLimits) {
+  WindowRef w = GetNewCWindow(8102, nullptr, kWindowInFront);
+  const Rect limits{150, 200, 2000, 2000};  // min height, min width, max height, max width
+  toolbox::PushScriptAction(toolbox::GrowTargetAction(500, 320));
+  EXPECT_EQ(GrowWindow(w, Point{0, 0}, &limits), (320 << 16) | 500);
+  toolbox::PushScriptAction(toolbox::GrowTargetAction(120, 90));
+  EXPECT_EQ(GrowWindow(w, Point{0, 0}, &limits), (150 << 16) | 200);
+  toolbox::PushScriptAction(toolbox::GrowTargetAction(400, 300));  // the present size
+  EXPECT_EQ(GrowWindow(w, Point{0, 0}, &limits), 0);
+  EXPECT_EQ(GrowWindow(w, Point{0, 0}, &limits), 0);  // an exhausted script
+  // Without constraints the resize limits (structure sizes) hold.
+  const HISize minimum{102.0f, 123.0f};
+  ASSERT_EQ(SetWindowResizeLimits(w, &minimum, nullptr), noErr);
+  toolbox::PushScriptAction(toolbox::GrowTargetAction(10, 10));
+  EXPECT_EQ(GrowWindow(w, Point{0, 0}, nullptr), (100 << 16) | 100);
+  HISize readMin{}, readMax{};
+  ASSERT_EQ(GetWindowResizeLimits(w, &readMin, &readMax), noErr);
+  EXPECT_EQ(readMin.width, 102.0f);
+  EXPECT_EQ(readMax.width, 32767.0f);
+  Rect port{};
+  EXPECT_EQ(*GetWindowPortBounds(w, &port), (Rect{0, 0, 300, 400}));  // growing is the caller's to apply
+  DisposeWindow(w);
+}
+
+TEST_F(WindowTest, DraggingAndZoomingMoveTheWindowAsTheScriptSays) {
+  WindowRef w = GetNewCWindow(8102, nullptr, kWindowInFront);
+  BoundsEvents events;
+  EventHandlerUPP upp = NewEventHandlerUPP(&BoundsEvents::Handler);
+  const EventTypeSpec type{kEventClassWindow, kEventWindowBoundsChanged};
+  InstallEventHandler(GetWindowEventTarget(w), upp, 1, &type, &events, nullptr);
+  toolbox::PushScriptAction(toolbox::DragTargetAction(200, 100));
+  const Rect desktop = toolbox::DesktopBounds();
+  DragWindow(w, Point{50, 30}, &desktop);
+  EXPECT_EQ(Bounds(w, kWindowContentRgn), (Rect{100, 200, 400, 600}));
+  ASSERT_EQ(events.seen.size(), 1u);
+  EXPECT_EQ(events.seen[0].attributes, kWindowBoundsChangeUserDrag | kWindowBoundsChangeOriginChanged);
+  toolbox::PushScriptAction(toolbox::ZoomTargetAction(Rect{30, 10, 500, 700}));
+  ZoomWindow(w, inZoomOut, false);
+  EXPECT_EQ(Bounds(w, kWindowContentRgn), (Rect{30, 10, 500, 700}));
+  Point zoomBox{static_cast<SInt16>(Bounds(w, kWindowZoomBoxRgn).top + 2),
+                static_cast<SInt16>(Bounds(w, kWindowZoomBoxRgn).left + 2)};
+  WindowRef found = nullptr;
+  EXPECT_EQ(FindWindow(zoomBox, &found), inZoomIn);
+  EXPECT_EQ(found, w);
+  ZoomWindow(w, inZoomIn, false);
+  EXPECT_EQ(Bounds(w, kWindowContentRgn), (Rect{100, 200, 400, 600}));
+  // Without a scripted target the standard state fills the desktop.
+  ZoomWindow(w, inZoomOut, false);
+  const Rect standard = Bounds(w, kWindowStructureRgn);
+  EXPECT_EQ(standard.top, GetMBarHeight() + 3);
+  EXPECT_EQ(standard.right, desktop.right - 3);
+  DisposeWindow(w);
+  DisposeEventHandlerUPP(upp);
+}
+
+TEST_F(WindowTest, FindWindowNamesThePartUnderAPoint) {
+  WindowRef w = GetNewCWindow(8102, nullptr, kWindowInFront);
+  WindowRef found = nullptr;
+  EXPECT_EQ(FindWindow(Point{100, 100}, &found), inContent);
+  EXPECT_EQ(found, w);
+  EXPECT_EQ(FindWindow(Point{45, 200}, &found), inDrag);
+  EXPECT_EQ(FindWindow(Point{44, 30}, &found), inGoAway);
+  EXPECT_EQ(FindWindow(Point{355, 415}, &found), inGrow);
+  EXPECT_EQ(FindWindow(Point{44, 408}, &found), inZoomOut);
+  EXPECT_EQ(FindWindow(Point{5, 5}, &found), inMenuBar);
+  EXPECT_EQ(found, nullptr);
+  EXPECT_EQ(FindWindow(Point{700, 900}, &found), inDesk);
+  DisposeWindow(w);
+}
+
+TEST_F(WindowTest, TheGrowIconIsDrawnOnlyForWindowsWithAGrowBox) {
+  WindowRef plot = GetNewCWindow(8102, nullptr, kWindowInFront);
+  WindowRef report = GetNewCWindow(8103, nullptr, kWindowInFront);
+  SelectWindow(plot);
+  toolbox::ClearDisplayList(GetWindowPort(plot));
+  DrawGrowIcon(plot);
+  DrawGrowIcon(report);
+  const auto& ops = GetWindowPort(plot)->displayList.ops;
+  ASSERT_FALSE(ops.empty());
+  EXPECT_EQ(ops[0].kind, toolbox::DrawKind::kLine);
+  EXPECT_EQ(ops[0].from, (Point{0, 384}));
+  const bool iconFramed = std::any_of(ops.begin(), ops.end(), [](const toolbox::DrawOp& op) {
+    return op.kind == toolbox::DrawKind::kFrameRect && op.rect.bottom == 298;
+  });
+  EXPECT_TRUE(iconFramed);
+  EXPECT_TRUE(GetWindowPort(report)->displayList.ops.empty());
+  DisposeWindow(plot);
+  DisposeWindow(report);
+}
+
+TEST_F(WindowTest, AHandlerThatDisposesOfItsWindowEndsTheChangeSafely) {
+  WindowRef w = GetNewCWindow(8102, nullptr, kWindowInFront);
+  EventHandlerUPP upp = NewEventHandlerUPP([](EventHandlerCallRef, EventRef event, void*) -> OSStatus {
+    WindowRef window = nullptr;
+    GetEventParameter(event, kEventParamDirectObject, typeWindowRef, nullptr, sizeof window, nullptr, &window);
+    DisposeWindow(window);
+    return noErr;
+  });
+  const EventTypeSpec type{kEventClassWindow, kEventWindowBoundsChanged};
+  InstallEventHandler(GetWindowEventTarget(w), upp, 1, &type, nullptr, nullptr);
+  SizeWindow(w, 10, 10, true);
+  EXPECT_FALSE(IsValidWindowPtr(w));
+  MoveWindow(w, 1, 1, true);  // a stale window is ignored
+  DisposeEventHandlerUPP(upp);
+}
+
+}  // namespace

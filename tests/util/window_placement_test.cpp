@@ -1,0 +1,108 @@
+#include "util/window_placement.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+#include "extension/extension_resources.h"
+#include "extension/service_spy.h"
+#include "util/pstring.h"
+
+namespace {
+
+namespace service = vantor::service;
+
+std::string Text(ConstStr255Param pascal) {
+  return std::string(reinterpret_cast<const char*>(pascal + 1), pascal[0]);
+}
+
+class WindowPlacementTest : public ExtensionDialogTest {
+ protected:
+  // Where the host was asked to place a window, as it was asked.
+  struct Placement {
+    void* window;
+    std::string owner;
+    OSType type;
+    std::int16_t id;
+    std::int16_t a;
+    std::uint32_t b;
+  };
+  std::vector<Placement> placed_;
+  Spy<service::HostPositionWindow> position_{[this](void* window, ConstStr255Param owner,
+                                                     OSType type, std::int16_t id, std::int16_t a,
+                                                     std::uint32_t b) {
+    placed_.push_back({window, Text(owner), type, id, a, b});
+  }};
+  // The host makes dialogs from the current resource chain.
+  Spy<service::HostGetNewDialog> newDialog_{[](std::int16_t id) -> void* {
+    return GetNewDialog(id, nullptr, kWindowInFront);
+  }};
+};
+
+TEST_F(WindowPlacementTest, OpenedDialogIsPlacedByTheHostAsADialog) {
+  extension_.BeginResources();
+  DialogRef dialog = OpenExtensionDialog(extension_, kDialogId);
+  extension_.EndResources();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_EQ(placed_.size(), 1u);
+  EXPECT_EQ(placed_[0].window, GetDialogWindow(dialog));
+  EXPECT_EQ(placed_[0].owner, "Spirometry");
+  EXPECT_EQ(placed_[0].type, FourCharCode("DLOG"));
+  EXPECT_EQ(placed_[0].id, kDialogId);
+  EXPECT_EQ(placed_[0].a, 0);
+  EXPECT_EQ(placed_[0].b, 8u);
+  DisposeDialog(dialog);
+}
+
+TEST_F(WindowPlacementTest, ADialogThatCannotBeMadeIsNullAndNothingIsPlaced) {
+  extension_.BeginResources();
+  EXPECT_EQ(OpenExtensionDialog(extension_, 8111), nullptr);
+  extension_.EndResources();
+  EXPECT_EQ(newDialog_.count(), 1u);
+  EXPECT_TRUE(placed_.empty());
+}
+
+TEST_F(WindowPlacementTest, WindowIsPlacedUnderItsResourceWithTheCallersValues) {
+  constexpr auto kTitle = PStringLiteral("Report");
+  const Rect bounds{60, 40, 260, 340};
+  WindowRef window = NewCWindow(nullptr, &bounds, kTitle.data(), true, documentProc,
+                                kWindowInFront, true, 0);
+  extension_.PlaceWindow(window, 8103, 3, 1);
+  ASSERT_EQ(placed_.size(), 1u);
+  EXPECT_EQ(placed_[0].window, window);
+  EXPECT_EQ(placed_[0].owner, "Spirometry");
+  EXPECT_EQ(placed_[0].type, FourCharCode("WIND"));
+  EXPECT_EQ(placed_[0].id, 8103);
+  EXPECT_EQ(placed_[0].a, 3);
+  EXPECT_EQ(placed_[0].b, 1u);
+  DisposeWindow(window);
+}
+
+TEST(SetMinimumWindowSize, LimitsTheContentNotTheFrameAndLeavesTheMaximum) {
+  constexpr auto kTitle = PStringLiteral("Data");
+  const Rect bounds{60, 40, 260, 340};
+  WindowRef window = NewCWindow(nullptr, &bounds, kTitle.data(), true, zoomDocProc,
+                                kWindowInFront, true, 0);
+  HISize maximumBefore{};
+  GetWindowResizeLimits(window, nullptr, &maximumBefore);
+
+  SetMinimumWindowSize(window, 100, 100);
+  HISize minimum{};
+  HISize maximum{};
+  ASSERT_EQ(GetWindowResizeLimits(window, &minimum, &maximum), noErr);
+  Rect content{};
+  Rect structure{};
+  GetWindowBounds(window, kWindowContentRgn, &content);
+  GetWindowBounds(window, kWindowStructureRgn, &structure);
+  const int frameWidth = (structure.right - structure.left) - (content.right - content.left);
+  const int frameHeight = (structure.bottom - structure.top) - (content.bottom - content.top);
+  ASSERT_GT(frameHeight, 0);  // a title bar at least
+  EXPECT_EQ(minimum.width, 100.0f + static_cast<float>(frameWidth));
+  EXPECT_EQ(minimum.height, 100.0f + static_cast<float>(frameHeight));
+  EXPECT_EQ(maximum.width, maximumBefore.width);
+  EXPECT_EQ(maximum.height, maximumBefore.height);
+  DisposeWindow(window);
+}
+
+}  // namespace

@@ -1,0 +1,21 @@
+// How a transfer mode, a pattern and the port's colours become a cairo source
+// and compositing operator.
+#pragma once
+
+#include <cairo.h>
+
+#include "toolbox/display_list.h"
+
+namespace toolbox::internal {
+
+constexpr Pattern kSolidPattern{{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}};
+
+// Sets the source and operator for painting with `pattern` in `mode`; false
+// when nothing would change (a pattern with no bits set in an "or" mode).
+// The pattern is anchored at user-space (0,0), the port's local origin.
+bool SetPaint(cairo_t* cr, SInt16 mode, const Pattern& pattern, const RGBColor& fore, const RGBColor& back);
+
+// The opaque colour 0xAARRGGBB of an RGBColor.
+std::uint32_t ToArgb(const RGBColor& color);
+
+}  // namespace toolbox::internal
