@@ -39,12 +39,4 @@ int ListBundle(const std::string& bundlePath) {
   return 0;
 }
 
-int RunDemo(const std::string& bundlePath) {
-  auto bundle = LoadOrReport(bundlePath);
-  if (!bundle) return 1;
-  PrintExtensions(*bundle);
-  std::printf("\nresources of %s:\n", bundle->name().c_str());
-  return ListResources(bundlePath + "/Contents/Resources/" + bundle->name() + ".rsrc");
-}
-
 }  // namespace cli

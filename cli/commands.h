@@ -9,6 +9,5 @@ namespace cli {
 
 int ListBundle(const std::string& bundlePath);
 int ListResources(const std::string& path);
-int RunDemo(const std::string& bundlePath);
 
 }  // namespace cli

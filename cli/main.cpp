@@ -7,6 +7,7 @@
 
 #include "commands.h"
 #include "compute_command.h"
+#include "demo_command.h"
 #include "info_command.h"
 #include "synth_command.h"
 
@@ -24,8 +25,16 @@ int main(int argc, char** argv) {
   resources->add_option("FILE", rsrcPath, "resource file")->required();
   resources->callback([&] { std::exit(cli::ListResources(rsrcPath)); });
 
-  auto* demo = app.add_subcommand("demo", "show what the host and the bundle can do so far");
-  demo->callback([&] { std::exit(cli::RunDemo(bundlePath)); });
+  cli::DemoPaths demoPaths{"", cli::DefaultSampleDir() + "/sample.edf", "out/demo"};
+  auto* demo = app.add_subcommand(
+      "demo", "the sample recording end to end: load, describe, compute flow and volume, measure");
+  demo->add_option("--sample", demoPaths.sample, "recording with a .json ground truth beside it")
+      ->capture_default_str();
+  demo->add_option("--out", demoPaths.outDir, "folder for channels.csv")->capture_default_str();
+  demo->callback([&] {
+    demoPaths.bundle = bundlePath;
+    std::exit(cli::RunDemo(demoPaths));
+  });
 
   int exitCode = 0;
   cli::AddInfoCommand(app, &exitCode);

@@ -1,5 +1,6 @@
 // vantor compute end to end: the built bundle's flow and volume functions on
 // synthetic recordings whose truth is known.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -102,6 +103,18 @@ TEST_F(ComputeCommand, FlowAndVolumeMatchTheTruthWithDriftCorrection) {
   EXPECT_NEAR(volume[kForcedStart] - volume[kForcedEnd], 4.0, 0.02);
   EXPECT_NEAR(volume[kForcedStart] - volume[kForcedStart + 100], 3.2, 0.02);
   EXPECT_NEAR(volume.back(), volume.front(), 0.05);
+}
+
+TEST_F(ComputeCommand, ForcedVolumeWithinOnePercentWithAndWithoutOffsetAndDrift) {
+  for (const char* file : {"clean.edf", "noisy.edf"}) {
+    cli::ComputeOptions o = Options(file, std::string("fvc-") + file);
+    o.flow.drift = true;
+    const Table t = Compute(o);
+    ASSERT_EQ(t.columns.size(), 2u) << file;
+    const auto& volume = t.columns[1];
+    const double lowest = *std::min_element(volume.begin() + kForcedStart, volume.begin() + kForcedEnd + 1);
+    EXPECT_NEAR(volume[kForcedStart] - lowest, 4.0, 0.04) << file;
+  }
 }
 
 TEST_F(ComputeCommand, FlowFollowsTheTrueFlowSampleBySample) {
