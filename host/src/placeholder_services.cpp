@@ -55,15 +55,25 @@ void InstallIfMissing(vantor::ServiceTable& table) {
   }
 }
 
-template <int... Indices>
-void InstallEach(vantor::ServiceTable& table, std::integer_sequence<int, Indices...>) {
-  (InstallIfMissing<Indices>(table), ...);
+// Folds stay under compilers' nesting limits (clang's is 256) by going
+// through the table in chunks.
+constexpr int kChunk = 164;
+static_assert(vantor::kServiceCount % kChunk == 0);
+
+template <int Base, int... Offsets>
+void InstallRange(vantor::ServiceTable& table, std::integer_sequence<int, Offsets...>) {
+  (InstallIfMissing<Base + Offsets>(table), ...);
+}
+
+template <int... Chunks>
+void InstallEach(vantor::ServiceTable& table, std::integer_sequence<int, Chunks...>) {
+  (InstallRange<Chunks * kChunk>(table, std::make_integer_sequence<int, kChunk>{}), ...);
 }
 
 }  // namespace
 
 void InstallPlaceholderServices(vantor::ServiceTable& table) {
-  InstallEach(table, std::make_integer_sequence<int, vantor::kServiceCount>{});
+  InstallEach(table, std::make_integer_sequence<int, vantor::kServiceCount / kChunk>{});
 }
 
 const std::vector<int>& PlaceholderCalls() { return CallLog(); }
