@@ -37,6 +37,7 @@ vantor::ServiceTable* MakeTable() {
   InstallWindowServices(*table);
   InstallWindowPlacementServices(*table);
   InstallChannelMenuServices(*table);
+  InstallModalDialogServices(*table);
   InstallPlaceholderServices(*table);
   return table;
 }

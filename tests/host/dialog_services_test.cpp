@@ -1,7 +1,8 @@
 // Dialog services through the table on a dialog made from test resources:
 // item access (102..118, 191, 192), numbers held to limits (210, 212),
 // user-item procedures (121, 122, 135), showing and disposing (145, 146),
-// the procedures of HostQueryValue 200 and 205, and channel pop-ups (568).
+// the procedures of HostQueryValue 200 and 205, channel pop-ups (568), and
+// making a dialog and running its modal loop (78, 79).
 #include <gtest/gtest.h>
 
 #include "host/document.h"
@@ -11,6 +12,7 @@
 #include "toolbox/memory.h"
 #include "toolbox/menus.h"
 #include "toolbox/resource_test_support.h"
+#include "toolbox/script.h"
 #include "toolbox/sound.h"
 #include "toolbox/windows.h"
 
@@ -263,6 +265,27 @@ TEST_F(DialogServices, ShowingBringsTheDialogForwardAndDisposingEndsIt) {
   Call<HostDisposeDialog>(dialog);  // twice: ignored
   Call<HostSetDialogItemText>(dialog, kAge, PString("1").get());
   EXPECT_EQ(Text(kAge), "") << "a disposed dialog reads as empty";
+}
+
+TEST_F(DialogServices, TheModalLoopTakesTheScriptThroughTheStandardFilter) {
+  void* made = Call<HostGetNewDialog>(std::int16_t{8800});
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(Call<HostGetNewDialog>(std::int16_t{8899}), nullptr) << "no such dialog";
+  const auto filter = Call<HostQueryValue>(std::int16_t{205});
+
+  toolbox::PushScriptAction(toolbox::ItemHitAction(kLinearise));
+  toolbox::PushScriptAction(toolbox::TypeTextAction(kAge, "63"));
+  toolbox::PushScriptAction(toolbox::KeyAction('\r'));
+  std::int16_t hit = 0;
+  Call<HostModalDialog>(filter, &hit);
+  EXPECT_EQ(hit, kLinearise);
+  Call<HostModalDialog>(filter, &hit);
+  EXPECT_EQ(hit, kAge);
+  Call<HostModalDialog>(filter, &hit);
+  EXPECT_EQ(hit, kOk) << "Return goes to the default item through the standard filter";
+  Call<HostModalDialog>(filter, &hit);
+  EXPECT_EQ(hit, kCancel) << "an exhausted script answers Cancel";
+  Call<HostDisposeDialog>(made);
 }
 
 }  // namespace

@@ -44,6 +44,7 @@ void InstallDialogProcedureServices(vantor::ServiceTable& table);
 void InstallWindowServices(vantor::ServiceTable& table);
 void InstallWindowPlacementServices(vantor::ServiceTable& table);
 void InstallChannelMenuServices(vantor::ServiceTable& table);
+void InstallModalDialogServices(vantor::ServiceTable& table);
 // Last: fills every declared service that no group installed with a
 // placeholder that records its call and returns a neutral value.
 void InstallPlaceholderServices(vantor::ServiceTable& table);
