@@ -6,7 +6,7 @@
 
 #include "host/alerts.h"
 #include "host/service_table.h"
-#include "toolbox/macroman.h"
+#include "pascal_text.h"
 #include "vantor/services.h"
 
 namespace host {
@@ -23,8 +23,7 @@ AlertLog& Log() {
 }
 
 void Show(int service, ConstStr255Param message) {
-  std::string text = toolbox::MacRomanToUtf8(
-      std::string_view(reinterpret_cast<const char*>(message + 1), message[0]));
+  std::string text = PascalTextToUtf8(message);
   if (!Log().quiet) std::fprintf(stderr, "alert: %s\n", text.c_str());
   Log().alerts.push_back(Alert{service, std::move(text)});
 }

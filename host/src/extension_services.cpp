@@ -4,11 +4,11 @@
 // resource file current and remembers the previous one; End restores it.
 // An End without its Begin, or for another extension, is ignored rather than
 // left to corrupt the chain.
-#include <cstring>
 #include <vector>
 
 #include "host/extension_registry.h"
 #include "host/service_table.h"
+#include "pascal_text.h"
 #include "toolbox/resources.h"
 #include "vantor/services.h"
 
@@ -44,10 +44,7 @@ std::int16_t MapExtensionIdService(std::uint16_t localId, std::int16_t hostRef) 
 
 void GetExtensionNameService(std::int16_t hostRef, Str255* nameOut) {
   const ExtensionInfo* info = FindExtension(hostRef);
-  const std::string name = info != nullptr ? info->name : std::string();
-  const std::size_t n = std::min<std::size_t>(name.size(), 255);
-  (*nameOut)[0] = static_cast<unsigned char>(n);
-  std::memcpy(*nameOut + 1, name.data(), n);
+  StorePascalText(*nameOut, sizeof(Str255), info != nullptr ? info->name : std::string());
 }
 
 }  // namespace
