@@ -38,6 +38,7 @@ vantor::ServiceTable* MakeTable() {
   InstallWindowPlacementServices(*table);
   InstallChannelMenuServices(*table);
   InstallModalDialogServices(*table);
+  InstallScaleServices(*table);
   InstallPlaceholderServices(*table);
   return table;
 }
