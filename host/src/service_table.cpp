@@ -39,6 +39,7 @@ vantor::ServiceTable* MakeTable() {
   InstallChannelMenuServices(*table);
   InstallModalDialogServices(*table);
   InstallScaleServices(*table);
+  InstallOutputJobServices(*table);
   InstallPlaceholderServices(*table);
   return table;
 }
