@@ -47,7 +47,7 @@ std::optional<std::vector<float>> ReadVolume(const std::string& csvPath, double*
     const auto& ch = recording->channels[c];
     std::vector<float> litres;
     for (float v : recording->segments[0].samples[c]) {
-      litres.push_back(static_cast<float>(static_cast<double>(v) * ch.unitsPerValue + ch.unitsAtZero));
+      litres.push_back(static_cast<float>(static_cast<double>(v) * ch.unitsPerValue));
     }
     *interval = recording->samplingInterval;
     return litres;

@@ -15,8 +15,7 @@ host::Recording Parse(const std::string& text) {
 }
 
 double Physical(const host::Recording& r, std::size_t segment, std::size_t channel, std::size_t i) {
-  return static_cast<double>(r.segments[segment].samples[channel][i]) * r.channels[channel].unitsPerValue +
-         r.channels[channel].unitsAtZero;
+  return static_cast<double>(r.segments[segment].samples[channel][i]) * r.channels[channel].unitsPerValue;
 }
 
 TEST(CsvRecording, ColumnsBecomeChannelsWithTheirUnits) {
