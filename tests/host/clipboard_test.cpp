@@ -20,8 +20,13 @@ void Put(ScrapFlavorType type, const void* data, Size size) {
   ASSERT_EQ(PutScrapFlavor(scrap, type, kScrapFlavorMaskNone, size, data), noErr);
 }
 
-TEST(Clipboard, TextBecomesUtf8LinesAndEmptyRowsStay) {
-  ClearCurrentScrap();
+// The scrap's flavours are the system's: emptied after each test.
+struct Clipboard : ::testing::Test {
+  void SetUp() override { ClearCurrentScrap(); }
+  void TearDown() override { ClearCurrentScrap(); }
+};
+
+TEST_F(Clipboard, TextBecomesUtf8LinesAndEmptyRowsStay) {
   const char rows[] = "Flow\t1.2 L/s\r\r\x46\x9Fr\r";  // MacRoman ü
   Put(kScrapFlavorTypeText, rows, static_cast<Size>(std::strlen(rows)));
   EXPECT_EQ(host::ClipboardText(), "Flow\t1.2 L/s\n\nFür\n");
@@ -35,7 +40,7 @@ TEST(Clipboard, TextBecomesUtf8LinesAndEmptyRowsStay) {
   EXPECT_EQ(error, "the clipboard holds no picture");
 }
 
-TEST(Clipboard, PicturesBecomePictFilesAndPng) {
+TEST_F(Clipboard, PicturesBecomePictFilesAndPng) {
   GrafPort port;
   port.portRect = Rect{0, 0, 50, 80};
   SetPort(&port);
@@ -44,7 +49,6 @@ TEST(Clipboard, PicturesBecomePictFilesAndPng) {
   const Rect box{10, 10, 40, 70};
   PaintRect(&box);
   ClosePicture();
-  ClearCurrentScrap();
   HLock(reinterpret_cast<Handle>(picture));
   Put(kScrapFlavorTypePicture, *picture, GetHandleSize(reinterpret_cast<Handle>(picture)));
   KillPicture(picture);
