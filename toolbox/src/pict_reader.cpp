@@ -134,6 +134,9 @@ class PictParser {
 
   void Emit(DrawOp op) {
     op.state = state_;
+    // Font 0 is bold whatever its face says; writers mark it bold for
+    // readers that would not know.
+    if (op.state.textFont == systemFont) op.state.textFace = static_cast<Style>(op.state.textFace & ~bold);
     contents_.list.ops.push_back(std::move(op));
   }
 

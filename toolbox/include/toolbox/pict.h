@@ -33,6 +33,11 @@ struct PictContents {
 };
 
 std::vector<unsigned char> WritePict(const Rect& frame, const DisplayList& list);
+// Writes picture bytes (as on the clipboard) as a PICT file: the 512-byte
+// header other programs expect (zeros), then the picture. Written whole or
+// not at all (file_bytes.h); noErr, fnfErr, ioErr, or paramErr for bytes
+// that are not a picture.
+OSErr WritePictFile(const std::string& path, std::span<const unsigned char> picture);
 
 // Parses a picture, with or without the 512-byte header of a PICT file.
 // On failure returns nothing and, when error is given, one line saying why.
