@@ -108,7 +108,7 @@ std::optional<EdfContents> ReadEdfFile(const std::string& path, std::string* pro
   std::vector<unsigned char> bytes;
   const OSErr err = toolbox::ReadFileBytes(path, bytes);
   if (err != noErr) {
-    Fail(problem, err == fnfErr ? "no such file" : "cannot be read");
+    Fail(problem, toolbox::FileReadErrorText(err));
     return std::nullopt;
   }
   return ParseEdf(bytes, problem);
