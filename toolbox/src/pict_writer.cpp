@@ -106,7 +106,7 @@ class PictWriter {
     if (op.kind == DrawKind::kLine) {
       WriteLine(op.from, op.to, continues);
       lineEnd_ = op.to;
-    } else if (IsRectShape(op.kind) || IsOvalShape(op.kind)) {
+    } else if (IsShape(op.kind)) {
       WriteShape(op);
     } else if (op.kind == DrawKind::kText) {
       WriteText(op);
@@ -153,15 +153,23 @@ class PictWriter {
   }
 
   void WriteShape(const DrawOp& op) {
-    const bool isOval = IsOvalShape(op.kind);
-    const int verb = static_cast<int>(op.kind) -
-                     static_cast<int>(isOval ? DrawKind::kFrameOval : DrawKind::kFrameRect);
-    if (op.kind == DrawKind::kFillRect || op.kind == DrawKind::kFillOval) {
+    const int verb = static_cast<int>(ShapeVerb(op.kind)) - static_cast<int>(DrawKind::kFrameRect);
+    if (ShapeVerb(op.kind) == DrawKind::kFillRect) {
       if (!hasFillPattern_ || !(fillPattern_ == op.fillPattern)) WritePattern(pict::kFillPat, op.fillPattern);
       fillPattern_ = op.fillPattern;
       hasFillPattern_ = true;
     }
-    out_.U16(static_cast<std::uint16_t>((isOval ? pict::kFrameOval : pict::kFrameRect) + verb));
+    std::uint16_t family = pict::kFrameRect;
+    if (IsOvalShape(op.kind)) family = pict::kFrameOval;
+    if (IsRoundRectShape(op.kind)) {
+      family = pict::kFrameRRect;
+      if (!(ovalSize_ == op.ovalSize)) {
+        out_.U16(pict::kOvSize);
+        WritePoint(op.ovalSize);
+        ovalSize_ = op.ovalSize;
+      }
+    }
+    out_.U16(static_cast<std::uint16_t>(family + verb));
     WriteRect(op.rect);
   }
 
@@ -187,6 +195,7 @@ class PictWriter {
   bool hasFillPattern_ = false;
   std::optional<Point> lineEnd_;  // where the last opcode left the pen, when it was a line
   std::vector<SInt16> namedFonts_;
+  Point ovalSize_{};
   Style writtenFace_ = normal;
   BigEndianWriter out_;
 };
