@@ -11,6 +11,7 @@
 #include "spirometry/cursor_cross.h"
 #include "spirometry/loop_trace.h"
 #include "spirometry/tabbed_line.h"
+#include "spirometry/time_axis.h"
 #include "toolbox/render.h"
 
 namespace {
@@ -177,6 +178,49 @@ TEST_F(Drawing, ALoopWithoutArrowsOrLengthDrawsOnlyItsTrace) {
   const std::vector<float> still(20, 0.25f);
   DrawLoopTrace(still.data(), still.data(), 20, LoopMapping{100, 150, 100, 100}, Rect{0, 0, 200, 300}, 1, true);
   EXPECT_TRUE(BlackStrokes(Drawn()).empty()) << "no direction to show";
+}
+
+}  // namespace
+
+namespace {
+
+vantor::BlockTimeFormat Seconds(double interval) {
+  vantor::BlockTimeFormat format{};
+  format.unitText[0] = 1;
+  format.unitText[1] = 's';
+  format.displayInterval = interval;
+  format.samplingInterval = interval;
+  format.displayPrecision = 2;
+  return format;
+}
+
+// Ticks every nice step of seconds; a label that would run into the one
+// before is skipped while its tick stays, and the unit titles the axis.
+TEST_F(Drawing, TimeLabelsNeverOverlapButEveryTickIsDrawn) {
+  for (double pixelsPerSample : {0.05, 0.5}) {
+    toolbox::ClearDisplayList(port_);
+    const TimeAxisLayout layout{pixelsPerSample, 20, Rect{10, 20, 150, 280}, 1, 1, 1};
+    DrawTimeAxis(Seconds(0.01), 5000, layout);
+    const auto strokes = OpsOf(Drawn(), DrawKind::kLine);
+    auto texts = OpsOf(Drawn(), DrawKind::kText);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back().text, "s") << "the unit titles the axis";
+    texts.pop_back();
+    EXPECT_EQ(texts.front().text, "0") << "the first label is always drawn";
+    for (std::size_t i = 1; i < texts.size(); ++i) {
+      EXPECT_GT(texts[i].from.h, texts[i - 1].from.h + WidthOf(texts[i - 1])) << texts[i].text;
+    }
+    int ticks = 0;
+    for (const DrawOp& stroke : strokes) ticks += stroke.from.v == 150 ? 1 : 0;
+    EXPECT_GE(ticks, 8) << pixelsPerSample;
+    EXPECT_LE(ticks, 40);
+    if (pixelsPerSample < 0.1) {
+      EXPECT_LT(texts.size(), static_cast<std::size_t>(ticks)) << "crowded: some labels left out";
+    } else {
+      EXPECT_EQ(texts.size(), static_cast<std::size_t>(ticks));
+    }
+    for (const DrawOp& stroke : strokes) EXPECT_LE(stroke.from.h, 20 + 5000 * pixelsPerSample);
+  }
 }
 
 }  // namespace
