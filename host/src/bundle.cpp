@@ -72,6 +72,7 @@ bool Bundle::Open(const std::string& bundleDir, std::string* error) {
     *error = soPath_ + ": " + dlerror();
     return false;
   }
+  const long memoryFull = toolbox::MemoryFullCount();
   for (const char* entryName : vantor::kEntryPointNames) {
     if (void* symbol = dlsym(library_, entryName)) {
       AttachExtension(entryName, reinterpret_cast<vantor::EntryPoint>(symbol));
@@ -79,6 +80,12 @@ bool Bundle::Open(const std::string& bundleDir, std::string* error) {
   }
   if (extensions_.empty()) {
     *error = soPath_ + ": exports no entry point";
+    return false;
+  }
+  // An extension that met a full memory while starting (its name unread, its
+  // tables not loaded) would serve wrong answers later: not loaded.
+  if (toolbox::MemoryFullCount() != memoryFull) {
+    *error = "out of memory while starting its extensions";
     return false;
   }
   return true;
