@@ -12,6 +12,7 @@
 #include "spirometry/loop_trace.h"
 #include "spirometry/tabbed_line.h"
 #include "spirometry/time_axis.h"
+#include "spirometry/trace_marks.h"
 #include "toolbox/render.h"
 
 namespace {
@@ -221,6 +222,61 @@ TEST_F(Drawing, TimeLabelsNeverOverlapButEveryTickIsDrawn) {
     }
     for (const DrawOp& stroke : strokes) EXPECT_LE(stroke.from.h, 20 + 5000 * pixelsPerSample);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A volume trace that falls by 3 over 100 samples of 0.01 s, then stays.
+struct Trace {
+  std::vector<float> samples;
+  TracePlacement placement;
+  Trace() {
+    for (int i = 0; i < 200; ++i) samples.push_back(i < 100 ? 0.5f - 0.01f * static_cast<float>(i) : -0.5f);
+    placement = TracePlacement{samples.data(), 200, 1.0, 20, -100.0, 100.0};
+  }
+};
+
+TEST_F(Drawing, TheForcedBracketShowsFev1OnlyWhenComputed) {
+  Trace trace;
+  const Rect panel{10, 20, 190, 280};
+  for (bool fev1 : {true, false}) {
+    toolbox::ClearDisplayList(port_);
+    DrawForcedBracket(trace.placement, ForcedExpiration{10, 150, fev1, 100}, panel, Row("FVC").bytes,
+                      Row("FEV1").bytes, Rect{0, 0, 200, 300}, 1);
+    const auto lines = OpsOf(Drawn(), DrawKind::kLine);
+    ASSERT_EQ(lines.size(), fev1 ? 3u : 2u);
+    EXPECT_EQ(lines[0].from, (Point{trace.placement.Y(150), 170}));
+    EXPECT_EQ(lines[1].to, (Point{trace.placement.Y(10), 30})) << "down to the starting volume";
+    EXPECT_EQ(lines[0].state.clip, panel);
+    if (fev1) {
+      EXPECT_EQ(lines[2].to, (Point{trace.placement.Y(110), 130})) << "one second in";
+    }
+    const auto texts = OpsOf(Drawn(), DrawKind::kText);
+    ASSERT_EQ(texts.size(), fev1 ? 2u : 1u);
+    EXPECT_EQ(texts.back().text, "FVC");
+  }
+  toolbox::ClearDisplayList(port_);
+  DrawForcedBracket(trace.placement, ForcedExpiration{150, 199, true, 100}, panel, Row("FVC").bytes,
+                    Row("FEV1").bytes, Rect{0, 0, 200, 300}, 1);
+  EXPECT_EQ(OpsOf(Drawn(), DrawKind::kLine).size(), 2u) << "a first second past the samples is not read";
+}
+
+TEST_F(Drawing, PeakTagsSitBesideTheirPeakAndNoPeakDrawsNone) {
+  Trace trace;
+  DrawPeakTag(trace.placement, -1, Row("PIF").bytes, false, Rect{0, 0, 200, 300}, 1);
+  DrawPeakTag(trace.placement, 200, Row("PIF").bytes, false, Rect{0, 0, 200, 300}, 1);
+  EXPECT_TRUE(Drawn().ops.empty());
+  DrawPeakTag(trace.placement, 0, Row("PEF").bytes, true, Rect{0, 0, 200, 300}, 1);
+  const auto lines = OpsOf(Drawn(), DrawKind::kLine);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].from, (Point{50, 20}));
+  EXPECT_EQ(lines[0].to, (Point{52, 20})) << "downwards for a tag below";
+  const auto texts = OpsOf(Drawn(), DrawKind::kText);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_GE(texts[0].from.h, 0) << "pushed back inside the window";
+  EXPECT_EQ(texts[0].from.v, 50 + 8);
 }
 
 }  // namespace
