@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -41,9 +42,9 @@ struct Copy : PortTest {
     PortTest::SetUp();
     ClearCurrentScrap();
     toolbox::ClearBeeps();
-    data = reinterpret_cast<LocalDataType**>(HostNewHandle(sizeof(LocalDataType)));
-    LocalDataType& d = **data;
-    d = LocalDataType{};
+    // Every block may move on any allocation (the heap is scrambled under
+    // the sanitizers): the record is filled as a value and copied in last.
+    LocalDataType d{};
     std::vector<std::string> labels;
     for (int row = 1; row <= 28; ++row) labels.push_back(row == 4 || row == 7 ? "" : "Row " + std::to_string(row));
     d.reportTextList = StringList(labels);
@@ -58,18 +59,21 @@ struct Copy : PortTest {
     window = NewCWindow(nullptr, &bounds, reinterpret_cast<const unsigned char*>("\x04" "Plot"), true, 0,
                         kWindowInFront, false, 0);
     for (std::int16_t kind : {spirometry::kPlotWindow, spirometry::kReportWindow}) {
-      Handle record = HostNewHandle(static_cast<std::uint32_t>(spirometry::WindowRecordBytes(kind)));
-      std::fill(*record, *record + spirometry::WindowRecordBytes(kind), 0);
-      auto* common = reinterpret_cast<spirometry::SpiroWindowRecord*>(*record);
-      common->window = window;
-      common->kind = kind;
-      common->status = 1;  // nothing selected: the message box is the content
-      common->contentRect = Rect{0, 0, 200, 300};
-      d.windowRecords[kind - 1] = record;
+      spirometry::SpiroPlotWindowRecord record{};
+      record.common.window = window;
+      record.common.kind = kind;
+      record.common.status = 1;  // nothing selected: the message box is the content
+      record.common.contentRect = Rect{0, 0, 200, 300};
+      const std::size_t bytes = spirometry::WindowRecordBytes(kind);
+      Handle h = HostNewHandle(static_cast<std::uint32_t>(bytes));
+      std::memcpy(*h, &record, bytes);
+      d.windowRecords[kind - 1] = h;
     }
+    data = reinterpret_cast<LocalDataType**>(HostNewHandle(sizeof(LocalDataType)));
+    std::memcpy(*data, &d, sizeof d);
   }
   void TearDown() override {
-    LocalDataType& d = **data;
+    const LocalDataType d = **data;
     HostDisposeHandle(d.reportTextList);
     for (Handle record : d.windowRecords) {
       if (record != nullptr) HostDisposeHandle(record);
