@@ -80,12 +80,17 @@ struct Printing : PortTest {
     for (int row = 1; row <= 28; ++row) labels.push_back("Row " + std::to_string(row));
     d.reportTextList = StringList(labels);
     d.messageList = StringList(std::vector<std::string>(20, "Message"));
-    for (std::int16_t kind = 1; kind <= 3; ++kind) {
-      spirometry::SpiroPlotWindowRecord record{};
-      record.common.kind = kind;
-      record.redraw = 1;
-      d.windowRecords[kind - 1] = Bytes(&record, spirometry::WindowRecordBytes(kind));
-    }
+    spirometry::SpiroDataWindowRecord dataWindow{};
+    dataWindow.common.kind = spirometry::kDataWindow;
+    dataWindow.redraw = 1;
+    d.windowRecords[0] = Bytes(&dataWindow, sizeof dataWindow);
+    spirometry::SpiroPlotWindowRecord plotWindow{};
+    plotWindow.common.kind = spirometry::kPlotWindow;
+    plotWindow.redraw = 1;
+    d.windowRecords[1] = Bytes(&plotWindow, sizeof plotWindow);
+    spirometry::SpiroWindowRecord reportWindow{};
+    reportWindow.kind = spirometry::kReportWindow;
+    d.windowRecords[2] = Bytes(&reportWindow, sizeof reportWindow);
     data = reinterpret_cast<LocalDataType**>(Bytes(&d, sizeof d));
   }
   void TearDown() override {
