@@ -7,6 +7,7 @@
 #include "extension/resource_text_helpers.h"
 #include "frame/host_services.h"
 #include "spirometry/analysis.h"
+#include "spirometry/cursor_readout.h"
 #include "spirometry/report_drawing.h"
 #include "spirometry/window_content.h"
 #include "toolbox/quickdraw.h"
@@ -190,6 +191,7 @@ void PrintWindow(std::int16_t kind, LocalDataType** data, const VantorExtensionB
     HostService642(job, &PictureWindowOutput);
     HostService643(job, kOneCopy, HostQueryValue(kRecordingSelector) == 0, title);
   }
+  ClearMarkers(kind, data);
   if (record.get() != nullptr) InvalidatePortBounds(record.get()->window);
 }
 
@@ -216,6 +218,7 @@ void PrintReport(LocalDataType** data, const VantorExtensionBase& extension) {
   HostService160(title);
   void* job = HostService640(reinterpret_cast<Handle>(data), &DrawReportPage);
   if (job != nullptr) HostService643(job, kOneCopy, HostQueryValue(kSuppressWarningsSelector) == 0, title);
+  ClearMarkers(spirometry::kPlotWindow, data);
   const WindowRecordLock plot(data, spirometry::kPlotWindow);
   if (plot.get() != nullptr) InvalidatePortBounds(plot.get()->window);
 }
