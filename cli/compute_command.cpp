@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "bundle_tables.h"
 #include "failure.h"
 #include "host/alerts.h"
 #include "host/bundle.h"
@@ -13,6 +14,8 @@
 #include "host/live_replay.h"
 #include "host/problem.h"
 #include "host/recording_import.h"
+#include "toolbox/file_bytes.h"
+#include "toolbox/memory.h"
 #include "setting_submission.h"
 
 namespace cli {
@@ -94,6 +97,8 @@ bool Compute(host::Document& d, const host::Bundle& bundle, const ComputeOptions
   return true;
 }
 
+std::string OutputPath(const ComputeOptions& o) { return (std::filesystem::path(o.outDir) / "channels.csv").string(); }
+
 }  // namespace
 
 int RunCompute(const ComputeOptions& o, const std::string& bundlePath) {
@@ -103,19 +108,49 @@ int RunCompute(const ComputeOptions& o, const std::string& bundlePath) {
   return RunCompute(o, *bundle);
 }
 
+// Options that cannot work, refused before the recording is read: their
+// line, or nothing. Clamped values are noted on standard error.
+std::optional<std::string> RefusedOptions(const ComputeOptions& o, const host::Bundle& bundle) {
+  std::string problem;
+  // Contradictions do not depend on the channels, which are not known yet.
+  if (!FlowCommands(o.flow, 1, &problem) || !VolumeCommands(o.volume, 1, &problem)) return problem;
+  const BundleTables tables = TablesOf(bundle);
+  std::vector<std::string> notes;
+  if (auto p = ImpossibleFlowSetting(o.flow, tables.flowHeadModels)) return p;
+  if (auto p = ImpossibleVolumeSetting(o.volume, tables.correctionThresholds, &notes)) return p;
+  std::error_code ec;
+  if (std::filesystem::equivalent(o.file, OutputPath(o), ec)) {
+    return OutputPath(o) + " is the recording being read; choose another --out";
+  }
+  for (const std::string& note : notes) std::fprintf(stderr, "vantor: note: %s\n", note.c_str());
+  return std::nullopt;
+}
+
 int RunCompute(const ComputeOptions& o, const host::Bundle& bundle) {
+  if (const auto refused = RefusedOptions(o, bundle)) return UsageFailure(*refused);
+  // Memory that runs out anywhere below (in the host or a function that
+  // carries on with zeros) makes the result untrustworthy: nothing is written.
+  const long memoryFull = toolbox::MemoryFullCount();
+  const auto failed = [&](const std::string& subject, const std::string& problem) {
+    const bool ranOut = toolbox::MemoryFullCount() != memoryFull;
+    return Failure(subject, ranOut && problem.find("memory") == std::string::npos ? "out of memory: " + problem : problem);
+  };
   std::string problem;
   host::Document document;
-  if (!host::ImportRecordingFile(o.file, document, &problem)) return Failure(o.file, problem);
+  if (!host::ImportRecordingFile(o.file, document, &problem)) return failed(o.file, problem);
   ComputeSession session(document);
-  if (!Compute(document, bundle, o, &problem)) return Failure(o.file, problem);
+  if (!Compute(document, bundle, o, &problem)) return failed(o.file, problem);
+  const std::string csv = OutputPath(o);
   std::error_code ec;
   std::filesystem::create_directories(o.outDir, ec);
-  const std::string csv = (std::filesystem::path(o.outDir) / "channels.csv").string();
   if (ec) return Failure(o.outDir, "cannot be made: " + ec.message());
-  if (!host::ExportChannelsCsv(document, csv, &problem)) return Failure(csv, ComputeSession::AlertOr(problem));
-  // Out of memory inside a function shows as an alert and zeros: not a result.
-  if (!host::Alerts().empty()) return Failure(o.file, host::Alerts().front().text);
+  toolbox::AtomicFileWriter out;
+  if (out.Open(csv) != noErr) return Failure(csv, "cannot be written");
+  if (!host::ExportChannelsCsv(document, out, &problem)) return failed(csv, ComputeSession::AlertOr(problem));
+  // An alert (out of memory inside a function) means zeros, not a result.
+  if (!host::Alerts().empty()) return failed(o.file, host::Alerts().front().text);
+  if (toolbox::MemoryFullCount() != memoryFull) return failed(o.file, "out of memory while computing");
+  if (out.Commit() != noErr) return Failure(csv, "cannot be written");
   std::printf("wrote %s (%d channels, %lld samples each)\n", csv.c_str(), document.channelCount(),
               static_cast<long long>(document.TotalLength()));
   return 0;

@@ -1,6 +1,9 @@
 #include "compute_options.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
+#include <sstream>
 
 #include "host/problem.h"
 
@@ -19,9 +22,69 @@ constexpr std::uint16_t kCustomThreshold = 8198, kReset = 8199;
 constexpr std::int16_t kCustomRow = -1;
 }  // namespace volume
 
+// The volume function's range of correction factors; it clamps others.
+constexpr double kMinCorrectionFactor = 0.9, kMaxCorrectionFactor = 2.0;
+
 constexpr int kLargestShort = std::numeric_limits<std::int16_t>::max();
 
+// Far beyond any flow head (L/s per mV, per mV squared, mV) or breath (L),
+// yet small enough that squares and sums of a recording's samples stay finite.
+constexpr double kLargestCoefficient = 1e6;
+constexpr double kSmallestScale = 1e-6;
+constexpr double kLargestThresholdLitres = 100;
+
+std::string Text(double value) {
+  std::ostringstream out;
+  out << value;
+  return out.str();
+}
+
+std::optional<std::string> OutsideRange(const char* option, double value, double low, double high) {
+  if (std::isfinite(value) && value >= low && value <= high) return std::nullopt;
+  return std::string(option) + " " + Text(value) + ": must be a number from " + Text(low) + " to " + Text(high);
+}
+
+std::optional<std::string> RowOutside(const char* option, int row, int rows, const char* table) {
+  if (row >= 1 && row <= rows) return std::nullopt;
+  return std::string(option) + " " + std::to_string(row) + ": the " + table + " table has rows 1.." + std::to_string(rows);
+}
+
 }  // namespace
+
+std::optional<std::string> ImpossibleFlowSetting(const FlowOptions& o, int modelRows) {
+  if (o.model) return RowOutside("--model", *o.model, modelRows, "flow-head model");
+  if (o.scale) {
+    if (const auto p = OutsideRange("--scale", std::fabs(*o.scale), kSmallestScale, kLargestCoefficient)) {
+      return "--scale " + Text(*o.scale) + ": must be a number whose size is from " + Text(kSmallestScale) + " to " +
+             Text(kLargestCoefficient) + " (L/s per mV)";
+    }
+  }
+  if (o.nonlinearity) {
+    if (auto p = OutsideRange("--nonlinearity", *o.nonlinearity, -kLargestCoefficient, kLargestCoefficient)) return p;
+  }
+  if (o.zeroOffset) {
+    if (auto p = OutsideRange("--zero-offset", *o.zeroOffset, -kLargestCoefficient, kLargestCoefficient)) return p;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ImpossibleVolumeSetting(const VolumeOptions& o, int thresholdRows,
+                                                   std::vector<std::string>* notes) {
+  if (o.thresholdRow) return RowOutside("--threshold-row", *o.thresholdRow, thresholdRows, "correction threshold");
+  if (o.thresholdLitres) {
+    if (auto p = OutsideRange("--threshold-litres", *o.thresholdLitres, 0, kLargestThresholdLitres)) return p;
+  }
+  if (o.correctionFactor) {
+    const double f = *o.correctionFactor;
+    if (!std::isfinite(f)) return "--correction-factor " + Text(f) + ": must be a number";
+    if (f < kMinCorrectionFactor || f > kMaxCorrectionFactor) {
+      notes->push_back("--correction-factor " + Text(f) + ": the volume function takes " + Text(kMinCorrectionFactor) +
+                       " to " + Text(kMaxCorrectionFactor) + " and uses " +
+                       Text(std::clamp(f, kMinCorrectionFactor, kMaxCorrectionFactor)));
+    }
+  }
+  return std::nullopt;
+}
 
 std::optional<std::vector<SettingCommand>> FlowCommands(const FlowOptions& o, int source, std::string* problem) {
   if (o.model && (o.scale || o.nonlinearity)) {

@@ -44,6 +44,14 @@ struct SettingCommand {
 std::optional<std::vector<SettingCommand>> FlowCommands(const FlowOptions& options, int sourceChannel, std::string* problem);
 std::optional<std::vector<SettingCommand>> VolumeCommands(const VolumeOptions& options, int flowChannel, std::string* problem);
 
+// Settings the functions cannot work with (not numbers, beyond what a flow
+// head or a breath can be, rows past the bundle's tables), as one line for
+// the refusal; nothing when all can be delivered. `notes` gets a line per
+// value the function would clamp.
+std::optional<std::string> ImpossibleFlowSetting(const FlowOptions& options, int modelRows);
+std::optional<std::string> ImpossibleVolumeSetting(const VolumeOptions& options, int thresholdRows,
+                                                   std::vector<std::string>* notes);
+
 void AddFlowOptions(CLI::App& command, FlowOptions& options);
 void AddVolumeOptions(CLI::App& command, VolumeOptions& options);
 

@@ -11,6 +11,7 @@
 
 #include "commands.h"
 #include "compute_command.h"
+#include "failure.h"
 #include "host/recording_import.h"
 #include "info_command.h"
 
@@ -24,14 +25,33 @@ struct ForcedExpiration {
   double fev1Litres;
 };
 
-std::optional<ForcedExpiration> ReadTruth(const std::string& samplePath) {
-  std::ifstream in(std::filesystem::path(samplePath).replace_extension(".json"));
-  if (!in) return std::nullopt;
+// The forced expiration of the sample's ground truth (SAMPLE.json), or
+// nothing with the reason: missing, not JSON, a field missing or not a
+// number, or a window that is not a stretch of time.
+std::optional<ForcedExpiration> ReadTruth(const std::string& samplePath, std::string* problem) {
+  const std::string path = std::filesystem::path(samplePath).replace_extension(".json").string();
+  std::ifstream in(path);
+  if (!in) {
+    *problem = "ground truth " + path + ": cannot be read";
+    return std::nullopt;
+  }
   const auto truth = nlohmann::json::parse(in, nullptr, false);
-  if (truth.is_discarded() || !truth.contains("forcedExpiration")) return std::nullopt;
-  const auto& fe = truth["forcedExpiration"];
-  return ForcedExpiration{fe.value("startSeconds", 0.0), fe.value("endSeconds", 0.0),
-                          fe.value("fvcLitres", 0.0), fe.value("fev1Litres", 0.0)};
+  const auto* fe = truth.is_object() && truth.contains("forcedExpiration") ? &truth["forcedExpiration"] : nullptr;
+  ForcedExpiration out{};
+  const std::pair<const char*, double*> fields[] = {{"startSeconds", &out.startSeconds}, {"endSeconds", &out.endSeconds},
+                                                     {"fvcLitres", &out.fvcLitres}, {"fev1Litres", &out.fev1Litres}};
+  for (const auto& [name, value] : fields) {
+    if (fe == nullptr || !fe->is_object() || !fe->contains(name) || !(*fe)[name].is_number()) {
+      *problem = "ground truth " + path + ": forcedExpiration." + name + " is missing or not a number";
+      return std::nullopt;
+    }
+    *value = (*fe)[name].get<double>();
+  }
+  if (!(out.startSeconds >= 0 && out.endSeconds > out.startSeconds + 1.0 && out.fvcLitres > 0 && out.fev1Litres > 0)) {
+    *problem = "ground truth " + path + ": the forced expiration must last over a second from a time >= 0, with positive volumes";
+    return std::nullopt;
+  }
+  return out;
 }
 
 // The volume channel of channels.csv, read back through the host's CSV import.
@@ -47,7 +67,7 @@ std::optional<std::vector<float>> ReadVolume(const std::string& csvPath, double*
     const auto& ch = recording->channels[c];
     std::vector<float> litres;
     for (float v : recording->segments[0].samples[c]) {
-      litres.push_back(static_cast<float>(static_cast<double>(v) * ch.unitsPerValue + ch.unitsAtZero));
+      litres.push_back(static_cast<float>(static_cast<double>(v) * ch.unitsPerValue));
     }
     *interval = recording->samplingInterval;
     return litres;
@@ -63,7 +83,7 @@ void MeasureForcedExpiration(const std::vector<float>& volume, double interval,
     return std::min(volume.size() - 1, static_cast<std::size_t>(std::lround(seconds / interval)));
   };
   const std::size_t start = at(truth.startSeconds);
-  const std::size_t end = at(truth.endSeconds);
+  const std::size_t end = std::max(start, at(truth.endSeconds));
   const float lowest = *std::min_element(volume.begin() + static_cast<long>(start),
                                          volume.begin() + static_cast<long>(end) + 1);
   const double fvc = volume[start] - lowest;
@@ -95,13 +115,12 @@ int RunDemo(const DemoPaths& paths) {
   std::printf("\n");
   if (const int rc = RunCompute(options, paths.bundle); rc != 0) return rc;
 
+  std::string problem;
+  const auto truth = ReadTruth(paths.sample, &problem);
+  if (!truth) return Failure(paths.sample, problem);
   double interval = 0;
   const auto volume = ReadVolume(paths.outDir + "/channels.csv", &interval);
-  const auto truth = ReadTruth(paths.sample);
-  if (!volume || !truth || volume->empty() || interval <= 0) {
-    std::fprintf(stderr, "vantor: %s: no volume channel to measure\n", paths.outDir.c_str());
-    return 1;
-  }
+  if (!volume || volume->empty() || interval <= 0) return Failure(paths.outDir, "no volume channel to measure");
   MeasureForcedExpiration(*volume, interval, *truth);
   return 0;
 }

@@ -9,4 +9,9 @@ int Failure(const std::string& subject, const std::string& problem) {
   return kFailureExit;
 }
 
+int UsageFailure(const std::string& problem) {
+  std::fprintf(stderr, "vantor: %s\n", problem.c_str());
+  return kUsageExit;
+}
+
 }  // namespace cli

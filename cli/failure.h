@@ -9,6 +9,12 @@
 namespace cli {
 
 inline constexpr int kFailureExit = 1;
+// Arguments that cannot work (unknown options, impossible settings), refused
+// before anything is read or written.
+inline constexpr int kUsageExit = 2;
+
+// Prints the line and returns kUsageExit.
+int UsageFailure(const std::string& problem);
 
 // Prints the line and returns kFailureExit.
 int Failure(const std::string& subject, const std::string& problem);
@@ -23,6 +29,8 @@ int Guarded(const std::string& subject, Command&& command) {
     return Failure(subject, "out of memory");
   } catch (const std::exception& e) {
     return Failure(subject, e.what());
+  } catch (...) {
+    return Failure(subject, "failed unexpectedly");
   }
 }
 

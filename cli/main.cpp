@@ -1,5 +1,6 @@
 // vantor: the host without a screen. Parses the command line, calls the host
-// library, maps results to exit codes; errors are one line on stderr.
+// library, maps results to exit codes (0 done, 1 failed, 2 wrong arguments);
+// errors are one line on stderr.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include "commands.h"
 #include "compute_command.h"
 #include "demo_command.h"
+#include "failure.h"
 #include "info_command.h"
 #include "synth_command.h"
 
@@ -17,13 +19,14 @@ int main(int argc, char** argv) {
   std::string bundlePath = host::DefaultBundlePath();
   app.add_option("--bundle", bundlePath, "bundle folder to load")->capture_default_str();
 
+  int exitCode = 0;
   auto* bundle = app.add_subcommand("bundle", "load the bundle and list its extensions");
-  bundle->callback([&] { std::exit(cli::ListBundle(bundlePath)); });
+  bundle->callback([&] { exitCode = cli::Guarded(bundlePath, [&] { return cli::ListBundle(bundlePath); }); });
 
   std::string rsrcPath;
   auto* resources = app.add_subcommand("resources", "list the resources of a resource file");
   resources->add_option("FILE", rsrcPath, "resource file")->required();
-  resources->callback([&] { std::exit(cli::ListResources(rsrcPath)); });
+  resources->callback([&] { exitCode = cli::Guarded(rsrcPath, [&] { return cli::ListResources(rsrcPath); }); });
 
   cli::DemoPaths demoPaths{"", cli::DefaultSampleDir() + "/sample.edf", "out/demo"};
   auto* demo = app.add_subcommand(
@@ -33,14 +36,22 @@ int main(int argc, char** argv) {
   demo->add_option("--out", demoPaths.outDir, "folder for channels.csv")->capture_default_str();
   demo->callback([&] {
     demoPaths.bundle = bundlePath;
-    std::exit(cli::RunDemo(demoPaths));
+    exitCode = cli::Guarded(demoPaths.sample, [&] { return cli::RunDemo(demoPaths); });
   });
 
-  int exitCode = 0;
   cli::AddInfoCommand(app, &exitCode);
   cli::AddSynthCommand(app, &exitCode);
   cli::AddComputeCommand(app, &bundlePath, &exitCode);
 
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {
+    return app.exit(e);  // --help
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return cli::kUsageExit;
+  } catch (const std::exception& e) {
+    return cli::Failure("vantor", e.what());
+  }
   return exitCode;
 }

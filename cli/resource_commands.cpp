@@ -1,10 +1,10 @@
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "commands.h"
+#include "failure.h"
+#include "toolbox/file_bytes.h"
 #include "toolbox/macroman.h"
 #include "toolbox/resource_file_format.h"
 
@@ -36,16 +36,13 @@ std::string Preview(const toolbox::ResourceRecord& r) {
 }  // namespace
 
 int ListResources(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "vantor: %s: cannot open\n", path.c_str());
-    return 1;
+  std::vector<unsigned char> bytes;
+  if (const OSErr err = toolbox::ReadFileBytes(path, bytes); err != noErr) {
+    return Failure(path, toolbox::FileReadErrorText(err));
   }
-  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), {});
   toolbox::ResourceFileContents contents;
   if (const OSErr err = toolbox::ParseResourceFile(bytes, contents); err != noErr) {
-    std::fprintf(stderr, "vantor: %s: not a resource file (error %d)\n", path.c_str(), err);
-    return 1;
+    return Failure(path, "not a resource file (error " + std::to_string(err) + ")");
   }
   for (const toolbox::ResourceRecord& r : contents.resources) {
     const std::string name = r.name ? " \"" + toolbox::MacRomanToUtf8(*r.name) + "\"" : "";

@@ -13,6 +13,7 @@ namespace {
 // The physical range leaves this much room above the largest voltage.
 constexpr double kHeadroom = 1.25;
 constexpr double kLargestRate = 10000;
+constexpr double kLargestRangeMillivolts = 1e7;
 
 // Gaussian noise from a generator whose sequence the language fixes, through
 // Box-Muller, so a seed gives the same recording on every platform.
@@ -69,15 +70,22 @@ bool MakeVoltages(const SynthParameters& p, SyntheticRecording& r, std::string* 
   return true;
 }
 
-void Quantise(SyntheticRecording& r) {
+bool Quantise(SyntheticRecording& r, std::string* problem) {
   double largest = 0;
   for (double v : r.millivolts) largest = std::max(largest, std::fabs(v));
   r.rangeMillivolts = NiceRangeAbove(std::max(largest, 1e-3) * kHeadroom);
+  // EDF keeps the physical range as eight characters of text.
+  if (!(r.rangeMillivolts < kLargestRangeMillivolts)) {
+    return host::Fail(problem, "the signal reaches " + std::to_string(largest) +
+                                   " mV, beyond the +-9999999 mV an EDF physical range can state; lower the zero "
+                                   "offset, drift or noise");
+  }
   const double perDigit = r.rangeMillivolts / kSynthDigitalMaximum;
   for (double v : r.millivolts) {
     const double d = std::clamp(std::round(v / perDigit), -double{kSynthDigitalMaximum}, double{kSynthDigitalMaximum});
     r.digital.push_back(static_cast<std::int16_t>(d));
   }
+  return true;
 }
 
 }  // namespace
@@ -90,8 +98,7 @@ std::optional<SyntheticRecording> Synthesize(const SynthParameters& p, std::stri
   auto model = BreathingModel::Plan(whole.breathing, problem);
   if (!model) return std::nullopt;
   SyntheticRecording recording{*model, {}, {}, 0, {}};
-  if (!MakeVoltages(whole, recording, problem)) return std::nullopt;
-  Quantise(recording);
+  if (!MakeVoltages(whole, recording, problem) || !Quantise(recording, problem)) return std::nullopt;
   return recording;
 }
 

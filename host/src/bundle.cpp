@@ -72,6 +72,7 @@ bool Bundle::Open(const std::string& bundleDir, std::string* error) {
     *error = soPath_ + ": " + dlerror();
     return false;
   }
+  const long memoryFull = toolbox::MemoryFullCount();
   for (const char* entryName : vantor::kEntryPointNames) {
     if (void* symbol = dlsym(library_, entryName)) {
       AttachExtension(entryName, reinterpret_cast<vantor::EntryPoint>(symbol));
@@ -79,6 +80,12 @@ bool Bundle::Open(const std::string& bundleDir, std::string* error) {
   }
   if (extensions_.empty()) {
     *error = soPath_ + ": exports no entry point";
+    return false;
+  }
+  // An extension that met a full memory while starting (its name unread, its
+  // tables not loaded) would serve wrong answers later: not loaded.
+  if (toolbox::MemoryFullCount() != memoryFull) {
+    *error = "out of memory while starting its extensions";
     return false;
   }
   return true;
@@ -89,7 +96,7 @@ void Bundle::AttachExtension(const char* entryName, vantor::EntryPoint entry) {
   RegisterExtension(ExtensionInfo{ext.hostRef, ext.name, resourceFile_});
 
   ParamBlock block;
-  block.Set<std::int16_t>(0, ext.hostRef);
+  block.Set<vantor::SetHostRefBlock::HostRef>(ext.hostRef);
   ext.Send(vantor::msg::kSetHostRef, block);
   ext.kind = static_cast<std::uint32_t>(ext.Send(vantor::msg::kGetKind));
   ext.initialized = ext.Send(vantor::msg::kInitialize) == 1;
@@ -99,9 +106,10 @@ void Bundle::AttachExtension(const char* entryName, vantor::EntryPoint entry) {
     // A computed function names itself; without a name it is known by its entry.
     Str255 title{};
     ParamBlock nameBlock;
-    nameBlock.SetAddress(4, toolbox::LowAlloc(256));
+    using NameOut = vantor::computed::GetFunctionNameBlock::NameOut;
+    nameBlock.SetAddress<NameOut>(toolbox::LowAlloc(256));
     ext.Send(vantor::computed::kGetFunctionName, nameBlock);
-    auto* text = vantor::PointerFromU32<unsigned char>(nameBlock.Get<std::uint32_t>(4));
+    auto* text = vantor::PointerFromU32<unsigned char>(nameBlock.Get<NameOut>());
     std::memcpy(title, text, 256);
     toolbox::LowFree(text);
     ext.name = title[0] > 0 ? PascalTextToUtf8(title) : name_ + " " + ext.entryName;

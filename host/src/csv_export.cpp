@@ -1,7 +1,8 @@
 #include "host/csv_export.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 #include "csv_cells.h"
@@ -17,11 +18,24 @@ namespace {
 
 constexpr char kDelimiter = ',';
 
-// Enough decimals to tell neighbouring samples apart, and at least 3.
-int TimeDecimals(const Document& d) {
-  double shortest = 1;
-  for (int b = 1; b <= d.blockCount(); ++b) shortest = std::min(shortest, d.SamplingInterval(b));
-  return std::max(3, static_cast<int>(std::ceil(-std::log10(shortest))) + 2);
+// Text that reads back as the same number, as short as that allows.
+void AppendNumber(std::string& out, double value) {
+  char cell[32];
+  const float asFloat = static_cast<float>(value);
+  // A float sample in float range needs at most 9 digits to come back whole.
+  const auto done = std::isfinite(asFloat) || !std::isfinite(value) ? std::to_chars(cell, cell + sizeof cell, asFloat)
+                                                                    : std::to_chars(cell, cell + sizeof cell, value);
+  out.append(cell, done.ptr);
+}
+
+// A time of a block, with the digits that tell it from its neighbours one
+// step away: enough significant digits for time / step, and a few more.
+void AppendTime(std::string& out, double time, double step) {
+  const double span = std::max(std::fabs(time), step);
+  const int digits = std::clamp(static_cast<int>(std::ceil(std::log10(span / step))) + 4, 4, 17);
+  char cell[64];
+  const auto done = std::to_chars(cell, cell + sizeof cell, time, std::chars_format::general, digits);
+  out.append(cell, done.ptr);
 }
 
 // Without the spaces and no-break spaces (MacRoman 0xCA) that some unit
@@ -68,18 +82,16 @@ bool CollectBlock(Document& d, int block, BlockColumns& columns, std::string* pr
   return true;
 }
 
-void AppendBlockRows(const Document& d, int block, const BlockColumns& columns, int decimals, std::string& out) {
+void AppendBlockRows(const Document& d, int block, const BlockColumns& columns, std::string& out) {
   const double start = d.StartTime(block) - d.StartTime(1);
-  char cell[64];
+  const double step = d.SamplingInterval(block);
   for (std::int32_t i = 0; i < d.BlockLength(block); ++i) {
-    std::snprintf(cell, sizeof cell, "%.*f", decimals, start + i * d.SamplingInterval(block));
-    out += cell;
+    AppendTime(out, start + i * step, step);
     for (std::size_t c = 0; c < columns.samples.size(); ++c) {
       out += kDelimiter;
       if (!columns.samples[c]) continue;
       const float value = (*columns.samples[c])[static_cast<std::size_t>(i)];
-      std::snprintf(cell, sizeof cell, "%.7g", ValueInUnits(columns.scalings[c], static_cast<double>(value)));
-      out += cell;
+      AppendNumber(out, ValueInUnits(columns.scalings[c], static_cast<double>(value)));
     }
     out += '\n';
   }
@@ -87,18 +99,23 @@ void AppendBlockRows(const Document& d, int block, const BlockColumns& columns, 
 
 }  // namespace
 
-bool ExportChannelsCsv(Document& d, const std::string& path, std::string* problem) {
-  std::string out = HeaderRow(d);
-  const int decimals = TimeDecimals(d);
+bool ExportChannelsCsv(Document& d, toolbox::AtomicFileWriter& out, std::string* problem) {
+  std::string text = HeaderRow(d);
   for (int b = 1; b <= d.blockCount(); ++b) {
     BlockColumns columns;
     if (!CollectBlock(d, b, columns, problem)) return false;
-    AppendBlockRows(d, b, columns, decimals, out);
+    AppendBlockRows(d, b, columns, text);
+    if (!out.Write(text)) return Fail(problem, "cannot be written");
+    text.clear();
   }
-  if (toolbox::WriteFileBytesAtomically(path, std::vector<unsigned char>(out.begin(), out.end())) != noErr) {
-    return Fail(problem, "cannot be written");
-  }
-  return true;
+  return out.Write(text) || Fail(problem, "cannot be written");
+}
+
+bool ExportChannelsCsv(Document& d, const std::string& path, std::string* problem) {
+  toolbox::AtomicFileWriter out;
+  if (out.Open(path) != noErr) return Fail(problem, "cannot be written");
+  if (!ExportChannelsCsv(d, out, problem)) return false;
+  return out.Commit() == noErr || Fail(problem, "cannot be written");
 }
 
 }  // namespace host

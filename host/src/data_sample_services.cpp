@@ -4,8 +4,10 @@
 // has no such data there or memory ran out, so the caller's test of 470/496
 // before locking holds. 471 on a computed channel computes the block first.
 //
-// 504 looks at the channel's displayed samples in [start, end) and answers 1
-// when any reaches full scale (|x| >= 0.9765625) or is not a number.
+// 504 looks at the channel's recorded samples in [start, end) and answers 1
+// when any reaches its converter's extremes (Document::Clip) or is not a
+// number; a channel without recorded samples there (a computed one) is never
+// clipped.
 #include <algorithm>
 #include <cmath>
 
@@ -58,22 +60,22 @@ std::uint32_t HasRecordedDataService(void*, std::int16_t channel, std::int16_t b
   return document != nullptr && document->HasRecordedData(channel, document->ResolveBlock(block)) ? 1 : 0;
 }
 
-bool Clipped(float x) { return !(std::fabs(x) < kFullScale); }
-
 std::uint32_t ClippedService(void*, std::int16_t channel, std::int32_t start, std::int32_t end) {
   Document* document = CurrentDocument();
   if (document == nullptr || !document->IsChannel(channel)) return 0;
   const std::int64_t from = std::max<std::int64_t>(0, start);
   const std::int64_t to = std::min<std::int64_t>(end, document->TotalLength());
+  const ClipLevels levels = document->Clip(channel);
   for (int b = document->BlockOfPosition(from); from < to && b >= 1 && b <= document->blockCount(); ++b) {
     const std::int64_t blockStart = document->BlockStart(b);
     if (blockStart >= to) break;
-    const std::vector<float>* samples = document->computed().DisplayedSamples(channel, b);
-    if (samples == nullptr) continue;
+    if (!document->HasRecordedData(channel, b)) continue;
+    const std::vector<float>& samples = document->RecordedSamples(channel, b);
     const auto first = static_cast<std::size_t>(std::max<std::int64_t>(0, from - blockStart));
-    const auto last = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(samples->size()), to - blockStart));
-    if (first < last && std::any_of(samples->begin() + static_cast<std::ptrdiff_t>(first),
-                                    samples->begin() + static_cast<std::ptrdiff_t>(last), Clipped)) {
+    const auto last = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(samples.size()), to - blockStart));
+    const auto clipped = [levels](float x) { return !(x > levels.low && x < levels.high); };
+    if (first < last && std::any_of(samples.begin() + static_cast<std::ptrdiff_t>(first),
+                                    samples.begin() + static_cast<std::ptrdiff_t>(last), clipped)) {
       return 1;
     }
   }

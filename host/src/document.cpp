@@ -162,6 +162,17 @@ void Document::SetInputName(int channel, const std::string& inputName) {
   channels_[static_cast<std::size_t>(channel - 1)].inputName = inputName;
 }
 
+void Document::SetClipLevels(int channel, ClipLevels levels) {
+  RequireChannel(channel);
+  channels_[static_cast<std::size_t>(channel - 1)].clip = levels;
+  Touch();
+}
+
+ClipLevels Document::Clip(int channel) const {
+  RequireChannel(channel);
+  return channels_[static_cast<std::size_t>(channel - 1)].clip;
+}
+
 const std::string& Document::Title(int channel) const {
   RequireChannel(channel);
   return channels_[static_cast<std::size_t>(channel - 1)].title;

@@ -1,6 +1,7 @@
 // The EDF fixed header (256 bytes) and the signal headers after it, which are
 // stored field by field: all labels, then all transducer types, and so on.
 #include <array>
+#include <chrono>
 
 #include "edf_fields.h"
 #include "edf_layout.h"
@@ -54,6 +55,9 @@ bool ParseStart(std::string_view date, std::string_view time, EdfStartTime& star
     return Fail(problem, "start time " + Quoted(time) + " is not a time of the form hh.mm.ss");
   }
   start = {d[2] >= 85 ? 1900 + d[2] : 2000 + d[2], d[1], d[0], t[0], t[1], t[2]};
+  const std::chrono::year_month_day day{std::chrono::year{start.year}, std::chrono::month{static_cast<unsigned>(start.month)},
+                                        std::chrono::day{static_cast<unsigned>(start.day)}};
+  if (!day.ok()) return Fail(problem, "start date " + Quoted(date) + " is not a day of the calendar");
   return true;
 }
 

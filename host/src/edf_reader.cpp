@@ -3,6 +3,7 @@
 #include "host/edf_reader.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "edf_fields.h"
 #include "edf_layout.h"
@@ -62,6 +63,27 @@ bool CheckOnsetOrder(const EdfContents& contents, std::string* problem) {
   return true;
 }
 
+// EDF start dates run from 1985 to 2084: no time of a recording, record onset,
+// annotation onset or duration, can lie further than that century away.
+constexpr double kLongestSpanSeconds = 100 * 365.25 * 86400;
+
+bool CheckTimesFitTheCentury(const EdfContents& contents, std::string* problem) {
+  const auto beyond = [](double seconds) { return !(std::fabs(seconds) <= kLongestSpanSeconds); };
+  for (std::size_t r = 0; r < contents.recordOnsets.size(); ++r) {
+    if (beyond(contents.recordOnsets[r])) {
+      return Fail(problem, RecordName(r) + " starts " + std::to_string(contents.recordOnsets[r]) +
+                               " s from the start, beyond any recording's span");
+    }
+  }
+  for (const EdfAnnotation& a : contents.annotations) {
+    if (beyond(a.onsetSeconds) || beyond(a.durationSeconds)) {
+      return Fail(problem, "annotation \"" + a.text + "\" lies beyond any recording's span (onset " +
+                               std::to_string(a.onsetSeconds) + " s, duration " + std::to_string(a.durationSeconds) + " s)");
+    }
+  }
+  return true;
+}
+
 bool ReadRecord(std::span<const unsigned char> record, std::size_t r, const edf::EdfLayout& layout,
                 EdfContents& contents, std::string* problem) {
   bool timeKeeping = contents.variant != EdfVariant::kEdf;
@@ -100,7 +122,7 @@ std::optional<EdfContents> ParseEdf(std::span<const unsigned char> bytes, std::s
     const auto record = bytes.subspan(layout.headerBytes + r * layout.recordBytes, layout.recordBytes);
     if (!ReadRecord(record, r, layout, contents, problem)) return std::nullopt;
   }
-  if (!CheckOnsetOrder(contents, problem)) return std::nullopt;
+  if (!CheckOnsetOrder(contents, problem) || !CheckTimesFitTheCentury(contents, problem)) return std::nullopt;
   return contents;
 }
 
@@ -108,7 +130,7 @@ std::optional<EdfContents> ReadEdfFile(const std::string& path, std::string* pro
   std::vector<unsigned char> bytes;
   const OSErr err = toolbox::ReadFileBytes(path, bytes);
   if (err != noErr) {
-    Fail(problem, err == fnfErr ? "no such file" : "cannot be read");
+    Fail(problem, toolbox::FileReadErrorText(err));
     return std::nullopt;
   }
   return ParseEdf(bytes, problem);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "csv_cells.h"
 #include "host/recording_import.h"
@@ -113,6 +114,13 @@ bool ParseRow(const Line& line, Table& table, std::string* problem) {
     const auto value = ParseValue((*cells)[c]);
     if (!value) {
       return Fail(problem, where + ", column " + std::to_string(c + 1) + ": \"" + (*cells)[c] + "\" is not a number");
+    }
+    // Channels hold float samples: a value beyond float's range would turn
+    // into infinity or nothing.
+    const double size = std::fabs(*value);
+    if (c > 0 && (size > double{std::numeric_limits<float>::max()} || (size != 0 && size < double{std::numeric_limits<float>::min()}))) {
+      return Fail(problem, where + ", column " + std::to_string(c + 1) + ": " + (*cells)[c] +
+                               " is outside the range of values a channel holds (about 1e-38 to 3e38)");
     }
     if (c == 0) {
       const double seconds = *value * table.secondsPerTimeUnit;

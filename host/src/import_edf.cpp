@@ -2,6 +2,7 @@
 // gap-free segments, every signal at the file's highest rate.
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 #include "host/problem.h"
 #include "host/recording_import.h"
@@ -10,8 +11,6 @@
 namespace host {
 namespace {
 
-constexpr float kValuesPerDigit = 1.0f / 32768.0f;
-
 double StartSince1904(const EdfStartTime& t) {
   using namespace std::chrono;
   const sys_days day = year{t.year} / month{static_cast<unsigned>(t.month)} / static_cast<unsigned>(t.day);
@@ -19,26 +18,45 @@ double StartSince1904(const EdfStartTime& t) {
   return days * 86400.0 + t.hour * 3600.0 + t.minute * 60.0 + t.second + toolbox::kUnixEpochSince1904;
 }
 
-RecordingChannel ChannelOf(const EdfSignalHeader& s) {
+// physical = pmin + (d - dmin) * g with g = (pmax - pmin) / (dmax - dmin); the
+// sample value is physical / (32768 |g|), so that 0 is physical zero and the
+// units per value are positive even for a reversed range (pmax < pmin).
+struct DigitalMap {
+  double perDigit;  // +-1/32768
+  double atZero;    // sample value of digital 0
+  float operator()(std::int32_t d) const { return static_cast<float>(d * perDigit + atZero); }
+};
+
+double GainOf(const EdfSignalHeader& s) {
+  return (s.physicalMaximum - s.physicalMinimum) / (s.digitalMaximum - s.digitalMinimum);
+}
+
+DigitalMap MapOf(const EdfSignalHeader& s) {
   const double pmin = s.physicalMinimum, pmax = s.physicalMaximum;
   const double dmin = s.digitalMinimum, dmax = s.digitalMaximum;
+  const double g = GainOf(s);
+  // pmin - dmin * g, in the form that is exactly 0 for symmetric ranges.
+  const double offset = (pmin * dmax - pmax * dmin) / (dmax - dmin);
+  return {std::copysign(1.0 / 32768.0, g), offset / (32768.0 * std::fabs(g))};
+}
+
+RecordingChannel ChannelOf(const EdfSignalHeader& s) {
   RecordingChannel channel;
   channel.label = s.label;
   channel.dimension = s.physicalDimension;
-  channel.unitsPerValue = 32768.0 * (pmax - pmin) / (dmax - dmin);
-  // pmin - dmin * gain, in the form that is exactly 0 for symmetric ranges.
-  channel.unitsAtZero = (pmin * dmax - pmax * dmin) / (dmax - dmin);
+  channel.unitsPerValue = 32768.0 * std::fabs(GainOf(s));
+  const DigitalMap map = MapOf(s);
+  const float atMin = map(s.digitalMinimum), atMax = map(s.digitalMaximum);
+  channel.clip = {std::min(atMin, atMax), std::max(atMin, atMax)};
   return channel;
 }
 
 // Appends one record of a signal, holding each sample for the samples of the
 // fastest signal that fall before the next one.
-void AppendRecord(const std::vector<std::int16_t>& digital, std::size_t record, std::size_t perRecord,
-                  std::size_t fastest, std::vector<float>& out) {
+void AppendRecord(const std::vector<std::int16_t>& digital, const DigitalMap& map, std::size_t record,
+                  std::size_t perRecord, std::size_t fastest, std::vector<float>& out) {
   const std::size_t first = record * perRecord;
-  for (std::size_t j = 0; j < fastest; ++j) {
-    out.push_back(static_cast<float>(digital[first + j * perRecord / fastest]) * kValuesPerDigit);
-  }
+  for (std::size_t j = 0; j < fastest; ++j) out.push_back(map(digital[first + j * perRecord / fastest]));
 }
 
 }  // namespace
@@ -60,7 +78,11 @@ std::optional<Recording> RecordingFromEdf(const EdfContents& contents, std::stri
   Recording recording;
   recording.startTime1904 = StartSince1904(contents.start);
   recording.samplingInterval = contents.recordDurationSeconds / static_cast<double>(fastest);
-  for (std::size_t s : ordinary) recording.channels.push_back(ChannelOf(contents.signals[s]));
+  std::vector<DigitalMap> maps;
+  for (std::size_t s : ordinary) {
+    recording.channels.push_back(ChannelOf(contents.signals[s]));
+    maps.push_back(MapOf(contents.signals[s]));
+  }
   const double gapTolerance = 0.5 * recording.samplingInterval;
   for (std::size_t r = 0; r < contents.recordCount(); ++r) {
     const double onset = contents.recordOnsets[r];
@@ -71,7 +93,8 @@ std::optional<Recording> RecordingFromEdf(const EdfContents& contents, std::stri
     RecordingSegment& segment = recording.segments.back();
     for (std::size_t c = 0; c < ordinary.size(); ++c) {
       const EdfSignalHeader& s = contents.signals[ordinary[c]];
-      AppendRecord(contents.digital[ordinary[c]], r, static_cast<std::size_t>(s.samplesPerRecord), fastest, segment.samples[c]);
+      AppendRecord(contents.digital[ordinary[c]], maps[c], r, static_cast<std::size_t>(s.samplesPerRecord), fastest,
+                   segment.samples[c]);
     }
   }
   return recording;

@@ -48,7 +48,7 @@ std::optional<Recording> ReadRecording(const std::string& path, const std::vecto
 bool ImportRecordingFile(const std::string& path, Document& document, std::string* problem) {
   std::vector<unsigned char> bytes;
   const OSErr err = toolbox::ReadFileBytes(path, bytes);
-  if (err != noErr) return Fail(problem, err == fnfErr ? "no such file" : "cannot be read");
+  if (err != noErr) return Fail(problem, toolbox::FileReadErrorText(err));
   const auto recording = ReadRecording(path, bytes, problem);
   if (!recording || !ImportRecording(*recording, document, problem)) return false;
   document.SetName(std::filesystem::path(path).stem().string());

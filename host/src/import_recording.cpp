@@ -18,7 +18,9 @@ bool ImportRecording(const Recording& recording, Document& document, std::string
     scalings.push_back(*scaling);
   }
   try {
-    for (const RecordingChannel& channel : recording.channels) document.AddChannel(channel.label, channel.label);
+    for (const RecordingChannel& channel : recording.channels) {
+      document.SetClipLevels(document.AddChannel(channel.label, channel.label), channel.clip);
+    }
     for (const RecordingSegment& segment : recording.segments) {
       if (segment.length() == 0) continue;
       const BlockRun run = document.AddRecording(recording.samplingInterval, recording.startTime1904 + segment.startSeconds,

@@ -53,12 +53,11 @@ std::optional<vantor::ChannelScaling> ScalingFor(const RecordingChannel& channel
   vantor::ChannelScaling scaling = DefaultScaling();
   if (const auto millivolts = MillivoltsPer(channel.dimension)) {
     const double factor = channel.unitsPerValue * *millivolts;
-    const double offset = channel.unitsAtZero * *millivolts;
     scaling.info.rawFactor = factor;
     scaling.info.unitFactor = factor;
-    scaling.calibrated = offset != 0 ? 1 : 0;
+    scaling.calibrated = 0;
     scaling.gain = 1;
-    scaling.offset = offset;
+    scaling.offset = 0;
     StorePascalText(scaling.unitText, sizeof scaling.unitText, "mV");
     StorePascalText(scaling.info.baseUnitText, sizeof scaling.info.baseUnitText, "mV");
     scaling.decimals = DecimalsFor(factor);
@@ -67,7 +66,7 @@ std::optional<vantor::ChannelScaling> ScalingFor(const RecordingChannel& channel
   if (!UnitTextFits(channel.dimension, problem)) return std::nullopt;
   scaling.calibrated = 1;
   scaling.gain = channel.unitsPerValue;
-  scaling.offset = channel.unitsAtZero;
+  scaling.offset = 0;
   scaling.info.rawFactor = channel.unitsPerValue;
   scaling.info.unitFactor = 1;
   StorePascalText(scaling.unitText, sizeof scaling.unitText, channel.dimension);

@@ -9,6 +9,14 @@
 namespace host {
 namespace {
 
+double PowerOfTen(int exponent) { return std::pow(10.0, exponent); }
+
+// Dividing by an exact power of ten keeps 0.2 from reading 0.20000000000000004.
+double Scaled(double mantissa, int exponent) {
+  return exponent >= 0 ? mantissa * PowerOfTen(exponent) : mantissa / PowerOfTen(-exponent);
+}
+
+
 std::string TypedText(std::string_view text) {
   std::string s(text);
   std::replace(s.begin(), s.end(), ',', '.');
@@ -27,6 +35,27 @@ TypedNumber<T> Typed(T value, const std::string& text, const char* end) {
 }
 
 }  // namespace
+
+double NiceRound(double value) {
+  if (value == 0 || !std::isfinite(value)) return value;
+  const double magnitude = std::fabs(value);
+  int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+  double mantissa = magnitude / Scaled(1.0, exponent);
+  if (mantissa >= 10.0) {  // log10 rounded just below a power of ten
+    mantissa /= 10.0;
+    ++exponent;
+  }
+  // Geometric midpoints between 1, 2, 5 and 10.
+  double nice = 10.0;
+  if (mantissa < std::sqrt(2.0)) {
+    nice = 1.0;
+  } else if (mantissa < std::sqrt(10.0)) {
+    nice = 2.0;
+  } else if (mantissa < std::sqrt(50.0)) {
+    nice = 5.0;
+  }
+  return std::copysign(Scaled(nice, exponent), value);
+}
 
 std::string DecimalText(double value, int decimals, bool fixedDecimals) {
   if (std::isnan(value)) return "NaN";

@@ -14,6 +14,11 @@ namespace host {
 // point with them). NaN reads "NaN", infinities "inf" and "-inf".
 std::string DecimalText(double value, int decimals, bool fixedDecimals);
 
+// The member of the 1-2-5 series (..., 0.1, 0.2, 0.5, 1, 2, 5, 10, ...)
+// nearest to |value| on a logarithmic scale, with value's sign: the steps an
+// axis reads best in. 0, infinities and NaN come back unchanged.
+double NiceRound(double value);
+
 // A number read as users type it: leading blanks skipped, ',' taken for the
 // decimal point as well as '.', as much of a number as the text holds.
 template <class T>

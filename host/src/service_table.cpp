@@ -38,6 +38,8 @@ vantor::ServiceTable* MakeTable() {
   InstallWindowPlacementServices(*table);
   InstallChannelMenuServices(*table);
   InstallModalDialogServices(*table);
+  InstallScaleServices(*table);
+  InstallOutputJobServices(*table);
   InstallPlaceholderServices(*table);
   return table;
 }

@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "compute_command.h"
 #include "host/alerts.h"
+#include "host/edf_export.h"
+#include "host/edf_reader.h"
 #include "host/recording_import.h"
 #include "synth_command.h"
 #include "toolbox/memory.h"
@@ -92,6 +96,59 @@ host::Bundle* ComputeCommand::bundle_ = nullptr;
 // The ground truth's forced expiration at 100 Hz: start and end sample.
 constexpr std::size_t kForcedStart = 2525;
 constexpr std::size_t kForcedEnd = 3125;
+
+// The noisy recording's spirometer signal rewritten by the EDF library with a
+// physical range of its own: 0.001 mV per digit, physical zero at digital
+// `zeroAt`, the range reversed when `reversed`.
+std::string Rewritten(const std::string& name, std::int32_t zeroAt, bool reversed) {
+  std::string problem;
+  const auto source = host::ReadEdfFile(Temp("noisy.edf"), &problem);
+  EXPECT_TRUE(source) << problem;
+  if (!source) return {};
+  const host::EdfSignalHeader& s = source->signals[0];
+  const double g = (s.physicalMaximum - s.physicalMinimum) / (s.digitalMaximum - s.digitalMinimum);
+  host::EdfExport e;
+  e.start = source->start;
+  e.recordDurationSeconds = source->recordDurationSeconds;
+  host::EdfExportSignal out;
+  out.label = s.label;
+  out.dimension = s.physicalDimension;
+  out.samplesPerRecord = s.samplesPerRecord;
+  out.digitalMinimum = -16384;
+  out.digitalMaximum = 16384;
+  const double low = (-16384 - zeroAt) * 0.001, high = (16384 - zeroAt) * 0.001;
+  out.physicalMinimum = reversed ? -low : low;
+  out.physicalMaximum = reversed ? -high : high;
+  for (std::int16_t d : source->digital[0]) {
+    const double physical = s.physicalMinimum + (d - s.digitalMinimum) * g;
+    const long digits = std::lround(physical / 0.001) * (reversed ? -1 : 1) + zeroAt;
+    EXPECT_TRUE(digits >= -16384 && digits <= 16384) << physical << " mV does not fit the test's range";
+    out.digital.push_back(static_cast<std::int16_t>(digits));
+  }
+  e.signals = {out};
+  EXPECT_TRUE(host::WriteEdfPlus(Temp(name), e, &problem)) << problem;
+  return name;
+}
+
+// Writers choose any physical range (the data's own extremes, or reversed):
+// the same physics must give the same flow and volume.
+TEST_F(ComputeCommand, AnyPhysicalRangeGivesTheSameFlowAndVolume) {
+  const Table symmetric = Compute(Options(Rewritten("symmetric.edf", 0, false), "symmetric"));
+  for (const auto& [name, zeroAt, reversed] : {std::tuple{"asymmetric.edf", -12000, false},
+                                               std::tuple{"reversed.edf", 0, true},
+                                               std::tuple{"reversed_asymmetric.edf", 9000, true}}) {
+    const Table other = Compute(Options(Rewritten(name, zeroAt, reversed), std::string(name) + ".out"));
+    ASSERT_EQ(other.titles, symmetric.titles) << name;
+    for (std::size_t c = 0; c < symmetric.columns.size(); ++c) {
+      ASSERT_EQ(other.columns[c].size(), symmetric.columns[c].size());
+      double worst = 0;
+      for (std::size_t i = 0; i < other.columns[c].size(); ++i) {
+        worst = std::max(worst, std::fabs(other.columns[c][i] - symmetric.columns[c][i]));
+      }
+      EXPECT_LT(worst, 1e-5) << name << " column " << c;
+    }
+  }
+}
 
 TEST_F(ComputeCommand, FlowAndVolumeMatchTheTruthWithDriftCorrection) {
   cli::ComputeOptions o = Options("noisy.edf", "noisy");
@@ -202,36 +259,105 @@ TEST_F(ComputeCommand, FailuresAreOneLineNamingTheFile) {
   EXPECT_EQ(::testing::internal::GetCapturedStderr().rfind("vantor: " + Temp("no_bundle") + ": ", 0), 0u);
 }
 
-TEST_F(ComputeCommand, EveryAllocationFailureEndsInTheFunctionsMessageOrTheRightResult) {
-  const Table reference = Compute(Options("clean.edf", "reference"));
-  int failures = 0;
-  for (long n = 1;; ++n) {
-    toolbox::FailAllocationAfter(n);
-    const auto [rc, error] = Run(Options("clean.edf", "failing"));
-    const bool reached = toolbox::AllocationsCounted() >= n;
-    toolbox::FailAllocationAfter(0);
-    if (rc == 0) {
-      const Table t = ReadTable(Temp("failing") + "/channels.csv");
-      EXPECT_EQ(t.columns, reference.columns) << "failure point " << n << " changed the result silently";
-    } else {
-      ++failures;
-      const bool named = error.find(": Spirometry Flow: Out of memory\n") != std::string::npos ||
-                         error.find(": Spirometry Volume: Out of memory\n") != std::string::npos ||
-                         error.find("could not be computed") != std::string::npos;
-      EXPECT_TRUE(named) << "failure point " << n << ": " << error;
-    }
-    if (!reached) break;
-    ASSERT_LT(n, 1000) << "allocations without end";
-  }
-  EXPECT_GE(failures, 3);
-}
-
 TEST_F(ComputeCommand, MovingBlocksChangeNothing) {
   const Table still = Compute(Options("noisy.edf", "still"));
   toolbox::SetHeapScramble(true);
   const Table moving = Compute(Options("noisy.edf", "moving"));
   toolbox::SetHeapScramble(false);
   EXPECT_EQ(moving.columns, still.columns);
+}
+
+struct Impossible {
+  const char* name;
+  void (*spoil)(cli::ComputeOptions&);
+  const char* expected;  // in the refusal
+};
+void PrintTo(const Impossible& i, std::ostream* os) { *os << i.name; }
+
+class ImpossibleSettings : public ComputeCommand, public ::testing::WithParamInterface<Impossible> {};
+
+// Settings no flow head or breath can have are refused with exit 2 before the
+// recording is read or anything is written.
+TEST_P(ImpossibleSettings, AreRefusedBeforeAnythingIsWritten) {
+  cli::ComputeOptions o = Options("clean.edf", std::string("refused-") + GetParam().name);
+  GetParam().spoil(o);
+  const auto [rc, error] = Run(o);
+  EXPECT_EQ(rc, 2);
+  EXPECT_NE(error.find(GetParam().expected), std::string::npos) << error;
+  EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1) << error;
+  EXPECT_FALSE(std::filesystem::exists(o.outDir));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, ImpossibleSettings,
+    ::testing::Values(
+        Impossible{"model_past_table", [](cli::ComputeOptions& o) { o.flow.model = 6; }, "--model 6: the flow-head model table has rows 1..5"},
+        Impossible{"scale_zero", [](cli::ComputeOptions& o) { o.flow.scale = 0; }, "--scale 0"},
+        Impossible{"scale_nan", [](cli::ComputeOptions& o) { o.flow.scale = std::nan(""); }, "--scale nan"},
+        Impossible{"scale_inf", [](cli::ComputeOptions& o) { o.flow.scale = HUGE_VAL; }, "--scale inf"},
+        Impossible{"scale_huge", [](cli::ComputeOptions& o) { o.flow.scale = -1e308; }, "--scale -1e+308"},
+        Impossible{"scale_subnormal", [](cli::ComputeOptions& o) { o.flow.scale = 1e-310; }, "--scale"},
+        Impossible{"nonlinearity_nan", [](cli::ComputeOptions& o) { o.flow.scale = 1; o.flow.nonlinearity = std::nan(""); }, "--nonlinearity nan"},
+        Impossible{"offset_inf", [](cli::ComputeOptions& o) { o.flow.zeroOffset = -HUGE_VAL; }, "--zero-offset -inf"},
+        Impossible{"threshold_row_past_table", [](cli::ComputeOptions& o) { o.volume.thresholdRow = 99; }, "--threshold-row 99: the correction threshold table has rows 1..5"},
+        Impossible{"threshold_negative", [](cli::ComputeOptions& o) { o.volume.thresholdLitres = -0.1; }, "--threshold-litres -0.1"},
+        Impossible{"threshold_nan", [](cli::ComputeOptions& o) { o.volume.thresholdLitres = std::nan(""); }, "--threshold-litres nan"},
+        Impossible{"factor_nan", [](cli::ComputeOptions& o) { o.volume.correctionFactor = std::nan(""); }, "--correction-factor nan"},
+        Impossible{"contradiction", [](cli::ComputeOptions& o) { o.flow.model = 2; o.flow.scale = 1; }, "exclude each other"}),
+    [](const ::testing::TestParamInfo<Impossible>& i) { return std::string(i.param.name); });
+
+TEST_F(ComputeCommand, AClampedFactorIsReportedNotSilentlyChanged) {
+  cli::ComputeOptions o = Options("clean.edf", "clamped");
+  o.volume.noCorrection = false;
+  o.volume.correctionFactor = 3;
+  const auto [rc, error] = Run(o);
+  EXPECT_EQ(rc, 0) << error;
+  EXPECT_NE(error.find("--correction-factor 3: the volume function takes 0.9 to 2 and uses 2"), std::string::npos) << error;
+}
+
+TEST_F(ComputeCommand, TheRecordingBeingReadIsNeverWrittenOver) {
+  const Table first = Compute(Options("clean.edf", "inplace"));
+  const std::string input = Temp("inplace/channels.csv");
+  cli::ComputeOptions o = Options("inplace/channels.csv", "inplace");
+  o.flowSource = 1;
+  const auto [rc, error] = Run(o);
+  EXPECT_EQ(rc, 2);
+  EXPECT_NE(error.find("is the recording being read"), std::string::npos) << error;
+  EXPECT_EQ(ReadTable(input).columns, first.columns);
+}
+
+// Memory running out at any allocation gives the same file, or a failure that
+// says so and leaves the earlier file as it was.
+TEST_F(ComputeCommand, EveryFailedAllocationGivesTheSameResultOrLeavesTheOldFile) {
+  for (const bool live : {false, true}) {
+    cli::ComputeOptions o = Options("noisy.edf", live ? "failing-live" : "failing");
+    o.flow.drift = true;
+    o.live = live;
+    const Table reference = Compute(o);
+    const std::string csv = o.outDir + "/channels.csv";
+    int failures = 0;
+    for (long n = 1;; ++n) {
+      std::ofstream(csv) << "earlier\n";
+      toolbox::FailAllocationAfter(n);
+      const auto [rc, error] = Run(o);
+      const bool reached = toolbox::AllocationsCounted() >= n;
+      toolbox::FailAllocationAfter(0);
+      if (rc == 0) {
+        EXPECT_EQ(ReadTable(csv).columns, reference.columns) << "allocation " << n << (live ? " live" : "");
+      } else {
+        ++failures;
+        EXPECT_NE(error.find("emory"), std::string::npos) << "allocation " << n << ": " << error;
+        std::ifstream kept(csv);
+        std::string line;
+        std::getline(kept, line);
+        EXPECT_EQ(line, "earlier") << "allocation " << n;
+      }
+      if (!reached) break;
+      ASSERT_LT(n, 1000) << "allocations without end";
+    }
+    EXPECT_GE(failures, 3);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(o.outDir), {}), 1) << "no temporary file left";
+  }
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ host::Recording TwoBlocks() {
   host::Recording r;
   r.startTime1904 = 1000;
   r.samplingInterval = 0.004;
-  r.channels = {{"Spirometer", "uV", 4000, 0}, {"Flow, filtered", "L/s", 16, 0.5}};
+  r.channels = {{"Spirometer", "uV", 4000, {}}, {"Flow, filtered", "L/s", 16, {}}};
   r.segments.push_back({0, {{0.25f, -0.5f, 0.125f}, {0.1f, 0.2f, -0.3f}}});
   r.segments.push_back({2.5, {{0.75f, 0}, {-0.1f, 0}}});
   return r;
@@ -37,7 +37,7 @@ TEST(CsvExport, ReadsBackAsTheSameChannelsBlocksAndValues) {
   ASSERT_TRUE(host::ExportChannelsCsv(d, path, &problem)) << problem;
   const std::string text = ReadAll(path);
   EXPECT_EQ(text.substr(0, text.find('\n')), "Time [s],Spirometer [mV],\"Flow, filtered [L/s]\"");
-  EXPECT_NE(text.find("\n2.50400,"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n2.504,"), std::string::npos) << text;
   const auto back = host::ParseCsvRecording(text, &problem);
   ASSERT_TRUE(back) << problem;
   ASSERT_EQ(back->segments.size(), 2u);
@@ -51,7 +51,7 @@ TEST(CsvExport, ReadsBackAsTheSameChannelsBlocksAndValues) {
         return static_cast<double>(segment.samples[c][at]);
       };
       const double mV = value(original.segments[s], 0, i) * 4000.0 * millivoltsPerMicrovolt;
-      const double flow = value(original.segments[s], 1, i) * 16.0 + 0.5;
+      const double flow = value(original.segments[s], 1, i) * 16.0;
       EXPECT_NEAR(value(back->segments[s], 0, i) * back->channels[0].unitsPerValue, mV, 1e-6 * std::fabs(mV) + 1e-9);
       EXPECT_NEAR(value(back->segments[s], 1, i) * back->channels[1].unitsPerValue, flow, 1e-6 * std::fabs(flow) + 1e-9);
     }
@@ -66,7 +66,35 @@ TEST(CsvExport, AChannelWithoutDataInABlockLeavesItsCellsEmpty) {
   const std::string path = ::testing::TempDir() + "partial.csv";
   ASSERT_TRUE(host::ExportChannelsCsv(d, path, &problem)) << problem;
   const std::string text = ReadAll(path);
-  EXPECT_NE(text.find("\n2.50000,3,\n2.50400,0,\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n2.5,3,\n2.504,0,\n"), std::string::npos) << text;
+}
+
+// Any step and any value a channel holds comes back: a step of 1e-60 s and a
+// block starting 1e60 s later keep their times, and odd values their float.
+TEST(CsvExport, TimesAndValuesReadBackExactly) {
+  host::Recording r;
+  r.samplingInterval = 1e-60;
+  r.channels = {{"Flow", "L/s", 3e30, {}}};
+  r.segments.push_back({0, {{0.1f, -1.17549435e-38f / 3e30f, 0.333333343f, -0.5f}}});
+  r.segments.push_back({1e60, {{0.2f}}});
+  host::Document d;
+  std::string problem;
+  ASSERT_TRUE(host::ImportRecording(r, d, &problem)) << problem;
+  const std::string path = ::testing::TempDir() + "exact.csv";
+  ASSERT_TRUE(host::ExportChannelsCsv(d, path, &problem)) << problem;
+  const auto back = host::ParseCsvRecording(ReadAll(path), &problem);
+  ASSERT_TRUE(back) << problem;
+  ASSERT_EQ(back->segments.size(), 2u);
+  EXPECT_NEAR(back->samplingInterval, 1e-60, 1e-70);
+  EXPECT_DOUBLE_EQ(back->segments[1].startSeconds, 1e60);
+  for (std::size_t s = 0; s < 2; ++s) {
+    ASSERT_EQ(back->segments[s].length(), r.segments[s].length());
+    for (std::size_t i = 0; i < r.segments[s].length(); ++i) {
+      const float original = static_cast<float>(static_cast<double>(r.segments[s].samples[0][i]) * 3e30);
+      EXPECT_EQ(static_cast<float>(static_cast<double>(back->segments[s].samples[0][i]) * back->channels[0].unitsPerValue),
+                original);
+    }
+  }
 }
 
 TEST(CsvExport, AFolderThatIsNotThereIsAProblem) {

@@ -15,8 +15,7 @@ host::Recording Parse(const std::string& text) {
 }
 
 double Physical(const host::Recording& r, std::size_t segment, std::size_t channel, std::size_t i) {
-  return static_cast<double>(r.segments[segment].samples[channel][i]) * r.channels[channel].unitsPerValue +
-         r.channels[channel].unitsAtZero;
+  return static_cast<double>(r.segments[segment].samples[channel][i]) * r.channels[channel].unitsPerValue;
 }
 
 TEST(CsvRecording, ColumnsBecomeChannelsWithTheirUnits) {
@@ -84,6 +83,8 @@ TEST(CsvRecording, RefusalsNameTheLineAndTheFault) {
       {"Time,Flow\n0,1\n\n1,two\n", "line 4, column 2: \"two\" is not a number"},
       {"Time,Flow\n0,1\n1,\n", "line 3, column 2: \"\" is not a number"},
       {"Time,Flow\n0,1\n1,inf\n", "line 3, column 2: \"inf\" is not a number"},
+      {"Time,Flow\n0,1\n1,-1e308\n", "line 3, column 2: -1e308 is outside the range"},
+      {"Time,Flow\n0,1e-310\n1,1\n", "line 2, column 2: 1e-310 is outside the range"},
       {"Time,Flow\n0,1\n0,2\n", "line 3: time 0 does not come after the previous row's"},
       {"Time,Flow\n0,\"1\n1,2\n", "line 2: a quote is not closed"},
   };

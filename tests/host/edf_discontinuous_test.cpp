@@ -18,6 +18,10 @@ host::EdfContents Parse(const edftest::File& f) {
   return contents ? *contents : host::EdfContents{};
 }
 
+// The test files' default range, -10..10 over -32768..32767, puts physical
+// zero half a digital step above 0.
+float ValueOf(int digital) { return (static_cast<float>(digital) + 0.5f) / 32768.0f; }
+
 TEST(DiscontinuousEdf, IsAFileTheLibraryRefuses) {
   const std::string path = edftest::WriteTemporary("gaps.edf", edftest::PlusFile("EDF+D", {"+0", "+1", "+5"}).Bytes());
   auto header = std::make_unique<edf_hdr_struct>();
@@ -41,8 +45,8 @@ TEST(DiscontinuousEdf, GapsStartNewSegmentsAtTheirOnsets) {
     EXPECT_EQ(recording.segments[s].length(), lengths[s]);
   }
   // Record 3 (samples 200..203) opens the second segment.
-  EXPECT_EQ(recording.segments[1].samples[0][0], 200.0f / 32768.0f);
-  EXPECT_EQ(recording.segments[2].samples[0][3], 403.0f / 32768.0f);
+  EXPECT_EQ(recording.segments[1].samples[0][0], ValueOf(200));
+  EXPECT_EQ(recording.segments[2].samples[0][3], ValueOf(403));
 }
 
 TEST(DiscontinuousEdf, ContiguousRecordsStayOneSegmentDespiteRoundedOnsets) {
@@ -79,7 +83,7 @@ TEST(EdfRecording, SlowerSignalsAreHeldAtTheFastestRate) {
   EXPECT_DOUBLE_EQ(recording.samplingInterval, 2.0 / 6);
   ASSERT_EQ(recording.segments.size(), 1u);
   std::vector<float> expected;
-  for (int d : {10, 10, 20, 30, 30, 40, 50, 50, 60, 70, 70, 80}) expected.push_back(static_cast<float>(d) / 32768.0f);
+  for (int d : {10, 10, 20, 30, 30, 40, 50, 50, 60, 70, 70, 80}) expected.push_back(ValueOf(d));
   EXPECT_EQ(recording.segments[0].samples[1], expected);
 }
 

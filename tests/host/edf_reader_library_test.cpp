@@ -3,6 +3,7 @@
 #include <edflib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -133,19 +134,29 @@ void ExpectSamplesAgree(const LibraryFile& lib, const host::EdfContents& ours) {
   }
 }
 
-// The import's map from sample values (d / 32768) to physical units matches
-// the library's conversion.
+// The import's samples, in physical units, match the library's conversion for
+// any physical range (asymmetric, reversed): a signal recorded at a lower rate
+// is held, so its sample i of a record sits at the first fastest-rate sample
+// at or after i * fastest / perRecord.
 void ExpectPhysicalAgrees(const LibraryFile& lib, const host::EdfContents& ours) {
   const host::Recording recording = edftest::RecordingOf(ours);
   const auto ordinary = OrdinarySignals(ours);
+  std::size_t fastest = 1;
+  for (std::size_t s : ordinary) fastest = std::max(fastest, static_cast<std::size_t>(ours.signals[s].samplesPerRecord));
   for (std::size_t k = 0; k < ordinary.size(); ++k) {
     const std::vector<double> theirs = lib.Physical(static_cast<int>(k));
     const host::RecordingChannel& channel = recording.channels[k];
-    const auto& digital = ours.digital[ordinary[k]];
-    ASSERT_EQ(theirs.size(), digital.size());
-    for (std::size_t i = 0; i < digital.size(); ++i) {
-      const double physical = digital[i] / 32768.0 * channel.unitsPerValue + channel.unitsAtZero;
-      ASSERT_NEAR(physical, theirs[i], 1e-9 * std::fabs(channel.unitsPerValue)) << "signal " << k << " sample " << i;
+    ASSERT_GT(channel.unitsPerValue, 0);
+    std::vector<float> held;
+    for (const host::RecordingSegment& segment : recording.segments) {
+      held.insert(held.end(), segment.samples[k].begin(), segment.samples[k].end());
+    }
+    const auto perRecord = static_cast<std::size_t>(ours.signals[ordinary[k]].samplesPerRecord);
+    ASSERT_EQ(theirs.size() / perRecord * fastest, held.size());
+    for (std::size_t i = 0; i < theirs.size(); ++i) {
+      const std::size_t at = i / perRecord * fastest + ((i % perRecord) * fastest + perRecord - 1) / perRecord;
+      const double physical = static_cast<double>(held[at]) * channel.unitsPerValue;
+      ASSERT_NEAR(physical, theirs[i], 1e-6 * channel.unitsPerValue) << "signal " << k << " sample " << i;
     }
   }
 }

@@ -69,6 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         Spoiled{"date_separator", [](auto& f) { f.date = "01/02/24"; }, "start date \"01/02/24\""},
         Spoiled{"day", [](auto& f) { f.date = "32.01.24"; }, "start date \"32.01.24\""},
         Spoiled{"month", [](auto& f) { f.date = "01.13.24"; }, "start date"},
+        Spoiled{"no_such_day", [](auto& f) { f.date = "31.02.99"; }, "start date \"31.02.99\" is not a day of the calendar"},
         Spoiled{"hour", [](auto& f) { f.time = "24.00.00"; }, "start time \"24.00.00\""},
         Spoiled{"header_size", [](auto& f) { f.headerBytes = "768"; }, "header size field \"768\" does not match 1 signals"},
         Spoiled{"no_signals", [](auto& f) { f.signalCount = "0"; f.headerBytes = "256"; }, "file has no signals"},
@@ -105,17 +106,23 @@ TEST(MalformedEdf, BadAnnotationListsNameTheirRecord) {
       {"+1\x15-2\x14\x14", "data record 2: annotation duration \"-2\""},
       {"+1\x14\x14" + std::string(60, 'x'), "data record 2: annotation"},
       {"+1", "data record 2: annotation list is not terminated"},
+      {std::string("+1\x14\x14\0", 5) + "+1" + std::string(40, '0') + std::string("\x14" "Far\x14\0", 6),
+       "annotation \"Far\" lies beyond any recording's span"},
+      {std::string("+1\x14\x14\0", 5) + std::string("+2\x15" "1000000000000\x14Long\x14\0", 23),
+       "annotation \"Long\" lies beyond any recording's span"},
   };
   for (const auto& [area, expected] : cases) {
     edftest::File f = edftest::PlusFile("EDF+C", {"+0", "+1"});
     f.annotationAreas[1] = area;
-    EXPECT_NE(ProblemOf(f.Bytes()).find(expected), std::string::npos) << expected;
+    EXPECT_NE(ProblemOf(f.Bytes()).find(expected), std::string::npos) << expected << " / " << ProblemOf(f.Bytes());
   }
 }
 
-TEST(MalformedEdf, RecordsThatGoBackInTimeAreRefused) {
+TEST(MalformedEdf, RecordsThatGoBackInTimeOrBeyondTheCenturyAreRefused) {
   const auto f = edftest::PlusFile("EDF+D", {"+0", "+5", "+5.5"});
   EXPECT_NE(ProblemOf(f.Bytes()).find("data record 3 starts at 5.5"), std::string::npos);
+  const auto far = edftest::PlusFile("EDF+D", {"+0", "+1000000000000"});
+  EXPECT_NE(ProblemOf(far.Bytes()).find("data record 2 starts"), std::string::npos) << ProblemOf(far.Bytes());
 }
 
 TEST(UnfinishedEdf, UnknownRecordCountTakesTheCompleteRecords) {

@@ -8,6 +8,7 @@
 #include "host/document.h"
 #include "host/edf_reader.h"
 #include "host/recording_import.h"
+#include "service_call.h"
 
 namespace {
 
@@ -62,19 +63,58 @@ TEST(EdfImport, VoltDimensionsBecomeMillivolts) {
   }
 }
 
-TEST(EdfImport, AnOffsetZeroMakesAVoltChannelCalibrated) {
+struct Range {
+  const char* dimension;
+  const char* pmin;
+  const char* pmax;
+  const char* dmin;
+  const char* dmax;
+  double toUnits;  // physical dimension to the channel's units
+};
+void PrintTo(const Range& r, std::ostream* os) { *os << r.dimension << " " << r.pmin << ".." << r.pmax; }
+
+class EdfRanges : public ::testing::TestWithParam<Range> {};
+
+// Writers pick any physical range, often the data's own extremes or written
+// backwards: sample value 0 must still be physical zero (flow functions apply
+// no offset), units per value positive, and clipping only at the recorded
+// digital extremes.
+TEST_P(EdfRanges, SamplesShowTheirPhysicalValueWithZeroAtZero) {
+  const Range& r = GetParam();
   host::Document d;
-  Import(OneSignal("uV", "-500", "1500", "-32768", "32767"), d);
+  edftest::File f = OneSignal(r.dimension, r.pmin, r.pmax, r.dmin, r.dmax);
+  const int dmin = std::stoi(r.dmin), dmax = std::stoi(r.dmax);
+  f.signals[0].samples = {static_cast<std::int16_t>(dmin), static_cast<std::int16_t>(dmin + 1), 0, 1,
+                          static_cast<std::int16_t>(dmax - 1), static_cast<std::int16_t>(dmax), 7, -7};
+  Import(f, d);
   const vantor::ChannelScaling& s = d.RecordedScaling(1, 1);
-  const double g = 2000.0 / 65535;
-  EXPECT_EQ(s.calibrated, 1);
-  EXPECT_DOUBLE_EQ(s.gain, 1);
-  EXPECT_NEAR(s.offset, (-500 + 32768 * g) * 1e-3, 1e-12);
-  EXPECT_DOUBLE_EQ(s.info.unitFactor, 32768 * g * 1e-3);
-  // Sample value x shows as x * unitFactor * gain + offset millivolts.
-  const float x = d.RecordedSamples(1, 1)[0];
-  EXPECT_NEAR(static_cast<double>(x) * s.info.unitFactor + s.offset, (-500 + (-32767 + 32768) * g) * 1e-3, 1e-12);
+  EXPECT_EQ(s.offset, 0);
+  EXPECT_GT(s.info.rawFactor, 0);
+  const double pmin = std::stod(r.pmin), pmax = std::stod(r.pmax);
+  const double g = (pmax - pmin) / (dmax - dmin);
+  const std::vector<float>& samples = d.RecordedSamples(1, 1);
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    const double physical = (pmin + (f.signals[0].samples[i] - dmin) * g) * r.toUnits;
+    const double x = samples[i];
+    const double shown = s.calibrated ? x * s.info.unitFactor * s.gain + s.offset : x * s.info.rawFactor;
+    EXPECT_NEAR(shown, physical, 1e-6 * std::fabs(32768 * g * r.toUnits)) << "sample " << i;
+  }
+  host::SetCurrentDocument(&d);
+  const auto clipped = [](std::int32_t at) {
+    return testext::CallData<vantor::service::DataService504>(std::int16_t{1}, at, at + 1);
+  };
+  EXPECT_EQ(clipped(0), 1u) << "digital minimum";
+  EXPECT_EQ(clipped(1), 0u);
+  EXPECT_EQ(clipped(4), 0u);
+  EXPECT_EQ(clipped(5), 1u) << "digital maximum";
+  host::SetCurrentDocument(nullptr);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Writers, EdfRanges,
+    ::testing::Values(Range{"L/s", "-4.488", "9.442", "-32768", "32767", 1}, Range{"L/s", "9.442", "-4.488", "-32768", "32767", 1},
+                      Range{"uV", "-500", "1500", "-32768", "32767", 1e-3}, Range{"mV", "100", "-100", "-2048", "2047", 1},
+                      Range{"mV", "-0.1", "0.1", "0", "4095", 1}));
 
 TEST(EdfImport, OtherDimensionsAreCalibratedInTheirOwnUnit) {
   for (const char* dimension : {"L/s", "degC", ""}) {

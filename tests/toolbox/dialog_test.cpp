@@ -296,9 +296,12 @@ TEST_F(DialogTest, DrawingRunsUserItemProceduresAndSubstitutesParamText) {
   EXPECT_TRUE(has([](const toolbox::DrawOp& op) {  // the edit text's frame
     return op.kind == toolbox::DrawKind::kFrameRect && op.rect == Rect{37, 97, 59, 203};
   }));
-  EXPECT_TRUE(has([](const toolbox::DrawOp& op) {  // the default button's ring, in a fresh pen
-    return op.kind == toolbox::DrawKind::kFrameRect && op.rect == Rect{156, 316, 184, 394} &&
-           op.state.penSize == Point{3, 3};
+  EXPECT_TRUE(has([](const toolbox::DrawOp& op) {  // the default button's rounded ring, in a fresh pen
+    return op.kind == toolbox::DrawKind::kFrameRoundRect && op.rect == Rect{156, 316, 184, 394} &&
+           op.state.penSize == Point{3, 3} && op.ovalSize == Point{16, 16};
+  }));
+  EXPECT_TRUE(has([](const toolbox::DrawOp& op) {  // the button itself, rounded
+    return op.kind == toolbox::DrawKind::kFrameRoundRect && op.rect == Rect{160, 320, 180, 390};
   }));
   resource_test::TempDir dir;
   std::string error;

@@ -148,7 +148,9 @@ TEST(PictReader, ReadsTheShortFormsOfOtherWriters) {
   b.out.U16(0x8100);  // reserved, long length
   b.out.U32(2);
   b.out.Zeros(2);
-  b.out.U16(0x0041);  // paintRRect: drawn as a rectangle
+  b.out.U16(0x000B);  // OvSize 6 × 4
+  b.Point(4, 6);
+  b.out.U16(0x0041);  // paintRRect
   b.Rect(Rect{5, 5, 9, 9});
   b.out.U16(0x0061);  // paintArc: skipped
   b.Rect(Rect{5, 5, 9, 9});
@@ -185,13 +187,39 @@ TEST(PictReader, ReadsTheShortFormsOfOtherWriters) {
   EXPECT_EQ(ops[5].kind, DrawKind::kFrameRect);
   EXPECT_EQ(ops[6].kind, DrawKind::kPaintOval);
   EXPECT_EQ(ops[6].rect, (Rect{1, 2, 3, 4}));
-  EXPECT_EQ(ops[7].kind, DrawKind::kPaintRect);
+  EXPECT_EQ(ops[7].kind, DrawKind::kPaintRoundRect);
   EXPECT_EQ(ops[7].rect, (Rect{5, 5, 9, 9}));
+  EXPECT_EQ(ops[7].ovalSize, (Point{4, 6}));
   EXPECT_EQ(ops[8].to, (Point{0, 10}));
   EXPECT_EQ(ops[9].to, (Point{10, 10}));
   EXPECT_EQ(ops[10].kind, DrawKind::kPaintRect);
   EXPECT_EQ(ops[10].rect, (Rect{7, 8, 9, 10}));
   EXPECT_EQ(ops[11].rect, (Rect{0, 0, 10, 10}));
+}
+
+// Other writers fill shapes as polygons: a right triangle, paint and fill.
+TEST(PictReader, FillsPolygonsRowByRow) {
+  PictBuilder b;
+  for (std::uint16_t opcode : {0x0071, 0x0074}) {
+    b.out.U16(opcode);
+    b.out.U16(10 + 4 * 4);
+    b.Rect(Rect{0, 0, 4, 8});
+    b.Point(0, 0);
+    b.Point(0, 8);
+    b.Point(4, 0);
+    b.Point(0, 0);
+  }
+  std::string error;
+  const auto contents = toolbox::ReadPict(b.Finish(), &error);
+  ASSERT_TRUE(contents) << error;
+  const auto& ops = contents->list.ops;
+  ASSERT_EQ(ops.size(), 8u) << "one span for each of the 4 rows, twice";
+  const SInt16 rights[] = {7, 5, 3, 1};  // the hypotenuse at each row's centre
+  for (int row = 0; row < 4; ++row) {
+    EXPECT_EQ(ops[row].kind, DrawKind::kPaintRect);
+    EXPECT_EQ(ops[row].rect, (Rect{static_cast<SInt16>(row), 0, static_cast<SInt16>(row + 1), rights[row]}));
+    EXPECT_EQ(ops[row + 4].kind, DrawKind::kFillRect);
+  }
 }
 
 TEST(PictReader, AcceptsTheFileHeaderOfAPictFile) {

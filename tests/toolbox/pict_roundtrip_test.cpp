@@ -46,6 +46,8 @@ void DrawSample() {
   FillRect(&r, &light);
   FrameOval(&r);
   PaintOval(&r);
+  FrameRoundRect(&r, 8, 6);
+  FillRoundRect(&r, 12, 10, &light);
   FillOval(&r, GetQDGlobalsDarkGray(&gray));
   TextFont(applFont);
   TextSize(9);

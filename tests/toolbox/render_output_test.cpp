@@ -90,7 +90,7 @@ TEST_F(RenderOutput, PngRendererNumbersTheFilesOfLaterPages) {
   EXPECT_TRUE(std::filesystem::exists(Path("page-2.png")));
 }
 
-TEST_F(RenderOutput, PdfPagesCarryTheirTextAndSvgItsDrawing) {
+TEST_F(RenderOutput, PdfPagesCarryTheirText) {
   const std::string pdf = Path("report.pdf");
   auto renderer = toolbox::NewPdfRenderer(pdf);
   for (const char* text : {"Spirometry report", "Second page"}) {
@@ -111,15 +111,32 @@ TEST_F(RenderOutput, PdfPagesCarryTheirTextAndSvgItsDrawing) {
   EXPECT_NE(text.find("Spirometry report"), std::string::npos) << text;
   EXPECT_NE(text.find("Second page"), std::string::npos) << text;
 
-  ScopedPort drawing(Rect{0, 0, 50, 80});
-  DrawReportLine("svg");
+}
+
+// A page with a cursor cross (xor) stays vector in SVG, and its text stays
+// text that other programs can find and reflow.
+TEST_F(RenderOutput, SvgKeepsXorAndTextAsVectors) {
+  ScopedPort drawing(Rect{0, 0, 60, 120});
+  DrawReportLine("Flow & volume");
+  PenMode(patXor);
+  MoveTo(40, 20);
+  LineTo(40, 26);
+  const Rect button{30, 10, 50, 70};
+  PenNormal();
+  FrameRoundRect(&button, 10, 10);
   const std::string svg = Path("plot.svg");
-  auto svgRenderer = toolbox::NewSvgRenderer(svg);
-  svgRenderer->BeginPage(drawing.port().portRect);
-  svgRenderer->RenderDisplayList(drawing.port().displayList);
-  svgRenderer->EndPage();
-  ASSERT_TRUE(svgRenderer->Finish(&error)) << error;
-  EXPECT_NE(Slurp(svg).find("<svg"), std::string::npos);
+  auto renderer = toolbox::NewSvgRenderer(svg);
+  renderer->BeginPage(drawing.port().portRect);
+  renderer->RenderDisplayList(drawing.port().displayList);
+  renderer->EndPage();
+  std::string error;
+  ASSERT_TRUE(renderer->Finish(&error)) << error;
+  const std::string text = Slurp(svg);
+  EXPECT_NE(text.find("<svg"), std::string::npos);
+  EXPECT_NE(text.find(">Flow &amp; volume</text>"), std::string::npos) << text;
+  EXPECT_NE(text.find("mix-blend-mode:difference"), std::string::npos);
+  EXPECT_EQ(text.find("<image"), std::string::npos) << "no page turned into a bitmap";
+  EXPECT_NE(text.find("A5,5 0 0 1 "), std::string::npos) << "rounded corners";
 }
 
 TEST_F(RenderOutput, NullRendererCountsAndAnEmptyPdfIsAnError) {

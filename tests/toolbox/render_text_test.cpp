@@ -108,3 +108,31 @@ TEST(RenderText, UnderlineRunsTheWholeWidthBelowTheBaseline) {
 }
 
 }  // namespace
+
+namespace {
+
+// Axis labels are 9 pixels high: their strokes must reach full ink, not the
+// pale grey that smoothing leaves of one-pixel stems.
+TEST(RenderText, SmallTextIsDrawnInFullInk) {
+  for (SInt16 size : {9, 10}) {
+    ScopedPort scoped;
+    TextFont(kFontIDHelvetica);
+    TextSize(size);
+    MoveTo(10, 30);
+    DrawString(PStr("Flow 0.5 L/s").data());
+    const auto image = Render(scoped);
+    int ink = 0;
+    int black = 0;
+    for (int y = 0; y < image.height; ++y) {
+      for (int x = 0; x < image.width; ++x) {
+        if (image.At(x, y) == kWhitePixel) continue;
+        ++ink;
+        if ((image.At(x, y) & 0xFFFFFF) == 0) ++black;
+      }
+    }
+    EXPECT_GT(ink, 50) << size;
+    EXPECT_EQ(black, ink) << "size " << size << ": every inked pixel black";
+  }
+}
+
+}  // namespace

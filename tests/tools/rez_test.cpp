@@ -159,6 +159,19 @@ TEST_F(RezTest, ProblemsAreOneLineNamingTheFileAndTheResource) {
 TEST_F(RezTest, UsageErrorsExitWithTwo) {
   EXPECT_EQ(std::system(("'" + kRez + "' 2>/dev/null").c_str()) >> 8, 2);
   EXPECT_EQ(std::system(("'" + kRez + "' --output 2>/dev/null").c_str()) >> 8, 2);
+  EXPECT_EQ(std::system(("'" + kRez + "' --output o.rsrc --bogus 2>/dev/null").c_str()) >> 8, 2);
+}
+
+// What is not a source file is refused, and nothing is written.
+TEST_F(RezTest, NonFilesAndEmptySourcesAreRefused) {
+  for (const auto& [source, expected] : {std::pair<std::string, const char*>{dir_.File(""), "not a regular file"},
+                                         {"/dev/zero", "not a regular file"},
+                                         {Source("empty.toml", "# nothing\n"), "defines no resources"}}) {
+    const RunResult result = Run({source}, "never.rsrc");
+    EXPECT_EQ(result.exitCode, 1) << source;
+    EXPECT_NE(result.errors.find(expected), std::string::npos) << result.errors;
+    EXPECT_FALSE(std::ifstream(dir_.File("never.rsrc"))) << source;
+  }
 }
 
 // The documented cross-check: a menu 128 with the apple title and one item "About…".

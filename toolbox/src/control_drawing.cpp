@@ -11,6 +11,7 @@ using toolbox::internal::ControlKind;
 namespace {
 
 constexpr SInt16 kMarkSize = 12;  // check box and radio button
+constexpr SInt16 kButtonCorner = 10;
 constexpr SInt16 kTitleGap = 4;
 constexpr SInt16 kTriangleWidth = 9;
 constexpr RGBColor kBlack{0, 0, 0};
@@ -36,11 +37,11 @@ Rect MarkBox(const Rect& bounds) {
 }
 
 void DrawPushButton(const OpaqueControlRef& c) {
-  EraseRect(&c.bounds);
-  FrameRect(&c.bounds);
+  EraseRoundRect(&c.bounds, kButtonCorner, kButtonCorner);
+  FrameRoundRect(&c.bounds, kButtonCorner, kButtonCorner);
   const SInt16 width = WidthOf(c.title);
   DrawTextAt(c.title, static_cast<SInt16>((c.bounds.left + c.bounds.right - width) / 2), Baseline(c.bounds));
-  if (c.hilite == kControlButtonPart) InvertRect(&c.bounds);
+  if (c.hilite == kControlButtonPart) InvertRoundRect(&c.bounds, kButtonCorner, kButtonCorner);
 }
 
 void DrawCheckBox(const OpaqueControlRef& c) {

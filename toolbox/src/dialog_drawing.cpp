@@ -21,6 +21,7 @@ constexpr std::uint32_t kWhitePixel = 0xFFFFFFFF;
 constexpr SInt16 kEditFrameOutset = 3;
 constexpr SInt16 kDefaultRingOutset = 4;
 constexpr SInt16 kDefaultRingWidth = 3;
+constexpr SInt16 kDefaultRingCorner = 16;
 
 std::array<std::string, 4>& Params() {
   static std::array<std::string, 4> params;
@@ -88,7 +89,7 @@ void DrawDefaultRing(OpaqueDialogPtr& d) {
   InsetRect(&ring, -kDefaultRingOutset, -kDefaultRingOutset);
   PenNormal();
   PenSize(kDefaultRingWidth, kDefaultRingWidth);
-  FrameRect(&ring);
+  FrameRoundRect(&ring, kDefaultRingCorner, kDefaultRingCorner);
 }
 
 }  // namespace

@@ -91,6 +91,8 @@ class FontCache {
                                       isBold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   }
 
+  static constexpr SInt16 kLargestCrispSize = 10;
+
   std::unique_ptr<LoadedFont> Load(SInt16 fontNumber, SInt16 size, Style face) {
     auto font = std::make_unique<LoadedFont>();
     font->pixelSize = EffectiveTextSize(size);
@@ -100,6 +102,9 @@ class FontCache {
     cairo_matrix_init_identity(&identity);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+    // Smoothed, the thin stems of small text come out pale grey; drawn
+    // whole-pixel they read black, as the platform's bitmap sizes did.
+    if (font->pixelSize <= kLargestCrispSize) cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
     font->scaled = cairo_scaled_font_create(FaceFor(fontNumber, face), &fontMatrix, &identity, options);
     cairo_font_options_destroy(options);
     FillGlyphTable(*font, face);

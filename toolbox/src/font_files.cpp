@@ -66,6 +66,18 @@ const Candidates& CandidatesOf(Family family) {
 
 SInt16 EffectiveTextSize(SInt16 size) { return size > 0 ? size : kDefaultTextSize; }
 
+std::string_view FontFamilyName(SInt16 fontNumber) {
+  switch (FamilyOf(fontNumber)) {
+    case Family::kSerif:
+      return "Times";
+    case Family::kMono:
+      return "Courier";
+    case Family::kSans:
+      break;
+  }
+  return "Helvetica";
+}
+
 namespace {
 
 std::string FindInstalled(Family family, int variant) {

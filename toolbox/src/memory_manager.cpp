@@ -39,6 +39,7 @@ struct MemoryState {
   bool scramble = false;
   long failAt = 0;      // 0: off
   long allocations = 0;  // counted since FailAllocationAfter
+  long memoryFull = 0;   // requests answered memFullErr since the start
   MemoryOwner owner = kSystemOwner;
 };
 
@@ -62,6 +63,7 @@ MemoryState& State() {
 
 OSErr SetError(OSErr err) {
   State().lastError = err;
+  if (err == memFullErr) ++State().memoryFull;
   return err;
 }
 
@@ -167,6 +169,7 @@ void FailAllocationAfter(long n) {
 }
 
 long AllocationsCounted() { return State().allocations; }
+long MemoryFullCount() { return State().memoryFull; }
 
 MemoryOwner CurrentMemoryOwner() { return State().owner; }
 void SetCurrentMemoryOwner(MemoryOwner owner) { State().owner = owner; }

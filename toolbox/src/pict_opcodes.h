@@ -40,6 +40,7 @@ enum Opcode : std::uint16_t {
   kDHText = 0x0029,
   kDVText = 0x002A,
   kDHDVText = 0x002B,
+  kFontName = 0x002C,
   kFrameRect = 0x0030,
   kFillRect = 0x0034,
   kFrameSameRect = 0x0038,

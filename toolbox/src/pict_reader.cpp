@@ -1,8 +1,11 @@
 // PICT version 2 bytes back to display-list operations. Every read is
 // bounds-checked; a short read marks the step truncated and the picture is refused.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "pict_opcodes.h"
 #include "pict_pixels.h"
@@ -134,6 +137,9 @@ class PictParser {
 
   void Emit(DrawOp op) {
     op.state = state_;
+    // Font 0 is bold whatever its face says; writers mark it bold for
+    // readers that would not know.
+    if (op.state.textFont == systemFont) op.state.textFace = static_cast<Style>(op.state.textFace & ~bold);
     contents_.list.ops.push_back(std::move(op));
   }
 
@@ -148,6 +154,7 @@ class PictParser {
       case kPnMode: state_.penMode = S16(); break;
       case kPnPat: state_.penPattern = ReadPattern(); break;
       case kFillPat: fillPattern_ = ReadPattern(); break;
+      case kOvSize: ovalSize_ = RawPoint(); break;
       case kOrigin: {
         const SInt16 dh = S16();
         origin_ = Point{static_cast<SInt16>(origin_.v + S16()), static_cast<SInt16>(origin_.h + dh)};
@@ -255,7 +262,8 @@ class PictParser {
       Skip(4);  // start and extent angles
       return Outcome::kDone;
     }
-    EmitShape(family == 2 ? DrawKind::kFrameOval : DrawKind::kFrameRect, verb, lastRect_);
+    const DrawKind base = family == 2 ? DrawKind::kFrameOval : family == 1 ? DrawKind::kFrameRoundRect : DrawKind::kFrameRect;
+    EmitShape(base, verb, lastRect_);
     return Outcome::kDone;
   }
 
@@ -263,7 +271,8 @@ class PictParser {
     DrawOp op;
     op.kind = static_cast<DrawKind>(static_cast<int>(base) + verb);
     op.rect = rect;
-    if (op.kind == DrawKind::kFillRect || op.kind == DrawKind::kFillOval) op.fillPattern = fillPattern_;
+    if (ShapeVerb(op.kind) == DrawKind::kFillRect) op.fillPattern = fillPattern_;
+    if (IsRoundRectShape(op.kind)) op.ovalSize = ovalSize_;
     Emit(std::move(op));
   }
 
@@ -281,6 +290,8 @@ class PictParser {
       EmitShape(DrawKind::kFrameRect, verb, bounds);
     } else if (!isRegion && opcode == kFramePoly) {
       EmitPolygonEdges(at + size);
+    } else if (!isRegion && verb < kShapeVerbCount) {
+      EmitFilledPolygon(at + size, verb, bounds);
     }
     pos_ = at;
     Skip(size);
@@ -294,6 +305,52 @@ class PictParser {
       if (!first) EmitLine(previous, p);
       previous = p;
     }
+  }
+
+  // A filled polygon as the even-odd spans of its pixel rows (sampled at row
+  // centres), rows with the same spans merged into one rectangle. Polygons
+  // taller than kMaxPolygonRows keep only their edges.
+  void EmitFilledPolygon(std::size_t end, int verb, const Rect& bounds) {
+    std::vector<Point> points;
+    while (pos_ + 4 <= end && in_.Contains(pos_, 4)) points.push_back(ReadPoint());
+    if (points.size() < 3) return;
+    if (bounds.bottom - bounds.top > kMaxPolygonRows) {
+      for (std::size_t i = 1; i < points.size(); ++i) EmitLine(points[i - 1], points[i]);
+      return;
+    }
+    std::vector<Rect> open;
+    auto flush = [&] {
+      for (const Rect& r : open) EmitShape(DrawKind::kFrameRect, verb, r);
+      open.clear();
+    };
+    for (int y = bounds.top; y < bounds.bottom; ++y) {
+      const double centre = y + 0.5;
+      std::vector<double> crossings;
+      for (std::size_t i = 0; i < points.size(); ++i) {
+        const Point a = points[i];
+        const Point b = points[(i + 1) % points.size()];
+        if ((a.v <= centre) == (b.v <= centre)) continue;
+        crossings.push_back(a.h + (centre - a.v) * (b.h - a.h) / (b.v - a.v));
+      }
+      std::sort(crossings.begin(), crossings.end());
+      std::vector<Rect> row;
+      for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+        const auto left = static_cast<SInt16>(std::lround(crossings[i]));
+        const auto right = static_cast<SInt16>(std::lround(crossings[i + 1]));
+        if (right > left) row.push_back(Rect{static_cast<SInt16>(y), left, static_cast<SInt16>(y + 1), right});
+      }
+      const bool same = row.size() == open.size() &&
+                        std::equal(row.begin(), row.end(), open.begin(), [](const Rect& r, const Rect& o) {
+                          return r.left == o.left && r.right == o.right;
+                        });
+      if (same) {
+        for (Rect& r : open) ++r.bottom;
+      } else {
+        flush();
+        open = std::move(row);
+      }
+    }
+    flush();
   }
 
   Outcome PixelOpcode(std::uint16_t opcode) {
@@ -325,7 +382,7 @@ class PictParser {
     switch (opcode) {
       case kNop: case 0x0017: case 0x0018: case 0x0019: case kHiliteMode: case kDefHilite: break;
       case kBkPat: case kTxRatio: Skip(8); break;
-      case kSpExtra: case kOvSize: Skip(4); break;
+      case kSpExtra: Skip(4); break;
       case kVersionOp: case kPnLocHFrac: case kChExtra: case kShortComment: Skip(2); break;
       case kHiliteColor: case kOpColor: Skip(6); break;
       case 0x0024: case 0x0025: case 0x0026: case 0x0027:
@@ -361,6 +418,8 @@ class PictParser {
   DrawState state_;
   Pattern fillPattern_{};
   Point penLoc_{};
+  Point ovalSize_{};
+  static constexpr int kMaxPolygonRows = 4096;
   Point textLoc_{};
   Point origin_{};
   Rect lastRect_{};

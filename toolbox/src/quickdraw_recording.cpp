@@ -61,4 +61,17 @@ bool IsOvalShape(DrawKind kind) {
   return kind >= DrawKind::kFrameOval && kind <= DrawKind::kFillOval;
 }
 
+bool IsRoundRectShape(DrawKind kind) {
+  return kind >= DrawKind::kFrameRoundRect && kind <= DrawKind::kFillRoundRect;
+}
+
+bool IsShape(DrawKind kind) { return IsRectShape(kind) || IsOvalShape(kind) || IsRoundRectShape(kind); }
+
+DrawKind ShapeVerb(DrawKind kind) {
+  const DrawKind first = IsOvalShape(kind) ? DrawKind::kFrameOval
+                         : IsRoundRectShape(kind) ? DrawKind::kFrameRoundRect
+                                                  : DrawKind::kFrameRect;
+  return static_cast<DrawKind>(static_cast<int>(DrawKind::kFrameRect) + static_cast<int>(kind) - static_cast<int>(first));
+}
+
 }  // namespace toolbox

@@ -10,11 +10,12 @@ using toolbox::internal::RecordOp;
 
 namespace {
 
-void RecordShape(DrawKind kind, const Rect* rect, const Pattern* fill = nullptr) {
+void RecordShape(DrawKind kind, const Rect* rect, const Pattern* fill = nullptr, Point ovalSize = {}) {
   if (rect == nullptr) return;
   DrawOp op;
   op.kind = kind;
   op.rect = *rect;
+  op.ovalSize = ovalSize;
   if (fill != nullptr) op.fillPattern = *fill;
   RecordOp(std::move(op));
 }
@@ -53,6 +54,22 @@ void InvertOval(const Rect* rect) { RecordShape(DrawKind::kInvertOval, rect); }
 
 void FillOval(const Rect* rect, const Pattern* pattern) {
   if (pattern != nullptr) RecordShape(DrawKind::kFillOval, rect, pattern);
+}
+
+void FrameRoundRect(const Rect* rect, SInt16 ovalWidth, SInt16 ovalHeight) {
+  RecordShape(DrawKind::kFrameRoundRect, rect, nullptr, Point{ovalHeight, ovalWidth});
+}
+void PaintRoundRect(const Rect* rect, SInt16 ovalWidth, SInt16 ovalHeight) {
+  RecordShape(DrawKind::kPaintRoundRect, rect, nullptr, Point{ovalHeight, ovalWidth});
+}
+void EraseRoundRect(const Rect* rect, SInt16 ovalWidth, SInt16 ovalHeight) {
+  RecordShape(DrawKind::kEraseRoundRect, rect, nullptr, Point{ovalHeight, ovalWidth});
+}
+void InvertRoundRect(const Rect* rect, SInt16 ovalWidth, SInt16 ovalHeight) {
+  RecordShape(DrawKind::kInvertRoundRect, rect, nullptr, Point{ovalHeight, ovalWidth});
+}
+void FillRoundRect(const Rect* rect, SInt16 ovalWidth, SInt16 ovalHeight, const Pattern* pattern) {
+  if (pattern != nullptr) RecordShape(DrawKind::kFillRoundRect, rect, pattern, Point{ovalHeight, ovalWidth});
 }
 
 namespace toolbox {

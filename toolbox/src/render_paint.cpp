@@ -93,22 +93,41 @@ std::uint32_t ToArgb(const RGBColor& color) {
   return 0xFF000000u | (Channel8(color.red) << 16) | (Channel8(color.green) << 8) | Channel8(color.blue);
 }
 
+bool IsCopyMode(SInt16 mode) { return mode >= srcCopy && mode <= notPatBic && (mode & 3) == 0; }
+
+bool InkPlan::Solid() const { return AllBits(bits, 0xFF); }
+bool InkPlan::Empty() const { return AllBits(bits, 0x00); }
+
+InkPlan PlanInk(SInt16 mode, const Pattern& pattern, const RGBColor& fore, const RGBColor& back) {
+  const PaintPlan plan = PlanFor(mode);
+  InkPlan ink;
+  ink.bits = pattern;
+  if (plan.invertPattern) {
+    for (auto& row : ink.bits.pat) row = static_cast<std::uint8_t>(~row);
+  }
+  ink.ink = ColourOf(plan.ink, fore, back);
+  ink.paper = ColourOf(plan.paper, fore, back);
+  ink.paperOpaque = plan.paperOpaque;
+  switch (plan.op) {
+    case CAIRO_OPERATOR_DIFFERENCE: ink.blend = Blend::kDifference; break;
+    case CAIRO_OPERATOR_LIGHTEN: ink.blend = Blend::kLighten; break;
+    case CAIRO_OPERATOR_DARKEN: ink.blend = Blend::kDarken; break;
+    default: break;
+  }
+  return ink;
+}
+
 bool SetPaint(cairo_t* cr, SInt16 mode, const Pattern& pattern, const RGBColor& fore, const RGBColor& back) {
   const PaintPlan plan = PlanFor(mode);
-  Pattern bits = pattern;
-  if (plan.invertPattern) {
-    for (auto& row : bits.pat) row = static_cast<std::uint8_t>(~row);
-  }
-  const RGBColor ink = ColourOf(plan.ink, fore, back);
-  const RGBColor paper = ColourOf(plan.paper, fore, back);
+  const InkPlan ink = PlanInk(mode, pattern, fore, back);
   cairo_set_operator(cr, plan.op);
-  if (AllBits(bits, 0xFF)) {
-    SetSolid(cr, ink);
-  } else if (AllBits(bits, 0x00)) {
-    if (!plan.paperOpaque) return false;
-    SetSolid(cr, paper);
+  if (ink.Solid()) {
+    SetSolid(cr, ink.ink);
+  } else if (ink.Empty()) {
+    if (!ink.paperOpaque) return false;
+    SetSolid(cr, ink.paper);
   } else {
-    SetPatternSource(cr, bits, ToArgb(ink), plan.paperOpaque ? ToArgb(paper) : 0);
+    SetPatternSource(cr, ink.bits, ToArgb(ink.ink), ink.paperOpaque ? ToArgb(ink.paper) : 0);
   }
   return true;
 }

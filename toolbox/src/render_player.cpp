@@ -1,6 +1,7 @@
 // One function per kind of operation; each sets clip, path and paint, then fills.
 #include "render_player.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -31,20 +32,48 @@ void AddOval(cairo_t* cr, const Rect& r) {
   cairo_restore(cr);
 }
 
-void AddShape(cairo_t* cr, bool oval, const Rect& r) {
-  if (oval) {
+// Quarter-ellipse corners of the oval's half-size, no more than half the side.
+void AddRoundRect(cairo_t* cr, const Rect& r, Point oval) {
+  const double w = r.right - r.left;
+  const double h = r.bottom - r.top;
+  const double rx = std::min(std::max(0, int{oval.h}) / 2.0, w / 2);
+  const double ry = std::min(std::max(0, int{oval.v}) / 2.0, h / 2);
+  if (rx <= 0 || ry <= 0) {
+    AddRect(cr, r);
+    return;
+  }
+  cairo_new_sub_path(cr);
+  const double corners[4][3] = {{r.right - rx, r.top + ry, -M_PI / 2},
+                                {r.right - rx, r.bottom - ry, 0},
+                                {r.left + rx, r.bottom - ry, M_PI / 2},
+                                {r.left + rx, r.top + ry, M_PI}};
+  for (const auto& c : corners) {
+    cairo_save(cr);
+    cairo_translate(cr, c[0], c[1]);
+    cairo_scale(cr, rx, ry);
+    cairo_arc(cr, 0, 0, 1, c[2], c[2] + M_PI / 2);
+    cairo_restore(cr);
+  }
+  cairo_close_path(cr);
+}
+
+void AddShape(cairo_t* cr, const DrawOp& op, const Rect& r, Point inset = {}) {
+  if (IsOvalShape(op.kind)) {
     AddOval(cr, r);
+  } else if (IsRoundRectShape(op.kind)) {
+    AddRoundRect(cr, r, Point{static_cast<SInt16>(op.ovalSize.v - 2 * inset.v), static_cast<SInt16>(op.ovalSize.h - 2 * inset.h)});
   } else {
     AddRect(cr, r);
   }
 }
 
-// The pen-wide band inside the shape's edge (FrameRect, FrameOval).
-void AddFrame(cairo_t* cr, bool oval, const Rect& r, Point pen) {
-  AddShape(cr, oval, r);
+// The pen-wide band inside the shape's edge (FrameRect, FrameOval, FrameRoundRect).
+void AddFrame(cairo_t* cr, const DrawOp& op, Point pen) {
+  const Rect& r = op.rect;
+  AddShape(cr, op, r);
   const Rect inner{static_cast<SInt16>(r.top + pen.v), static_cast<SInt16>(r.left + pen.h),
                    static_cast<SInt16>(r.bottom - pen.v), static_cast<SInt16>(r.right - pen.h)};
-  if (!IsEmpty(inner)) AddShape(cr, oval, inner);
+  if (!IsEmpty(inner)) AddShape(cr, op, inner, pen);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
 }
 
@@ -70,20 +99,18 @@ void DrawWithPen(cairo_t* cr, const DrawOp& op, Fidelity fidelity) {
   if (s.penSize.h <= 0 || s.penSize.v <= 0) return;
   if (op.kind == DrawKind::kLine) {
     AddLine(cr, op, fidelity);
-  } else if (op.kind == DrawKind::kFrameRect || op.kind == DrawKind::kFrameOval) {
-    AddFrame(cr, op.kind == DrawKind::kFrameOval, op.rect, s.penSize);
+  } else if (ShapeVerb(op.kind) == DrawKind::kFrameRect) {
+    AddFrame(cr, op, s.penSize);
   } else {
-    AddShape(cr, op.kind == DrawKind::kPaintOval, op.rect);
+    AddShape(cr, op, op.rect);
   }
   if (SetPaint(cr, s.penMode, s.penPattern, s.foreColor, s.backColor)) cairo_fill(cr);
 }
 
 void DrawShape(cairo_t* cr, const DrawOp& op) {
   const DrawState& s = op.state;
-  const bool oval = IsOvalShape(op.kind);
-  AddShape(cr, oval, op.rect);
-  constexpr int kOvalToRect = static_cast<int>(DrawKind::kFrameOval) - static_cast<int>(DrawKind::kFrameRect);
-  const DrawKind verb = oval ? static_cast<DrawKind>(static_cast<int>(op.kind) - kOvalToRect) : op.kind;
+  AddShape(cr, op, op.rect);
+  const DrawKind verb = ShapeVerb(op.kind);
   bool paint = false;
   if (verb == DrawKind::kEraseRect) {
     paint = SetPaint(cr, patCopy, kNoPattern, s.foreColor, s.backColor);
@@ -129,7 +156,7 @@ void DrawImageOp(cairo_t* cr, const DrawOp& op) {
 
 void PlayOp(cairo_t* cr, const DrawOp& op, Fidelity fidelity) {
   // Empty shapes draw nothing; an empty oval would also make a singular matrix.
-  if (IsEmpty(op.state.clip) || ((IsRectShape(op.kind) || IsOvalShape(op.kind)) && IsEmpty(op.rect))) return;
+  if (IsEmpty(op.state.clip) || (IsShape(op.kind) && IsEmpty(op.rect))) return;
   cairo_save(cr);
   AddRect(cr, op.state.clip);
   cairo_clip(cr);
@@ -141,6 +168,8 @@ void PlayOp(cairo_t* cr, const DrawOp& op, Fidelity fidelity) {
     case DrawKind::kPaintRect:
     case DrawKind::kFrameOval:
     case DrawKind::kPaintOval:
+    case DrawKind::kFrameRoundRect:
+    case DrawKind::kPaintRoundRect:
       DrawWithPen(cr, op, fidelity);
       break;
     case DrawKind::kText:

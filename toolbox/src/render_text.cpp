@@ -8,12 +8,6 @@
 #include "render_paint.h"
 
 namespace toolbox::internal {
-namespace {
-
-bool IsCopyMode(SInt16 mode) { return mode >= srcCopy && mode <= notPatBic && (mode & 3) == 0; }
-
-}  // namespace
-
 void DrawTextOp(cairo_t* cr, const DrawOp& op) {
   const DrawState& s = op.state;
   const LoadedFont& font = FontFor(s.textFont, s.textSize, s.textFace);

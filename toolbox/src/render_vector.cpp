@@ -1,6 +1,5 @@
-// The vector file backends: PDF (one page per page) and SVG (the first page).
+// The PDF backend: one vector page per page.
 #include <cairo-pdf.h>
-#include <cairo-svg.h>
 #include <cairo.h>
 
 #include "render_player.h"
@@ -9,11 +8,9 @@
 namespace toolbox {
 namespace {
 
-enum class VectorFormat { kPdf, kSvg };
-
 class VectorRenderer : public Renderer {
  public:
-  VectorRenderer(std::string path, VectorFormat format) : path_(std::move(path)), format_(format) {}
+  explicit VectorRenderer(std::string path) : path_(std::move(path)) {}
   ~VectorRenderer() override {
     EndPage();
     if (surface_ != nullptr) cairo_surface_destroy(surface_);
@@ -24,10 +21,7 @@ class VectorRenderer : public Renderer {
     const double width = area.right > area.left ? area.right - area.left : 1;
     const double height = area.bottom > area.top ? area.bottom - area.top : 1;
     if (surface_ == nullptr) {
-      surface_ = format_ == VectorFormat::kPdf ? cairo_pdf_surface_create(path_.c_str(), width, height)
-                                               : cairo_svg_surface_create(path_.c_str(), width, height);
-    } else if (format_ == VectorFormat::kSvg) {
-      return;  // SVG holds one page
+      surface_ = cairo_pdf_surface_create(path_.c_str(), width, height);
     } else {
       cairo_pdf_surface_set_size(surface_, width, height);
     }
@@ -62,7 +56,6 @@ class VectorRenderer : public Renderer {
 
  private:
   std::string path_;
-  VectorFormat format_;
   cairo_surface_t* surface_ = nullptr;
   cairo_t* cr_ = nullptr;
 };
@@ -70,11 +63,8 @@ class VectorRenderer : public Renderer {
 }  // namespace
 
 std::unique_ptr<Renderer> NewPdfRenderer(const std::string& path) {
-  return std::make_unique<VectorRenderer>(path, VectorFormat::kPdf);
+  return std::make_unique<VectorRenderer>(path);
 }
 
-std::unique_ptr<Renderer> NewSvgRenderer(const std::string& path) {
-  return std::make_unique<VectorRenderer>(path, VectorFormat::kSvg);
-}
 
 }  // namespace toolbox

@@ -33,6 +33,8 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
       args.output = argv[i];
     } else if (arg.starts_with("--output=")) {
       args.output = std::string(arg.substr(9));
+    } else if (arg.starts_with("-")) {
+      return false;  // an option we do not know, not a source called "--bogus"
     } else {
       args.sources.emplace_back(arg);
     }

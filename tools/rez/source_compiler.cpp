@@ -2,6 +2,8 @@
 // an array of tables: [["STR#"]] id = 2015 ... (docs/resources.md).
 #include "source_compiler.h"
 
+#include "toolbox/file_bytes.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -26,8 +28,11 @@ toolbox::ResourceRecord CompileResource(const toml::table& table, std::string_vi
 }
 
 toml::table ParseToml(const std::string& path) {
+  // Read first: a folder, a device or a pipe is no source (and /dev/zero never ends).
+  std::vector<unsigned char> bytes;
+  if (const OSErr err = toolbox::ReadFileBytes(path, bytes); err != noErr) throw RezError(toolbox::FileReadErrorText(err));
   try {
-    return toml::parse_file(path);
+    return toml::parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), path);
   } catch (const toml::parse_error& error) {
     const auto& where = error.source().begin;
     if (where.line == 0) throw RezError(std::string(error.description()));  // not opened
@@ -46,6 +51,7 @@ std::vector<toolbox::ResourceRecord> CompileSourceFile(const std::string& path) 
   std::stable_sort(kinds.begin(), kinds.end(), [](const auto& a, const auto& b) {
     return a.second->source().begin.line < b.second->source().begin.line;
   });
+  if (kinds.empty()) throw RezError("defines no resources");
   std::vector<toolbox::ResourceRecord> records;
   for (const auto& [kind, node] : kinds) {
     const toml::node& value = *node;

@@ -4,6 +4,10 @@
 
 #include <string>
 
+namespace toolbox {
+class AtomicFileWriter;
+}
+
 namespace host {
 
 class Document;
@@ -15,5 +19,8 @@ class Document;
 // appears whole or not at all. False with one line in *problem when a
 // computation fails or the file cannot be written.
 bool ExportChannelsCsv(Document& document, const std::string& path, std::string* problem);
+// The same, block by block into `out`, which the caller commits (or not: a
+// caller that learns the computation went wrong leaves the old file).
+bool ExportChannelsCsv(Document& document, toolbox::AtomicFileWriter& out, std::string* problem);
 
 }  // namespace host

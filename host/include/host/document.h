@@ -36,6 +36,7 @@
 #include <string>
 #include <vector>
 
+#include "host/recording.h"
 #include "vantor/records.h"
 
 namespace host {
@@ -96,6 +97,9 @@ class Document {
   void SetScaling(int channel, BlockRun run, const vantor::ChannelScaling& scaling);
   void SetTitle(int channel, const std::string& title);
   void SetInputName(int channel, const std::string& inputName);
+  // The sample values of the channel's converter extremes (clipping, 504);
+  // until set, the converter's full scale.
+  void SetClipLevels(int channel, ClipLevels levels);
   // A name for the document (service 528, exports); empty by default.
   void SetName(const std::string& name) { name_ = name; }
 
@@ -109,6 +113,7 @@ class Document {
   std::uint32_t serial() const { return serial_; }
   const std::string& Title(int channel) const;
   const std::string& InputName(int channel) const;
+  ClipLevels Clip(int channel) const;
   std::int32_t BlockLength(int block) const;
   double SamplingInterval(int block) const;
   double StartTime(int block) const;
@@ -172,6 +177,7 @@ class Document {
     std::string title;
     std::string inputName;
     std::vector<ChannelBlock> blocks;  // one per document block
+    ClipLevels clip{-kFullScale, kFullScale};
   };
   struct Block {
     vantor::BlockTimeFormat format;

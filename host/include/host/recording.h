@@ -5,19 +5,27 @@
 // blocks with the host's scaling records.
 #pragma once
 
+#include <limits>
 #include <string>
 #include <vector>
 
 namespace host {
 
+// The sample values of a converter's extremes: a recorded sample at or beyond
+// either one was clipped. Without a converter nothing is clipped.
+struct ClipLevels {
+  float low = -std::numeric_limits<float>::infinity();
+  float high = std::numeric_limits<float>::infinity();
+};
+
 struct RecordingChannel {
   std::string label;      // UTF-8; the channel's title and the name of its input
   std::string dimension;  // physical dimension as the file gives it ("mV", "uV", "L/s", "")
-  // physical = sampleValue * unitsPerValue + unitsAtZero, in `dimension`.
-  // Sample values are fractions of the converter's range (an EDF digital
-  // value d is the sample value d / 32768).
+  // physical = sampleValue * unitsPerValue, in `dimension`: a sample value of 0
+  // is always physical zero (a flow head's zero is a physical zero), and
+  // unitsPerValue is positive whichever way a file writes its range.
   double unitsPerValue = 1;
-  double unitsAtZero = 0;
+  ClipLevels clip;
 };
 
 // A stretch of samples without gaps.

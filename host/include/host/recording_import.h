@@ -2,12 +2,14 @@
 // document's channels and blocks.
 //
 // Sample values and units: a channel's sample values are fractions of the
-// converter's range (EDF: digital d is d / 32768). A volt dimension (V, mV,
-// uV, µV, nV) gives the base unit "mV": raw and unit factor are millivolts
-// per sample value, and the channel is calibrated (gain 1, offset in mV) only
-// when sample value 0 is not 0 mV. Any other dimension gives a calibrated
-// channel whose unit text is the dimension, unit factor 1, gain and raw factor
-// the units per sample value. Each gap in time starts a new block.
+// converter's range with 0 at physical zero (EDF: physical / (32768 |gain|)).
+// A volt dimension (V, mV, uV, µV, nV) gives the uncalibrated base unit "mV":
+// raw and unit factor are millivolts per sample value, offset 0. Any other
+// dimension gives a calibrated channel whose unit text is the dimension, unit
+// factor 1, gain and raw factor the units per sample value, offset 0. A
+// channel's samples are clipped where they reach the sample value of its
+// converter's extremes (EDF: the digital minimum or maximum). Each gap in time
+// starts a new block.
 #pragma once
 
 #include <cstdint>

@@ -45,6 +45,9 @@ void InstallWindowServices(vantor::ServiceTable& table);
 void InstallWindowPlacementServices(vantor::ServiceTable& table);
 void InstallChannelMenuServices(vantor::ServiceTable& table);
 void InstallModalDialogServices(vantor::ServiceTable& table);
+// Axes (scale objects) and output jobs.
+void InstallScaleServices(vantor::ServiceTable& table);
+void InstallOutputJobServices(vantor::ServiceTable& table);
 // Last: fills every declared service that no group installed with a
 // placeholder that records its call and returns a neutral value.
 void InstallPlaceholderServices(vantor::ServiceTable& table);

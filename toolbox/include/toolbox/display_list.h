@@ -41,6 +41,11 @@ enum class DrawKind : std::uint8_t {
   kFillOval,
   kText,        // text drawn with its baseline origin at `from`
   kImage,       // image pixels scaled into rect
+  kFrameRoundRect,  // rect with corners of ovalSize, as the rectangle verbs
+  kPaintRoundRect,
+  kEraseRoundRect,
+  kInvertRoundRect,
+  kFillRoundRect,
 };
 
 struct DrawOp {
@@ -48,6 +53,7 @@ struct DrawOp {
   Rect rect{};              // shapes; destination of an image
   Point from{};             // lines; baseline origin of text
   Point to{};               // lines
+  Point ovalSize{};         // round rectangles: h = corner oval width, v = height
   Pattern fillPattern{};    // kFillRect, kFillOval
   std::string text;         // kText: MacRoman bytes
   SInt16 imageWidth = 0;    // kImage: pixels, row-major, 0xAARRGGBB (not premultiplied)
@@ -67,5 +73,10 @@ struct DisplayList {
 // True for the shape kinds that take a rectangle.
 bool IsRectShape(DrawKind kind);
 bool IsOvalShape(DrawKind kind);
+bool IsRoundRectShape(DrawKind kind);
+// Any shape with a rectangle: rectangle, oval or round rectangle.
+bool IsShape(DrawKind kind);
+// The rectangle verb (kFrameRect .. kFillRect) of a shape kind.
+DrawKind ShapeVerb(DrawKind kind);
 
 }  // namespace toolbox

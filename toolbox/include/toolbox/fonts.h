@@ -27,6 +27,9 @@ SInt16 EffectiveTextSize(SInt16 size);
 // (text is then drawn and measured with the system's default sans face).
 std::string FontFilePath(SInt16 fontNumber, Style face);
 
+// The family a font number stands for, as other programs name it in pictures:
+// "Times", "Courier" or "Helvetica".
+std::string_view FontFamilyName(SInt16 fontNumber);
 int MeasureText(SInt16 fontNumber, SInt16 size, Style face, std::string_view macRoman);
 int MeasureChar(SInt16 fontNumber, SInt16 size, Style face, unsigned char macRoman);
 FontInfo MeasureFontInfo(SInt16 fontNumber, SInt16 size, Style face);

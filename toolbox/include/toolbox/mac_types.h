@@ -58,6 +58,7 @@ enum : OSErr {
   memWZErr = -111,
   memLockedErr = -117,
   userCanceledErr = -128,
+  notAFileErr = -1302,
   resNotFound = -192,
   resFNotFound = -193,
   addResFailed = -194,

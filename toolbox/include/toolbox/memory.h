@@ -70,6 +70,10 @@ bool HeapScrambleOn();
 void FailAllocationAfter(long n);
 // Allocations counted since the switch was last set (for loops over failure points).
 long AllocationsCounted();
+// Requests answered memFullErr so far (by the switch or for real): a caller
+// compares two readings to learn whether memory ran out in between, even
+// where the code that met it carried on.
+long MemoryFullCount();
 
 // Owners let a test ask whether an extension freed everything it allocated.
 using MemoryOwner = int;

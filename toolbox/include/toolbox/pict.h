@@ -7,11 +7,12 @@
 // Text longer than 255 bytes is split over several LongText opcodes.
 //
 // The reader accepts what the writer produces and the common opcodes of other
-// writers (state, lines, texts, rectangles, ovals, comments, 32-bit direct
+// writers (state, lines, texts, rectangles, round rectangles, ovals, polygons,
+// comments, 32-bit direct
 // pixels packed or not), skipping by their stated lengths the ones that draw
-// nothing we show. Round rectangles draw as rectangles, framed polygons as
-// their edges, rectangular regions as rectangles; arcs, filled polygons,
-// complex regions and pixel patterns are skipped. It refuses, without
+// nothing we show. Framed polygons draw as their edges, filled polygons as
+// the spans of their rows, rectangular regions as rectangles; arcs, complex
+// regions and pixel patterns are skipped. It refuses, without
 // reading outside the bytes it was given, anything truncated or inconsistent,
 // version 1 pictures and opcodes it cannot skip safely.
 #pragma once
@@ -33,6 +34,11 @@ struct PictContents {
 };
 
 std::vector<unsigned char> WritePict(const Rect& frame, const DisplayList& list);
+// Writes picture bytes (as on the clipboard) as a PICT file: the 512-byte
+// header other programs expect (zeros), then the picture. Written whole or
+// not at all (file_bytes.h); noErr, fnfErr, ioErr, or paramErr for bytes
+// that are not a picture.
+OSErr WritePictFile(const std::string& path, std::span<const unsigned char> picture);
 
 // Parses a picture, with or without the 512-byte header of a PICT file.
 // On failure returns nothing and, when error is given, one line saying why.

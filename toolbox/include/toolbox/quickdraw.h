@@ -164,6 +164,12 @@ void PaintOval(const Rect* rect);
 void EraseOval(const Rect* rect);
 void InvertOval(const Rect* rect);
 void FillOval(const Rect* rect, const Pattern* pattern);
+// Corners are quarters of an oval ovalWidth × ovalHeight (cut to the rectangle).
+void FrameRoundRect(const Rect* rect, SInt16 ovalWidth, SInt16 ovalHeight);
+void PaintRoundRect(const Rect* rect, SInt16 ovalWidth, SInt16 ovalHeight);
+void EraseRoundRect(const Rect* rect, SInt16 ovalWidth, SInt16 ovalHeight);
+void InvertRoundRect(const Rect* rect, SInt16 ovalWidth, SInt16 ovalHeight);
+void FillRoundRect(const Rect* rect, SInt16 ovalWidth, SInt16 ovalHeight, const Pattern* pattern);
 
 // --- Text --------------------------------------------------------------------
 void TextFont(SInt16 font);

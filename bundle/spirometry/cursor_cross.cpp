@@ -1,0 +1,14 @@
+#include "spirometry/cursor_cross.h"
+
+#include "toolbox/quickdraw.h"
+
+void XorCross(Point point, const Rect& clip) {
+  constexpr SInt16 kArm = 3;
+  ClipRect(&clip);
+  PenMode(srcXor);
+  MoveTo(point.h, static_cast<SInt16>(point.v - kArm));
+  Line(0, 2 * kArm);
+  MoveTo(static_cast<SInt16>(point.h - kArm), point.v);
+  Line(2 * kArm, 0);
+  PenNormal();
+}

@@ -1,0 +1,171 @@
+// Output jobs: the pages the procedures are asked for, what they draw landing
+// in the PDF, the print dialog from the script, and failures ending in one
+// alert with nothing written.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/alerts.h"
+#include "host/document.h"
+#include "host/output_jobs.h"
+#include "host/output_requests.h"
+#include "service_call.h"
+#include "toolbox/memory.h"
+#include "toolbox/quickdraw.h"
+#include "toolbox/resource_test_support.h"
+#include "toolbox/script.h"
+
+namespace {
+
+using namespace vantor::service;
+using testext::Call;
+
+std::vector<Rect>& PagesAsked() {
+  static std::vector<Rect> pages;
+  return pages;
+}
+int& PagesWanted() {
+  static int wanted = 1;
+  return wanted;
+}
+int& PictureResult() {
+  static int result = 0;
+  return result;
+}
+
+std::int32_t DrawPage(const Rect* page, std::int32_t, std::int16_t, Handle) {
+  PagesAsked().push_back(*page);
+  MoveTo(static_cast<SInt16>(page->left + 5), static_cast<SInt16>(page->top + 15));
+  const std::string text = "Page " + std::to_string(PagesAsked().size());
+  DrawText(text.data(), 0, static_cast<SInt16>(text.size()));
+  return static_cast<int>(PagesAsked().size()) < PagesWanted() ? 1 : 0;
+}
+
+std::int32_t PlacePicture(const Rect* destination, std::int16_t, Handle) {
+  PaintRect(destination);
+  return PictureResult();
+}
+
+std::string Output(const std::string& command) {
+  std::string out;
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  char buffer[256];
+  while (pipe && fgets(buffer, sizeof buffer, pipe.get()) != nullptr) out += buffer;
+  return out;
+}
+
+struct OutputJobs : ::testing::Test {
+  void SetUp() override {
+    PagesAsked().clear();
+    PagesWanted() = 1;
+    PictureResult() = 0;
+    host::ClearFinishedOutputJobs();
+    host::ClearAlerts();
+    host::SetAlertsQuiet(true);
+    host::CurrentOutputSetup() = host::OutputSetup{};
+  }
+  void TearDown() override {
+    toolbox::ClearScript();
+    host::CurrentOutputSetup() = host::OutputSetup{};
+    host::SetAlertsQuiet(false);
+  }
+  const host::FinishedOutputJob& RunJob(bool dialog, const char* title = "Report",
+                                        vantor::OutputPictureProc picture = nullptr) {
+    void* job = Call<HostService640>(static_cast<Handle>(nullptr), &DrawPage);
+    EXPECT_NE(job, nullptr);
+    if (picture != nullptr) Call<HostService642>(job, picture);
+    Call<HostService643>(job, std::int16_t{1}, dialog, resource_test::PString(title).get());
+    return host::FinishedOutputJobs().back();
+  }
+};
+
+class PageShapes : public OutputJobs, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(PageShapes, HandTheProcedureItsPageAndWriteItToPdf) {
+  const bool landscape = GetParam();
+  const std::string pdf = ::testing::TempDir() + (landscape ? "landscape.pdf" : "portrait.pdf");
+  host::CurrentOutputSetup() = {pdf, landscape};
+  PagesWanted() = 2;
+  const host::FinishedOutputJob& job = RunJob(false);
+
+  ASSERT_EQ(PagesAsked().size(), 2u) << "a non-zero result asks for another page";
+  const Rect& page = PagesAsked().front();
+  EXPECT_EQ(page.right - page.left, landscape ? 800 : 600);
+  EXPECT_EQ(page.bottom - page.top, landscape ? 600 : 800);
+  EXPECT_EQ(job.pdfPath, pdf);
+  const std::string info = Output("pdfinfo '" + pdf + "' 2>/dev/null");
+  if (info.empty()) GTEST_SKIP() << "poppler-utils are not installed";
+  EXPECT_NE(info.find(landscape ? "872 x 672 pts" : "672 x 872 pts"), std::string::npos) << info;
+  const std::string text = Output("pdftotext '" + pdf + "' - 2>/dev/null");
+  EXPECT_NE(text.find("Page 2"), std::string::npos) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Orientation, PageShapes, ::testing::Bool());
+
+TEST_F(OutputJobs, ThePrintDialogAnswersFromTheScript) {
+  EXPECT_TRUE(RunJob(true).cancelled) << "an exhausted script cancels";
+  EXPECT_TRUE(PagesAsked().empty());
+  toolbox::PushScriptAction(toolbox::ItemHitAction(1));
+  const host::FinishedOutputJob& printed = RunJob(true);
+  EXPECT_FALSE(printed.cancelled);
+  EXPECT_EQ(printed.pages.size(), 1u);
+}
+
+TEST_F(OutputJobs, APictureProcedureMakesThePageUnlessItDeclines) {
+  RunJob(false, "Window", &PlacePicture);
+  EXPECT_EQ(PagesAsked().size(), 1u) << "declined: the page procedure draws";
+  PictureResult() = 1;
+  const host::FinishedOutputJob& job = RunJob(false, "Window", &PlacePicture);
+  EXPECT_EQ(PagesAsked().size(), 1u);
+  ASSERT_EQ(job.pages.size(), 1u);
+  EXPECT_TRUE(job.pages.front().fromPicture);
+  ASSERT_FALSE(job.pages.front().drawing.ops.empty());
+  EXPECT_EQ(job.pages.front().drawing.ops.front().rect, job.pages.front().page);
+}
+
+TEST_F(OutputJobs, AnEmptyTitleTakesTheOneSetBefore) {
+  Call<HostService160>(resource_test::PString("Spirometry Report: trial").get());
+  EXPECT_EQ(RunJob(false, "").title, "Spirometry Report: trial");
+  EXPECT_EQ(RunJob(false, "Data").title, "Data");
+}
+
+TEST_F(OutputJobs, FailuresEndInOneAlertAndNoFile) {
+  const std::string pdf = ::testing::TempDir() + "no-such-folder/out.pdf";
+  host::CurrentOutputSetup().pdfPath = pdf;
+  EXPECT_TRUE(RunJob(false).pdfPath.empty());
+  ASSERT_EQ(host::Alerts().size(), 1u);
+  EXPECT_NE(host::Alerts().front().text.find("could not be made"), std::string::npos);
+
+  host::ClearAlerts();
+  host::CurrentOutputSetup().pdfPath = ::testing::TempDir() + "never.pdf";
+  void* job = Call<HostService640>(static_cast<Handle>(nullptr), &DrawPage);
+  toolbox::FailAllocationAfter(1);  // the page's port
+  Call<HostService643>(job, std::int16_t{1}, false, resource_test::PString("Report").get());
+  toolbox::FailAllocationAfter(0);
+  EXPECT_TRUE(host::FinishedOutputJobs().back().pages.empty());
+  ASSERT_EQ(host::Alerts().size(), 1u);
+  EXPECT_NE(host::Alerts().front().text.find("out of memory"), std::string::npos);
+  EXPECT_FALSE(std::ifstream(host::CurrentOutputSetup().pdfPath).good());
+
+  toolbox::FailAllocationAfter(1);
+  EXPECT_EQ(Call<HostService640>(static_cast<Handle>(nullptr), &DrawPage), nullptr);
+  toolbox::FailAllocationAfter(0);
+  EXPECT_EQ(Call<HostService640>(static_cast<Handle>(nullptr), static_cast<vantor::OutputPageProc>(nullptr)), nullptr);
+}
+
+TEST_F(OutputJobs, TheDocumentNameTitlesOutput) {
+  Str255 name{};
+  Call<HostService528>(&name, std::int16_t{1});
+  EXPECT_EQ(testext::PascalString(name), "Untitled");
+  host::Document document;
+  document.SetName("sample");
+  host::ScopedCurrentDocument current(document);
+  Call<HostService528>(&name, std::int16_t{1});
+  EXPECT_EQ(testext::PascalString(name), "sample");
+}
+
+}  // namespace

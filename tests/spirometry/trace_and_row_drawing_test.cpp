@@ -1,0 +1,282 @@
+// Drawing pieces of the windows, asserted on the display list: the readout
+// cross, report rows at tab stops, and the loop's trace with its arrows.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "extension/port_fixture.h"
+#include "spirometry/cursor_cross.h"
+#include "spirometry/loop_trace.h"
+#include "spirometry/tabbed_line.h"
+#include "spirometry/time_axis.h"
+#include "spirometry/trace_marks.h"
+#include "toolbox/render.h"
+
+namespace {
+
+using toolbox::DrawKind;
+using toolbox::DrawOp;
+
+std::vector<DrawOp> OpsOf(const toolbox::DisplayList& list, DrawKind kind) {
+  std::vector<DrawOp> found;
+  for (const DrawOp& op : list.ops) {
+    if (op.kind == kind) found.push_back(op);
+  }
+  return found;
+}
+
+class Drawing : public PortTest {};
+
+TEST_F(Drawing, ACrossDrawnTwiceLeavesNoTrace) {
+  const Rect clip{10, 10, 100, 100};
+  XorCross(Point{50, 40}, clip);
+  const auto lines = OpsOf(Drawn(), DrawKind::kLine);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].from, (Point{47, 40}));
+  EXPECT_EQ(lines[0].to, (Point{53, 40}));
+  EXPECT_EQ(lines[1].from, (Point{50, 37}));
+  EXPECT_EQ(lines[1].to, (Point{50, 43}));
+  EXPECT_EQ(lines[0].state.penMode, srcXor);
+  EXPECT_EQ(lines[0].state.clip, clip);
+
+  const toolbox::RasterImage once = toolbox::RenderToImage(Drawn(), kPortBounds);
+  XorCross(Point{50, 40}, clip);
+  const toolbox::RasterImage twice = toolbox::RenderToImage(Drawn(), kPortBounds);
+  toolbox::DisplayList blank;
+  EXPECT_NE(once, toolbox::RenderToImage(blank, kPortBounds));
+  EXPECT_EQ(twice, toolbox::RenderToImage(blank, kPortBounds));
+}
+
+struct Row {
+  Str255 bytes{};
+  explicit Row(const std::string& text) {
+    bytes[0] = static_cast<unsigned char>(text.size());
+    std::memcpy(bytes + 1, text.data(), text.size());
+  }
+};
+
+int WidthOf(const DrawOp& op) {
+  TextFont(op.state.textFont);
+  TextSize(op.state.textSize);
+  TextFace(op.state.textFace);
+  return TextWidth(op.text.data(), 0, static_cast<SInt16>(op.text.size()));
+}
+
+// Columns start on tab stops counted from x, each clear of the one before;
+// right to left mirrors it, and the first column is the bold one either way.
+class TabbedRows : public Drawing, public ::testing::WithParamInterface<std::int16_t> {};
+
+TEST_P(TabbedRows, PutColumnsOnTabStops) {
+  const std::int16_t direction = GetParam();
+  const std::int16_t x = direction == 0 ? 10 : 290;
+  TextFont(1);
+  TextSize(12);
+  DrawTabbedLine(Row("Ventilation\t0.12 L/s\t(7.2 L/min)").bytes, 8, x, 40, 25, 1, direction);
+  auto texts = OpsOf(Drawn(), DrawKind::kText);
+  ASSERT_EQ(texts.size(), 3u);
+  if (direction != 0) std::swap(texts[0], texts[2]);  // drawn last column first
+  EXPECT_EQ(texts[0].text, "Ventilation");
+  EXPECT_EQ(texts[0].state.textFace, bold);
+  EXPECT_EQ(texts[1].state.textFace, normal);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const int start = texts[i].from.h;
+    const int end = start + WidthOf(texts[i]);
+    if (direction == 0) {
+      EXPECT_EQ((start - x) % 25, 0) << texts[i].text;
+      if (i > 0) {
+        EXPECT_GE(start, texts[i - 1].from.h + WidthOf(texts[i - 1]) + 4);
+      }
+    } else {
+      EXPECT_EQ((x - end) % 25, 0) << texts[i].text;
+      if (i + 1 < texts.size()) {
+        EXPECT_LE(end, texts[i + 1].from.h - 4);
+      }
+    }
+  }
+  const auto dots = OpsOf(Drawn(), DrawKind::kLine);
+  if (direction == 0) {
+    ASSERT_EQ(dots.size(), 1u) << "the flow-rate dot over the V";
+    EXPECT_EQ(dots[0].from, dots[0].to);
+    EXPECT_EQ(dots[0].from.v, 40 - 12);
+    EXPECT_GT(dots[0].from.h, x);
+    EXPECT_LT(dots[0].from.h, x + 8);
+  } else {
+    EXPECT_TRUE(dots.empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, TabbedRows, ::testing::Values(std::int16_t{0}, std::int16_t{-1}));
+
+TEST_F(Drawing, ATabOfZeroStillSpacesTheColumns) {
+  DrawTabbedLine(Row("a\tb").bytes, 3, 10, 40, 0, 1, 0);
+  const auto texts = OpsOf(Drawn(), DrawKind::kText);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_GT(texts[1].from.h, texts[0].from.h);
+}
+
+struct Loop {
+  std::vector<float> flow;
+  std::vector<float> volume;
+};
+
+// A circle run once round, ending where it started.
+Loop ClosedLoop(int count) {
+  Loop loop;
+  for (int i = 0; i <= count; ++i) {
+    const double a = 2 * M_PI * i / count;
+    loop.flow.push_back(static_cast<float>(0.5 * std::sin(a)));
+    loop.volume.push_back(static_cast<float>(0.5 * std::cos(a)));
+  }
+  return loop;
+}
+
+std::vector<DrawOp> BlackStrokes(const toolbox::DisplayList& list) {
+  std::vector<DrawOp> found;
+  for (const DrawOp& op : OpsOf(list, DrawKind::kLine)) {
+    if (op.state.foreColor == RGBColor{0, 0, 0}) found.push_back(op);
+  }
+  return found;
+}
+
+TEST_F(Drawing, AClosedLoopCarriesFiveArrowsPointingAlongIt) {
+  const LoopMapping mapping{100, 150, 100, 100};
+  const Rect plot{0, 0, 200, 300};
+  for (int points : {200, 6}) {  // six points: segments longer than the arrow spacing
+    toolbox::ClearDisplayList(port_);
+    const Loop loop = ClosedLoop(points);
+    DrawLoopTrace(loop.flow.data(), loop.volume.data(), static_cast<std::int32_t>(loop.flow.size()), mapping, plot,
+                  1, true);
+    const auto barbs = BlackStrokes(Drawn());
+    ASSERT_EQ(barbs.size(), 10u) << points << " points";
+    for (std::size_t i = 0; i < barbs.size(); i += 2) {
+      // Both barbs start at the tip and point back against the direction of travel
+      // (counter-clockwise on screen: at the tip, travel is perpendicular to the radius).
+      const Point tip = barbs[i].from;
+      EXPECT_EQ(barbs[i + 1].from, tip);
+      const double rh = tip.h - 150.0;
+      const double rv = tip.v - 100.0;
+      const double travelH = -rv;  // h = 150 − 50 cos a, v = 100 − 50 sin a: d/da = (50 sin a, −50 cos a)
+      const double travelV = rh;
+      for (const DrawOp* barb : {&barbs[i], &barbs[i + 1]}) {
+        const double back = (barb->to.h - tip.h) * travelH + (barb->to.v - tip.v) * travelV;
+        EXPECT_LT(back, 0) << "barb at (" << tip.h << "," << tip.v << ")";
+      }
+    }
+  }
+}
+
+TEST_F(Drawing, ALoopWithoutArrowsOrLengthDrawsOnlyItsTrace) {
+  const Loop loop = ClosedLoop(50);
+  DrawLoopTrace(loop.flow.data(), loop.volume.data(), 51, LoopMapping{100, 150, 100, 100}, Rect{0, 0, 200, 300}, 1,
+                false);
+  EXPECT_EQ(OpsOf(Drawn(), DrawKind::kLine).size(), 50u);
+  EXPECT_TRUE(BlackStrokes(Drawn()).empty());
+
+  toolbox::ClearDisplayList(port_);
+  const std::vector<float> still(20, 0.25f);
+  DrawLoopTrace(still.data(), still.data(), 20, LoopMapping{100, 150, 100, 100}, Rect{0, 0, 200, 300}, 1, true);
+  EXPECT_TRUE(BlackStrokes(Drawn()).empty()) << "no direction to show";
+}
+
+}  // namespace
+
+namespace {
+
+vantor::BlockTimeFormat Seconds(double interval) {
+  vantor::BlockTimeFormat format{};
+  format.unitText[0] = 1;
+  format.unitText[1] = 's';
+  format.displayInterval = interval;
+  format.samplingInterval = interval;
+  format.displayPrecision = 2;
+  return format;
+}
+
+// Ticks every nice step of seconds; a label that would run into the one
+// before is skipped while its tick stays, and the unit titles the axis.
+TEST_F(Drawing, TimeLabelsNeverOverlapButEveryTickIsDrawn) {
+  for (double pixelsPerSample : {0.05, 0.5}) {
+    toolbox::ClearDisplayList(port_);
+    const TimeAxisLayout layout{pixelsPerSample, 20, Rect{10, 20, 150, 280}, 1, 1, 1};
+    DrawTimeAxis(Seconds(0.01), 5000, layout);
+    const auto strokes = OpsOf(Drawn(), DrawKind::kLine);
+    auto texts = OpsOf(Drawn(), DrawKind::kText);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back().text, "s") << "the unit titles the axis";
+    texts.pop_back();
+    EXPECT_EQ(texts.front().text, "0") << "the first label is always drawn";
+    for (std::size_t i = 1; i < texts.size(); ++i) {
+      EXPECT_GT(texts[i].from.h, texts[i - 1].from.h + WidthOf(texts[i - 1])) << texts[i].text;
+    }
+    int ticks = 0;
+    for (const DrawOp& stroke : strokes) ticks += stroke.from.v == 150 ? 1 : 0;
+    EXPECT_GE(ticks, 8) << pixelsPerSample;
+    EXPECT_LE(ticks, 40);
+    if (pixelsPerSample < 0.1) {
+      EXPECT_LT(texts.size(), static_cast<std::size_t>(ticks)) << "crowded: some labels left out";
+    } else {
+      EXPECT_EQ(texts.size(), static_cast<std::size_t>(ticks));
+    }
+    for (const DrawOp& stroke : strokes) EXPECT_LE(stroke.from.h, 20 + 5000 * pixelsPerSample);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A volume trace that falls by 3 over 100 samples of 0.01 s, then stays.
+struct Trace {
+  std::vector<float> samples;
+  TracePlacement placement;
+  Trace() {
+    for (int i = 0; i < 200; ++i) samples.push_back(i < 100 ? 0.5f - 0.01f * static_cast<float>(i) : -0.5f);
+    placement = TracePlacement{samples.data(), 200, 1.0, 20, -100.0, 100.0};
+  }
+};
+
+TEST_F(Drawing, TheForcedBracketShowsFev1OnlyWhenComputed) {
+  Trace trace;
+  const Rect panel{10, 20, 190, 280};
+  for (bool fev1 : {true, false}) {
+    toolbox::ClearDisplayList(port_);
+    DrawForcedBracket(trace.placement, ForcedExpiration{10, 150, fev1, 100}, panel, Row("FVC").bytes,
+                      Row("FEV1").bytes, Rect{0, 0, 200, 300}, 1);
+    const auto lines = OpsOf(Drawn(), DrawKind::kLine);
+    ASSERT_EQ(lines.size(), fev1 ? 3u : 2u);
+    EXPECT_EQ(lines[0].from, (Point{trace.placement.Y(150), 170}));
+    EXPECT_EQ(lines[1].to, (Point{trace.placement.Y(10), 30})) << "down to the starting volume";
+    EXPECT_EQ(lines[0].state.clip, panel);
+    if (fev1) {
+      EXPECT_EQ(lines[2].to, (Point{trace.placement.Y(110), 130})) << "one second in";
+    }
+    const auto texts = OpsOf(Drawn(), DrawKind::kText);
+    ASSERT_EQ(texts.size(), fev1 ? 2u : 1u);
+    EXPECT_EQ(texts.back().text, "FVC");
+  }
+  toolbox::ClearDisplayList(port_);
+  DrawForcedBracket(trace.placement, ForcedExpiration{150, 199, true, 100}, panel, Row("FVC").bytes,
+                    Row("FEV1").bytes, Rect{0, 0, 200, 300}, 1);
+  EXPECT_EQ(OpsOf(Drawn(), DrawKind::kLine).size(), 2u) << "a first second past the samples is not read";
+}
+
+TEST_F(Drawing, PeakTagsSitBesideTheirPeakAndNoPeakDrawsNone) {
+  Trace trace;
+  DrawPeakTag(trace.placement, -1, Row("PIF").bytes, false, Rect{0, 0, 200, 300}, 1);
+  DrawPeakTag(trace.placement, 200, Row("PIF").bytes, false, Rect{0, 0, 200, 300}, 1);
+  EXPECT_TRUE(Drawn().ops.empty());
+  DrawPeakTag(trace.placement, 0, Row("PEF").bytes, true, Rect{0, 0, 200, 300}, 1);
+  const auto lines = OpsOf(Drawn(), DrawKind::kLine);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].from, (Point{50, 20}));
+  EXPECT_EQ(lines[0].to, (Point{52, 20})) << "downwards for a tag below";
+  const auto texts = OpsOf(Drawn(), DrawKind::kText);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_GE(texts[0].from.h, 0) << "pushed back inside the window";
+  EXPECT_EQ(texts[0].from.v, 50 + 8);
+}
+
+}  // namespace
