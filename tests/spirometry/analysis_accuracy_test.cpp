@@ -81,9 +81,9 @@ TEST_P(AnalysisAccuracyTest, FindsEveryBreathAndTheForcedIndices) {
 
 INSTANTIATE_TEST_SUITE_P(
     People, AnalysisAccuracyTest,
-    ::testing::Values(SynthCase{"Typical", 4.0, 3.2, 0.5, 15, 0.002, 1},
-                      SynthCase{"Small", 2.2, 1.5, 0.35, 20, 0.002, 7},
-                      SynthCase{"Large", 5.8, 4.9, 0.8, 12, 0.004, 23}),
+    ::testing::Values(SynthCase{"Typical", 4.0, 3.2, 0.5, 15, 0.01, 1},
+                      SynthCase{"Small", 2.2, 1.5, 0.35, 20, 0.005, 7},
+                      SynthCase{"Large", 5.8, 4.9, 0.8, 12, 0.02, 23}),
     [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
