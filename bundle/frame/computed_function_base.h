@@ -63,47 +63,68 @@ template <class LocalHandle>
 std::int32_t ComputedFunctionBase<LocalHandle>::DispatchOperation(std::int16_t message,
                                                                   void* block,
                                                                   std::int32_t result) {
-  using vantor::AddressAt;
-  using vantor::LoadAt;
   using vantor::PointerFromU32;
   namespace m = vantor::computed;
   const auto local = reinterpret_cast<LocalHandle>(
-      static_cast<std::uintptr_t>(LoadAt<std::uint32_t>(block, vantor::kLocalOffset)));
-  const auto u32 = [&](std::size_t at) { return LoadAt<std::uint32_t>(block, at); };
-  const auto i16 = [&](std::size_t at) { return LoadAt<std::int16_t>(block, at); };
+      static_cast<std::uintptr_t>(vantor::LocalField::Load(block)));
   const auto asBool = [result](bool b) { return b ? 1 : result; };
-  const auto rings = [&](std::size_t at) { return static_cast<std::uint32_t*>(AddressAt(block, at)); };
 
   switch (message) {
     case m::kHandleMessage5:
       return static_cast<std::int32_t>(HandleMessage5());
     case m::kNewLocalData: {
       const LocalHandle created =
-          NewLocalData(i16(4), static_cast<std::uint8_t*>(AddressAt(block, 6)));
+          NewLocalData(m::NewLocalDataBlock::Channel::Load(block),
+                       static_cast<std::uint8_t*>(m::NewLocalDataBlock::FlagOut::Address(block)));
       return static_cast<std::int32_t>(
           static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(created)));
     }
     case m::kGetFunctionName:
-      GetFunctionName(PointerFromU32<unsigned char>(u32(4)), local);
+      GetFunctionName(PointerFromU32<unsigned char>(m::GetFunctionNameBlock::NameOut::Load(block)), local);
       break;
-    case m::kComputeBlock:
-      ComputeBlock(u32(4), u32(8), i16(12), i16(14), i16(16), i16(18),
-                   LoadAt<std::uint8_t>(block, 20), local);
+    case m::kComputeBlock: {
+      using F = m::ComputeBlockBlock;
+      ComputeBlock(F::Input::Load(block), F::Output::Load(block), F::Channel::Load(block),
+                   F::Block::Load(block), F::First::Load(block), F::End::Load(block),
+                   F::Flag::Load(block), local);
       break;
-    case m::kEditSettings: return asBool(EditSettings(i16(4), local));
-    case m::kPerformCommand: PerformCommand(PointerFromU32<void>(u32(4)), local); break;
-    case m::kGetChannelInfo: GetChannelInfo(i16(6), i16(4), AddressAt(block, 8), local); break;
-    case m::kHasDataForBlock: return asBool(HasDataForBlock(i16(6), i16(4), local));
-    case m::kGetChannelUnits:
-      return asBool(GetChannelUnits(i16(6), i16(4), AddressAt(block, 8),
-                                    PointerFromU32<void>(u32(10)), local));
-    case m::kHandleNotification: HandleNotification(i16(4), u32(6), local); break;
-    case m::kComputeLive:
-      ComputeLive(i16(4), i16(6), i16(8), i16(10), rings(m::kLiveSourceRingsOffset),
-                  rings(m::kLiveOutputRingsOffset), local);
+    }
+    case m::kEditSettings: return asBool(EditSettings(m::EditSettingsBlock::Channel::Load(block), local));
+    case m::kPerformCommand:
+      PerformCommand(PointerFromU32<void>(m::PerformCommandBlock::Record::Load(block)), local);
       break;
-    case m::kMatchesSource: return asBool(MatchesSource(i16(4), i16(6), local));
-    case m::kGetDescription: GetDescription(PointerFromU32<void>(u32(4)), local); break;
+    case m::kGetChannelInfo: {
+      using F = m::GetChannelInfoBlock;
+      GetChannelInfo(F::Channel::Load(block), F::Block::Load(block), F::InfoOut::Address(block), local);
+      break;
+    }
+    case m::kHasDataForBlock: {
+      using F = m::HasDataForBlockBlock;
+      return asBool(HasDataForBlock(F::Channel::Load(block), F::Block::Load(block), local));
+    }
+    case m::kGetChannelUnits: {
+      using F = m::GetChannelUnitsBlock;
+      return asBool(GetChannelUnits(F::Channel::Load(block), F::Block::Load(block),
+                                    F::FlagOut::Address(block),
+                                    PointerFromU32<void>(F::UnitsOut::Load(block)), local));
+    }
+    case m::kHandleNotification:
+      HandleNotification(m::HandleNotificationBlock::Code::Load(block),
+                         m::HandleNotificationBlock::Value::Load(block), local);
+      break;
+    case m::kComputeLive: {
+      using F = m::ComputeLiveBlock;
+      ComputeLive(F::LastDone::Load(block), F::LastToDo::Load(block), F::RingLength::Load(block),
+                  F::Channel::Load(block), static_cast<std::uint32_t*>(F::SourceRings::Address(block)),
+                  static_cast<std::uint32_t*>(F::OutputRings::Address(block)), local);
+      break;
+    }
+    case m::kMatchesSource:
+      return asBool(MatchesSource(m::MatchesSourceBlock::Channel::Load(block),
+                                  m::MatchesSourceBlock::Kind::Load(block), local));
+    case m::kGetDescription:
+      GetDescription(PointerFromU32<void>(m::GetDescriptionBlock::RecordOut::Load(block)), local);
+      break;
     default: break;
   }
   return result;

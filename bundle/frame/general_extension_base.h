@@ -57,16 +57,12 @@ template <class LocalHandle>
 std::int32_t GeneralExtensionBase<LocalHandle>::DispatchOperation(std::int16_t message,
                                                                   void* block,
                                                                   std::int32_t result) {
-  using vantor::AddressAt;
   using vantor::LoadAt;
   using vantor::PointerFromU32;
   namespace m = vantor::general;
   const auto local = reinterpret_cast<LocalHandle>(
-      static_cast<std::uintptr_t>(LoadAt<std::uint32_t>(block, vantor::kLocalOffset)));
-  const auto u32 = [&](std::size_t at) { return LoadAt<std::uint32_t>(block, at); };
-  const auto i16 = [&](std::size_t at) { return LoadAt<std::int16_t>(block, at); };
-  const auto u8 = [&](std::size_t at) { return LoadAt<std::uint8_t>(block, at); };
-  const auto window = [&] { return PointerFromU32<void>(u32(4)); };
+      static_cast<std::uintptr_t>(vantor::LocalField::Load(block)));
+  const auto window = [&] { return PointerFromU32<void>(m::WindowField::Load(block)); };
   const auto asBool = [result](bool b) { return b ? 1 : result; };
 
   switch (message) {
@@ -78,29 +74,53 @@ std::int32_t GeneralExtensionBase<LocalHandle>::DispatchOperation(std::int16_t m
           static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(created)));
     }
     case m::kDisposeLocalData: DisposeLocalData(local); break;
-    case m::kPerformCommand: PerformCommand(PointerFromU32<void>(u32(4)), local); break;
-    case m::kDoMenuCommand: DoMenuCommand(i16(4), i16(10), u32(6), local); break;
+    case m::kPerformCommand:
+      PerformCommand(PointerFromU32<void>(m::PerformCommandBlock::Record::Load(block)), local);
+      break;
+    case m::kDoMenuCommand: {
+      using F = m::DoMenuCommandBlock;
+      DoMenuCommand(F::Command::Load(block), F::Value::Load(block), F::Data::Load(block), local);
+      break;
+    }
     case m::kOwnsWindow: return asBool(OwnsWindow(window(), local));
     case m::kUpdateWindow: UpdateWindow(window(), local); break;
-    case m::kResizeWindow: ResizeWindow(window(), LoadAt<Point>(block, 8), local); break;
-    case m::kWindowFlagChanged: WindowFlagChanged(window(), u8(8), local); break;
-    case m::kClickInWindow:
-      ClickInWindow(window(), i16(8), u32(10), u32(14), AddressAt(block, 18), local);
+    case m::kResizeWindow:
+      ResizeWindow(window(), LoadAt<Point>(block, m::ResizeWindowBlock::Size::kOffset), local);
       break;
+    case m::kWindowFlagChanged:
+      WindowFlagChanged(window(), m::WindowFlagChangedBlock::Flag::Load(block), local);
+      break;
+    case m::kClickInWindow: {
+      using F = m::ClickInWindowBlock;
+      ClickInWindow(window(), F::Part::Load(block), F::Where::Load(block), F::When::Load(block),
+                    F::Tail::Address(block), local);
+      break;
+    }
     case m::kAdjustCursor:
-      AdjustCursor(window(), LoadAt<Point>(block, 8),
-                   static_cast<std::int16_t*>(AddressAt(block, 12)), local);
+      AdjustCursor(window(), LoadAt<Point>(block, m::AdjustCursorBlock::Where::kOffset),
+                   static_cast<std::int16_t*>(m::AdjustCursorBlock::CursorOut::Address(block)), local);
       break;
-    case m::kActivateWindow: ActivateWindow(window(), u8(8), local); break;
-    case m::kHandleMessage17: HandleMessage17(u32(4), i16(8), local); break;
-    case m::kHandleMessage18: HandleMessage18(u8(4), local); break;
+    case m::kActivateWindow:
+      ActivateWindow(window(), m::ActivateWindowBlock::Active::Load(block), local);
+      break;
+    case m::kHandleMessage17:
+      HandleMessage17(m::HandleMessage17Block::Data::Load(block),
+                      m::HandleMessage17Block::Value::Load(block), local);
+      break;
+    case m::kHandleMessage18: HandleMessage18(m::HandleMessage18Block::Flag::Load(block), local); break;
     case m::kDescribeWindow:
-      DescribeWindow(window(), i16(8), PointerFromU32<void>(u32(10)), local);
+      DescribeWindow(window(), m::DescribeWindowBlock::Selector::Load(block),
+                     PointerFromU32<void>(m::DescribeWindowBlock::RecordOut::Load(block)), local);
       break;
-    case m::kHandleMessage20:
-      return asBool(HandleMessage20(u32(4), LoadAt<std::int8_t>(block, 8), u8(9),
-                                    AddressAt(block, 10), local));
-    case m::kHandleMessage21: HandleMessage21(u32(4), i16(8), local); break;
+    case m::kHandleMessage20: {
+      using F = m::HandleMessage20Block;
+      return asBool(HandleMessage20(F::Data::Load(block), F::Code::Load(block), F::Flag::Load(block),
+                                    F::Tail::Address(block), local));
+    }
+    case m::kHandleMessage21:
+      HandleMessage21(m::HandleMessage21Block::Data::Load(block),
+                      m::HandleMessage21Block::Value::Load(block), local);
+      break;
     default: break;
   }
   return result;

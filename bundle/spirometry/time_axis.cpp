@@ -28,7 +28,9 @@ vantor::ChannelScaling TimeScaling(const vantor::BlockTimeFormat& timeFormat) {
   return scaling;
 }
 
-void DrawTimeAxis(const vantor::BlockTimeFormat& timeFormat, std::int32_t sampleCount, const TimeAxisLayout& layout) {
+std::vector<SInt16> DrawTimeAxis(const vantor::BlockTimeFormat& timeFormat, std::int32_t sampleCount,
+                                 const TimeAxisLayout& layout) {
+  std::vector<SInt16> xs;
   const int s = layout.scale;
   const vantor::ChannelScaling scaling = TimeScaling(timeFormat);
   AxisTicks ticks = EmptyAxisTicks();
@@ -44,6 +46,7 @@ void DrawTimeAxis(const vantor::BlockTimeFormat& timeFormat, std::int32_t sample
       Str255 text{};
       HostFormatNumber336(static_cast<std::int32_t>(t), &timeFormat, 1, 0, text);
       const int half = StringWidth(text) / 2 + kLabelGap * s;
+      xs.push_back(x);
       MoveTo(x, static_cast<SInt16>(bottom));
       Line(0, static_cast<SInt16>(kTickLength * s));
       if (first || labelEnd + half < x) {
@@ -59,4 +62,5 @@ void DrawTimeAxis(const vantor::BlockTimeFormat& timeFormat, std::int32_t sample
   FormatText(scaling, unit);
   HostService169(unit, static_cast<std::int16_t>((layout.lowerPanel.left + layout.lowerPanel.right) / 2),
                  static_cast<std::int16_t>(bottom + kTitleDrop * s), kCentred);
+  return xs;
 }

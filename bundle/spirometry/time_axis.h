@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "toolbox/mac_types.h"
 #include "vantor/records.h"
@@ -23,5 +24,5 @@ struct TimeAxisLayout {
 vantor::ChannelScaling TimeScaling(const vantor::BlockTimeFormat& timeFormat);
 
 // Ticks over samples 0 .. sampleCount − 1. A label that would overlap the one
-// before is left out; its tick is still drawn.
-void DrawTimeAxis(const vantor::BlockTimeFormat& timeFormat, std::int32_t sampleCount, const TimeAxisLayout& layout);
+// before is left out; its tick is still drawn. Returns the ticks' x.
+std::vector<SInt16> DrawTimeAxis(const vantor::BlockTimeFormat& timeFormat, std::int32_t sampleCount, const TimeAxisLayout& layout);

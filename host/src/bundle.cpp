@@ -96,7 +96,7 @@ void Bundle::AttachExtension(const char* entryName, vantor::EntryPoint entry) {
   RegisterExtension(ExtensionInfo{ext.hostRef, ext.name, resourceFile_});
 
   ParamBlock block;
-  block.Set<std::int16_t>(0, ext.hostRef);
+  block.Set<vantor::SetHostRefBlock::HostRef>(ext.hostRef);
   ext.Send(vantor::msg::kSetHostRef, block);
   ext.kind = static_cast<std::uint32_t>(ext.Send(vantor::msg::kGetKind));
   ext.initialized = ext.Send(vantor::msg::kInitialize) == 1;
@@ -106,9 +106,10 @@ void Bundle::AttachExtension(const char* entryName, vantor::EntryPoint entry) {
     // A computed function names itself; without a name it is known by its entry.
     Str255 title{};
     ParamBlock nameBlock;
-    nameBlock.SetAddress(4, toolbox::LowAlloc(256));
+    using NameOut = vantor::computed::GetFunctionNameBlock::NameOut;
+    nameBlock.SetAddress<NameOut>(toolbox::LowAlloc(256));
     ext.Send(vantor::computed::kGetFunctionName, nameBlock);
-    auto* text = vantor::PointerFromU32<unsigned char>(nameBlock.Get<std::uint32_t>(4));
+    auto* text = vantor::PointerFromU32<unsigned char>(nameBlock.Get<NameOut>());
     std::memcpy(title, text, 256);
     toolbox::LowFree(text);
     ext.name = title[0] > 0 ? PascalTextToUtf8(title) : name_ + " " + ext.entryName;

@@ -121,7 +121,10 @@ bool Deliver(Document& document, const Target& target, const JournalEntry& entry
   DeliveredRecord delivered;
   delivered.Fill(entry, *values);
   ParamBlock block;
-  block.SetAddress(4, delivered.record());
+  // Both kinds take the command record in the same field.
+  static_assert(vantor::general::PerformCommandBlock::Record::kOffset ==
+                vantor::computed::PerformCommandBlock::Record::kOffset);
+  block.SetAddress<vantor::general::PerformCommandBlock::Record>(delivered.record());
   ScopedCurrentDocument current(document);
   ++Depth();
   if (target.channel == 0) {

@@ -73,7 +73,7 @@ bool ComputedChannels::Attach(int channel, const Extension& function) {
   const toolbox::MemoryOwner owner = NextInstanceOwner();
   instances_[channel] = Instance{&function, nullptr, owner, false, {}};
   ParamBlock block;
-  block.Set<std::int16_t>(4, static_cast<std::int16_t>(channel));
+  block.Set<vantor::computed::NewLocalDataBlock::Channel>(static_cast<std::int16_t>(channel));
   Handle local = toolbox::FromU32<Ptr>(static_cast<std::uint32_t>(Send(channel, vantor::computed::kNewLocalData, block)));
   if (local == nullptr) {
     instances_.erase(channel);
@@ -117,7 +117,8 @@ std::int32_t ComputedChannels::Send(int channel, std::int16_t message, ParamBloc
 
 void ComputedChannels::SendNotification(int channel, std::int16_t code, std::uint32_t value) {
   ParamBlock block;
-  block.Set<std::int16_t>(4, code).Set<std::uint32_t>(6, value);
+  using F = vantor::computed::HandleNotificationBlock;
+  block.Set<F::Code>(code).Set<F::Value>(value);
   Send(channel, vantor::computed::kHandleNotification, block);
 }
 
@@ -136,7 +137,8 @@ std::vector<int> ComputedChannels::InComputationOrder() {
       if (x == y) continue;
       ParamBlock block;
       constexpr std::int16_t kReadsComputed = 0;
-      block.Set<std::int16_t>(4, static_cast<std::int16_t>(y)).Set<std::int16_t>(6, kReadsComputed);
+      using F = vantor::computed::MatchesSourceBlock;
+      block.Set<F::Channel>(static_cast<std::int16_t>(y)).Set<F::Kind>(kReadsComputed);
       if (Send(x, vantor::computed::kMatchesSource, block) == 1) reads[x].push_back(y);
     }
   }
@@ -165,7 +167,7 @@ bool ComputedChannels::EditSettings(int channel) {
     accepted = static_cast<std::uint16_t>(request.value()) == 1;
   } else {
     ParamBlock block;
-    block.Set<std::int16_t>(4, static_cast<std::int16_t>(channel));
+    block.Set<vantor::computed::EditSettingsBlock::Channel>(static_cast<std::int16_t>(channel));
     accepted = Send(channel, vantor::computed::kEditSettings, block) == 1;
   }
   MarkStale();

@@ -47,7 +47,8 @@ bool ComputedChannels::AskHasData(int channel, int block) {
   BusyGuard guard(busy_, {Query::kHasData, channel, block});
   if (!guard.entered()) return false;
   ParamBlock params;
-  params.Set<std::int16_t>(4, static_cast<std::int16_t>(block)).Set<std::int16_t>(6, static_cast<std::int16_t>(channel));
+  using F = vantor::computed::HasDataForBlockBlock;
+  params.Set<F::Block>(static_cast<std::int16_t>(block)).Set<F::Channel>(static_cast<std::int16_t>(channel));
   return Send(channel, vantor::computed::kHasDataForBlock, params) == 1;
 }
 
@@ -101,13 +102,14 @@ std::optional<std::vector<float>> ComputedChannels::Compute(int channel, int blo
 
 bool ComputedChannels::SendCompute(int channel, int block, Handle input, Handle output) {
   ParamBlock params;
-  params.SetAddress(4, input)
-      .SetAddress(8, output)
-      .Set<std::int16_t>(12, static_cast<std::int16_t>(channel))
-      .Set<std::int16_t>(14, static_cast<std::int16_t>(block))
-      .Set<std::int16_t>(16, 0)
-      .Set<std::int16_t>(18, static_cast<std::int16_t>(document_.BlockLength(block)))
-      .Set<std::uint8_t>(20, 0);
+  using F = vantor::computed::ComputeBlockBlock;
+  params.SetAddress<F::Input>(input)
+      .SetAddress<F::Output>(output)
+      .Set<F::Channel>(static_cast<std::int16_t>(channel))
+      .Set<F::Block>(static_cast<std::int16_t>(block))
+      .Set<F::First>(0)
+      .Set<F::End>(static_cast<std::int16_t>(document_.BlockLength(block)))
+      .Set<F::Flag>(0);
   if (Find(channel) == nullptr) return false;
   Send(channel, vantor::computed::kComputeBlock, params);
   ++computations_;
@@ -126,11 +128,11 @@ vantor::ChannelScaleInfo ComputedChannels::DisplayedInfo(int channel, int block)
   BusyGuard guard(busy_, {Query::kInfo, channel, block});
   if (!IsComputed(channel) || !guard.entered()) return info;
   ParamBlock params;
-  constexpr std::size_t kInfoAt = 8;
-  std::memcpy(params.at(kInfoAt), &info, sizeof info);
-  params.Set<std::int16_t>(4, static_cast<std::int16_t>(block)).Set<std::int16_t>(6, static_cast<std::int16_t>(channel));
+  using F = vantor::computed::GetChannelInfoBlock;
+  std::memcpy(params.at<F::InfoOut>(), &info, sizeof info);
+  params.Set<F::Block>(static_cast<std::int16_t>(block)).Set<F::Channel>(static_cast<std::int16_t>(channel));
   Send(channel, vantor::computed::kGetChannelInfo, params);
-  std::memcpy(&info, params.at(kInfoAt), sizeof info);
+  std::memcpy(&info, params.at<F::InfoOut>(), sizeof info);
   return info;
 }
 
@@ -145,9 +147,10 @@ vantor::ChannelScaling ComputedChannels::DisplayedScaling(int channel, int block
   auto* units = static_cast<vantor::ChannelScaling*>(toolbox::LowAlloc(sizeof(vantor::ChannelScaling)));
   std::memcpy(units, &scaling, sizeof scaling);
   ParamBlock params;
-  params.Set<std::int16_t>(4, static_cast<std::int16_t>(block))
-      .Set<std::int16_t>(6, static_cast<std::int16_t>(channel))
-      .SetAddress(10, units);
+  using F = vantor::computed::GetChannelUnitsBlock;
+  params.Set<F::Block>(static_cast<std::int16_t>(block))
+      .Set<F::Channel>(static_cast<std::int16_t>(channel))
+      .SetAddress<F::UnitsOut>(units);
   // The function's units and the scale info it reports make the displayed
   // scaling; a function without units keeps the channel's own.
   if (Send(channel, vantor::computed::kGetChannelUnits, params) == 1) {

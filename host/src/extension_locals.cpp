@@ -64,7 +64,8 @@ void ExtensionLocals::SendMenuCommand(std::int16_t code, std::int16_t value, std
     Handle local = LocalOf(hostRef);
     if (local == nullptr) continue;
     ParamBlock block;
-    block.SetLocal(local).Set<std::int16_t>(4, code).Set<std::uint32_t>(6, data).Set<std::int16_t>(10, value);
+    using F = vantor::general::DoMenuCommandBlock;
+    block.SetLocal(local).Set<F::Command>(code).Set<F::Data>(data).Set<F::Value>(value);
     Find(hostRef)->Send(vantor::general::kDoMenuCommand, block);
   }
 }

@@ -36,8 +36,8 @@ class Rings {
   // Fills the ComputeLive block's two arrays of 32 ring addresses.
   void StoreAddresses(ParamBlock& block) const {
     for (std::size_t c = 0; c < input_.size(); ++c) {
-      block.SetAddress(vantor::computed::kLiveSourceRingsOffset + 4 * c, input_[c]);
-      block.SetAddress(vantor::computed::kLiveOutputRingsOffset + 4 * c, output_[c]);
+      block.SetAddress<vantor::computed::ComputeLiveBlock::SourceRings>(input_[c], c);
+      block.SetAddress<vantor::computed::ComputeLiveBlock::OutputRings>(output_[c], c);
     }
   }
 
@@ -91,10 +91,11 @@ class Sampler {
     const int lastToDo = (lastDone_ + count) % options_.ringLength;
     for (int channel : order_) {
       ParamBlock block;
-      block.Set<std::int16_t>(4, static_cast<std::int16_t>(lastDone_))
-          .Set<std::int16_t>(6, static_cast<std::int16_t>(lastToDo))
-          .Set<std::int16_t>(8, static_cast<std::int16_t>(options_.ringLength))
-          .Set<std::int16_t>(10, static_cast<std::int16_t>(channel));
+      using F = vantor::computed::ComputeLiveBlock;
+      block.Set<F::LastDone>(static_cast<std::int16_t>(lastDone_))
+          .Set<F::LastToDo>(static_cast<std::int16_t>(lastToDo))
+          .Set<F::RingLength>(static_cast<std::int16_t>(options_.ringLength))
+          .Set<F::Channel>(static_cast<std::int16_t>(channel));
       rings_.StoreAddresses(block);
       document_.computed().Send(channel, vantor::computed::kComputeLive, block);
     }

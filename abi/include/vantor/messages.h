@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "vantor/byte_access.h"
+
 namespace vantor {
 
 using EntryPoint = std::int32_t (*)(std::int16_t message, void* block, std::uint32_t serviceTable);
@@ -28,9 +30,20 @@ enum ExtensionKind : std::uint32_t {
 inline constexpr std::size_t kParamBlockBytes = 272;
 inline constexpr std::size_t kLiveRingCount = 32;
 
+// A field of a parameter block: its type and byte offset travel together, so
+// a sender and the dispatcher cannot disagree on either.
+template <class T, std::size_t Offset>
+struct Field {
+  using Type = T;
+  static constexpr std::size_t kOffset = Offset;
+  static T Load(const void* block) { return LoadAt<T>(block, Offset); }
+  static void Store(void* block, T value) { StoreAt(block, Offset, value); }
+  static void* Address(void* block) { return AddressAt(block, Offset); }
+};
+
 // Messages every extension answers (DispatchCommon).
 namespace msg {
-inline constexpr std::int16_t kSetHostRef = 0;      // i16 at 0: hostRef
+inline constexpr std::int16_t kSetHostRef = 0;
 inline constexpr std::int16_t kGetKind = 1;
 inline constexpr std::int16_t kInitialize = 2;
 inline constexpr std::int16_t kTerminate = 3;
@@ -39,7 +52,13 @@ inline constexpr std::int16_t kMessage5 = 5;
 inline constexpr std::int16_t kNewLocalData = 6;
 }  // namespace msg
 
-inline constexpr std::size_t kLocalOffset = 0;  // u32 local data handle
+struct SetHostRefBlock {
+  using HostRef = Field<std::int16_t, 0>;
+};
+
+// From message 5 on: the local data handle that message 6 returned.
+using LocalField = Field<std::uint32_t, 0>;
+inline constexpr std::size_t kLocalOffset = LocalField::kOffset;
 
 // General (window) extension: messages 5..21.
 namespace general {
@@ -48,21 +67,74 @@ inline constexpr std::int16_t kLastMessage = 21;
 enum Message : std::int16_t {
   kHandleMessage5 = 5,
   kNewLocalData = 6,
-  kDisposeLocalData = 7,        // local
-  kPerformCommand = 8,          // u32@4 command record
-  kDoMenuCommand = 9,           // i16@4 command, i16@10, u32@6 (passed in that order)
-  kOwnsWindow = 10,             // u32@4 window
-  kUpdateWindow = 11,           // u32@4 window
-  kResizeWindow = 12,           // u32@4 window, u32@8 point
-  kWindowFlagChanged = 13,      // u32@4 window, u8@8
-  kClickInWindow = 14,          // u32@4 window, i16@8, u32@10, u32@14, &block[18]
-  kAdjustCursor = 15,           // u32@4 window, u32@8 point, &block[12] (i16 out)
-  kActivateWindow = 16,         // u32@4 window, u8@8 active
-  kHandleMessage17 = 17,        // u32@4, i16@8
-  kHandleMessage18 = 18,        // u8@4
-  kDescribeWindow = 19,         // u32@4 window, i16@8, u32@10 out record
-  kHandleMessage20 = 20,        // u32@4, i8@8, u8@9, &block[10]
-  kHandleMessage21 = 21,        // u32@4, i16@8
+  kDisposeLocalData = 7,
+  kPerformCommand = 8,
+  kDoMenuCommand = 9,
+  kOwnsWindow = 10,
+  kUpdateWindow = 11,
+  kResizeWindow = 12,
+  kWindowFlagChanged = 13,
+  kClickInWindow = 14,
+  kAdjustCursor = 15,
+  kActivateWindow = 16,
+  kHandleMessage17 = 17,
+  kHandleMessage18 = 18,
+  kDescribeWindow = 19,
+  kHandleMessage20 = 20,
+  kHandleMessage21 = 21,
+};
+
+// Messages 10..16 and 19 name their window first.
+using WindowField = Field<std::uint32_t, 4>;
+
+struct PerformCommandBlock {
+  using Record = Field<std::uint32_t, 4>;
+};
+// The value comes before the data in the call, after it in the block.
+struct DoMenuCommandBlock {
+  using Command = Field<std::int16_t, 4>;
+  using Data = Field<std::uint32_t, 6>;
+  using Value = Field<std::int16_t, 10>;
+};
+struct ResizeWindowBlock {
+  using Size = Field<std::uint32_t, 8>;  // a Point
+};
+struct WindowFlagChangedBlock {
+  using Flag = Field<std::uint8_t, 8>;
+};
+struct ClickInWindowBlock {
+  using Part = Field<std::int16_t, 8>;
+  using Where = Field<std::uint32_t, 10>;
+  using When = Field<std::uint32_t, 14>;
+  using Tail = Field<std::uint8_t, 18>;  // the rest of the block, passed by address
+};
+struct AdjustCursorBlock {
+  using Where = Field<std::uint32_t, 8>;  // a Point
+  using CursorOut = Field<std::int16_t, 12>;
+};
+struct ActivateWindowBlock {
+  using Active = Field<std::uint8_t, 8>;
+};
+struct HandleMessage17Block {
+  using Data = Field<std::uint32_t, 4>;
+  using Value = Field<std::int16_t, 8>;
+};
+struct HandleMessage18Block {
+  using Flag = Field<std::uint8_t, 4>;
+};
+struct DescribeWindowBlock {
+  using Selector = Field<std::int16_t, 8>;
+  using RecordOut = Field<std::uint32_t, 10>;
+};
+struct HandleMessage20Block {
+  using Data = Field<std::uint32_t, 4>;
+  using Code = Field<std::int8_t, 8>;
+  using Flag = Field<std::uint8_t, 9>;
+  using Tail = Field<std::uint8_t, 10>;  // passed by address
+};
+struct HandleMessage21Block {
+  using Data = Field<std::uint32_t, 4>;
+  using Value = Field<std::int16_t, 8>;
 };
 }  // namespace general
 
@@ -72,21 +144,77 @@ inline constexpr std::int16_t kFirstMessage = 5;
 inline constexpr std::int16_t kLastMessage = 17;
 enum Message : std::int16_t {
   kHandleMessage5 = 5,
-  kNewLocalData = 6,            // i16@4 channel, &block[6] (u8 out flag)
-  kGetFunctionName = 7,         // u32@4 out Str255
-  kComputeBlock = 8,            // u32@4, u32@8, i16@12, i16@14, i16@16, i16@18, u8@20
-  kEditSettings = 9,            // i16@4 channel
-  kPerformCommand = 10,         // u32@4 command record
-  kGetChannelInfo = 11,         // i16@6, i16@4 block, &block[8] out record
-  kHasDataForBlock = 12,        // i16@6, i16@4 block
-  kGetChannelUnits = 13,        // i16@6, i16@4 block, &block[8], u32@10 out units record
-  kHandleNotification = 14,     // i16@4 code, u32@6
-  kComputeLive = 15,            // i16@4, i16@6, i16@8, i16@10, &block[12], &block[140]
-  kMatchesSource = 16,          // i16@4, i16@6
-  kGetDescription = 17,         // u32@4 out record
+  kNewLocalData = 6,
+  kGetFunctionName = 7,
+  kComputeBlock = 8,
+  kEditSettings = 9,
+  kPerformCommand = 10,
+  kGetChannelInfo = 11,
+  kHasDataForBlock = 12,
+  kGetChannelUnits = 13,
+  kHandleNotification = 14,
+  kComputeLive = 15,
+  kMatchesSource = 16,
+  kGetDescription = 17,
 };
-inline constexpr std::size_t kLiveSourceRingsOffset = 12;
-inline constexpr std::size_t kLiveOutputRingsOffset = 140;
+
+struct NewLocalDataBlock {
+  using Channel = Field<std::int16_t, 4>;
+  using FlagOut = Field<std::uint8_t, 6>;
+};
+struct GetFunctionNameBlock {
+  using NameOut = Field<std::uint32_t, 4>;  // a Str255
+};
+struct ComputeBlockBlock {
+  using Input = Field<std::uint32_t, 4>;
+  using Output = Field<std::uint32_t, 8>;
+  using Channel = Field<std::int16_t, 12>;
+  using Block = Field<std::int16_t, 14>;
+  using First = Field<std::int16_t, 16>;
+  using End = Field<std::int16_t, 18>;
+  using Flag = Field<std::uint8_t, 20>;
+};
+struct EditSettingsBlock {
+  using Channel = Field<std::int16_t, 4>;
+};
+struct PerformCommandBlock {
+  using Record = Field<std::uint32_t, 4>;
+};
+// Messages 11..13 put the block before the channel.
+struct ChannelBlockFields {
+  using Block = Field<std::int16_t, 4>;
+  using Channel = Field<std::int16_t, 6>;
+};
+struct GetChannelInfoBlock : ChannelBlockFields {
+  using InfoOut = Field<std::uint8_t, 8>;  // the record itself, passed by address
+};
+struct HasDataForBlockBlock : ChannelBlockFields {};
+struct GetChannelUnitsBlock : ChannelBlockFields {
+  using FlagOut = Field<std::uint8_t, 8>;
+  using UnitsOut = Field<std::uint32_t, 10>;
+};
+struct HandleNotificationBlock {
+  using Code = Field<std::int16_t, 4>;
+  using Value = Field<std::uint32_t, 6>;
+};
+struct ComputeLiveBlock {
+  using LastDone = Field<std::int16_t, 4>;
+  using LastToDo = Field<std::int16_t, 6>;
+  using RingLength = Field<std::int16_t, 8>;
+  using Channel = Field<std::int16_t, 10>;
+  using SourceRings = Field<std::uint32_t, 12>;   // kLiveRingCount addresses
+  using OutputRings = Field<std::uint32_t, 140>;  // kLiveRingCount addresses
+};
+inline constexpr std::size_t kLiveSourceRingsOffset = ComputeLiveBlock::SourceRings::kOffset;
+inline constexpr std::size_t kLiveOutputRingsOffset = ComputeLiveBlock::OutputRings::kOffset;
+static_assert(ComputeLiveBlock::OutputRings::kOffset + 4 * kLiveRingCount <= kParamBlockBytes);
+struct MatchesSourceBlock {
+  using Channel = Field<std::int16_t, 4>;
+  using Kind = Field<std::int16_t, 6>;
+};
+struct GetDescriptionBlock {
+  using RecordOut = Field<std::uint32_t, 4>;
+};
 }  // namespace computed
 
 }  // namespace vantor
