@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "extension/port_helpers.h"
+#include "extension/respiratory_extension.h"
 #include "extension/spiro_window.h"
 #include "frame/host_services_commands.h"
 #include "frame/host_services_memory.h"
@@ -122,7 +124,7 @@ void WriteFixedEntries(unsigned char* out, std::uint32_t size, const LocalDataTy
   StoreAt<std::int16_t>(options, 16, record.flowChannel);
   StoreAt<std::int16_t>(options, 18, record.volumeChannel);
   StoreAt<std::int16_t>(options, 20, static_cast<std::int16_t>(record.reportGraph));
-  const double threshold = std::clamp(std::round(record.flowThreshold * kThresholdUnits),
+  const double threshold = std::clamp(std::round(static_cast<double>(record.flowThreshold) * kThresholdUnits),
                                       -32768.0, 32767.0);
   StoreAt<std::int16_t>(options, 22, static_cast<std::int16_t>(threshold));
 
