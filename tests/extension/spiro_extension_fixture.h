@@ -35,7 +35,7 @@ class SpiroExtensionTest : public ::testing::Test {
     host::RegisterExtension({kHostRef, "Spirometry", extensionFile_});
     UseResFile(documentFile_);
     gRespiratoryExtension.hostRef = kHostRef;
-    host::SetAlertsQuiet(false);
+    host::SetAlertsQuiet(true);
     host::ClearAlerts();
   }
   void TearDown() override {
