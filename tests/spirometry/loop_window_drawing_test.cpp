@@ -1,0 +1,139 @@
+// The "Flow-Volume Plot" drawn from a hand-made analysis: its orientation,
+// its arrows, the channel menus' headings added once, and what a failed
+// analysis leaves on the axes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "extension/port_fixture.h"
+#include "frame/host_services_memory.h"
+#include "frame/host_services_scales.h"
+#include "spirometry/loop_window_drawing.h"
+#include "toolbox/menus.h"
+
+namespace {
+
+using spirometry::LocalDataType;
+using spirometry::SpiroPlotWindowRecord;
+using toolbox::DrawKind;
+
+Handle FloatHandle(const std::vector<float>& values) {
+  Handle h = HostNewHandle(static_cast<std::uint32_t>(values.size() * sizeof(float)));
+  std::memcpy(*h, values.data(), values.size() * sizeof(float));
+  return h;
+}
+
+struct LoopWindow : PortTest {
+  void SetUp() override {
+    PortTest::SetUp();
+    std::vector<float> flow;
+    std::vector<float> volume;
+    for (int i = 0; i <= 200; ++i) {  // one breath out and in: volume falls while flow is negative
+      const double a = 2 * M_PI * i / 200;
+      flow.push_back(static_cast<float>(-0.4 * std::sin(a)));
+      volume.push_back(static_cast<float>(0.2 * std::cos(a)));
+    }
+    data.sampleCount = 201;
+    data.flowSamples = FloatHandle(flow);
+    data.volumeSamples = FloatHandle(volume);
+    data.flowMin = -0.4f;
+    data.flowMax = 0.4f;
+    data.volumeMin = -0.2f;
+    data.volumeMax = 0.2f;
+    data.flowScaling.calibrated = 1;
+    data.flowScaling.gain = 10;
+    data.flowScaling.info.unitFactor = 1;
+    data.volumeScaling = data.flowScaling;
+    data.flowChannel = 1;
+    data.volumeChannel = 2;
+    data.axisFont = 21;
+    data.reportFont = 1;
+    for (MenuRef* menu : {&data.volumeMenu, &data.flowMenu}) {
+      *menu = NewMenu(8100, reinterpret_cast<const unsigned char*>("\x07" "Channel"));
+      for (const char* item : {"\x07" "Channels", "\x04" "Flow", "\x06" "Volume"}) {
+        AppendMenu(*menu, reinterpret_cast<const unsigned char*>(item));
+      }
+    }
+    data.volumeMenuOwnItems = 1;
+    data.flowMenuOwnItems = 1;
+    window.redraw = 1;
+    window.plotOption = 1;
+  }
+  void TearDown() override {
+    for (void* axis : {window.flowAxis, window.volumeAxis}) {
+      if (axis != nullptr) HostDisposeObject384(axis);
+    }
+    DisposeMenu(data.volumeMenu);
+    DisposeMenu(data.flowMenu);
+    HostDisposeHandle(data.flowSamples);
+    HostDisposeHandle(data.volumeSamples);
+    PortTest::TearDown();
+  }
+  void Draw() { DrawFlowVolumeLoop(Rect{0, 0, 200, 300}, true, 1, window, data); }
+  int BlackStrokes() const {
+    int n = 0;
+    for (const toolbox::DrawOp& op : Drawn().ops) {
+      n += op.kind == DrawKind::kLine && op.state.clip == window.common.plotRect &&
+                   op.state.foreColor == RGBColor{0, 0, 0}
+               ? 1
+               : 0;
+    }
+    return n;
+  }
+  LocalDataType data{};
+  SpiroPlotWindowRecord window{};
+};
+
+TEST_F(LoopWindow, ExpirationRunsUpAndToTheRightWithFiveArrows) {
+  Draw();
+  auto h = [&](double volume) { return -volume * window.volumeAxisScale + window.volumeAxisOffset; };
+  auto v = [&](double flow) { return -flow * window.flowAxisScale + window.flowAxisOffset; };
+  EXPECT_LT(v(-0.4), v(0.4)) << "expiratory (negative) flow is drawn higher";
+  EXPECT_GT(h(-0.2), h(0.2)) << "falling volume is drawn further right";
+  EXPECT_GE(h(0.2), window.common.plotRect.left);
+  EXPECT_LE(h(-0.2), window.common.plotRect.right);
+  EXPECT_EQ(BlackStrokes(), 10) << "five arrowheads of two strokes";
+
+  toolbox::ClearDisplayList(port_);
+  window.plotOption = 0;
+  Draw();
+  EXPECT_EQ(BlackStrokes(), 0);
+}
+
+TEST_F(LoopWindow, TheChannelMenusGainTheirHeadingsOnce) {
+  Draw();
+  Draw();
+  for (MenuRef menu : {data.volumeMenu, data.flowMenu}) EXPECT_EQ(CountMenuItems(menu), 5);
+  EXPECT_EQ(data.volumeMenuOwnItems, 3) << "item 3 + c names channel c";
+  EXPECT_EQ(data.flowMenuOwnItems, 3);
+}
+
+TEST_F(LoopWindow, WithoutAVolumeChannelOnlyTheMessageIsShown) {
+  window.common.status = 3;
+  data.volumeChannel = 0;
+  Draw();
+  EXPECT_EQ(window.volumeAxis, nullptr);
+  for (const toolbox::DrawOp& op : Drawn().ops) EXPECT_NE(op.kind, DrawKind::kLine);
+}
+
+// After a failure the axes show no labels; once the analysis succeeds and
+// the axes are refitted they are labelled again.
+TEST_F(LoopWindow, AxesAreLabelledAgainAfterAFailure) {
+  window.common.status = 3;
+  Draw();
+  auto labels = [&] {
+    int n = 0;
+    for (const toolbox::DrawOp& op : Drawn().ops) n += op.kind == DrawKind::kText && std::isdigit(op.text[0]) ? 1 : 0;
+    return n;
+  };
+  EXPECT_EQ(labels(), 0);
+  toolbox::ClearDisplayList(port_);
+  window.common.status = 0;
+  window.redraw = 1;
+  Draw();
+  EXPECT_GT(labels(), 4);
+}
+
+}  // namespace
