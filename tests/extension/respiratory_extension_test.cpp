@@ -56,6 +56,7 @@ TEST_F(SpiroExtensionTest, MissingStringListFreesWhatWasMade) {
   Handle list = Get1Resource(FourCharCode("STR#"), kLabelListId);
   ASSERT_NE(list, nullptr);
   RemoveResource(list);
+  DisposeHandle(list);
   UseResFile(documentFile_);
   EXPECT_EQ(Open(), nullptr);
   EXPECT_TRUE(Alerted("Could not find STR# resource with ID=8103"));
