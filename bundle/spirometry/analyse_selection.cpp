@@ -142,6 +142,12 @@ bool ReadSamples(LocalDataType& record) {
   record.flowSamples = HostNewHandle(bytes);
   record.volumeSamples = record.flowSamples != nullptr ? HostNewHandle(bytes) : nullptr;
   if (record.flowSamples == nullptr || record.volumeSamples == nullptr) return false;
+  // A block the host cannot lend (out of memory) is left unread: it must read
+  // as no flow, not as whatever the new blocks held.
+  for (Handle samples : {record.flowSamples, record.volumeSamples}) {
+    const HandleLock lock(samples);
+    std::memset(lock.address(), 0, bytes);
+  }
   ReadChannelSamples(record.flowSamples, record.flowChannel, start, record.sampleCount, false);
   vantor::ChannelScaling& scaling = record.flowScaling;
   if (scaling.calibrated != 0 && scaling.offset != 0.0) {

@@ -52,7 +52,11 @@ BreathCycles CutIntoPhases(LocalDataType& record, const float* flow, const float
   BreathCycles result{0, 0};
   std::int32_t lastCycleStart = 0;
   float prevV = volume[0];
-  AppendBreathPhase(record.phaseCount, record.phases, 0, first ? 0 : 1, kSentinelVolumeChange);
+  // Without the sentinel no record would mean what its position says.
+  if (AppendBreathPhase(record.phaseCount, record.phases, 0, first ? 0 : 1,
+                        kSentinelVolumeChange) != noErr) {
+    return result;
+  }
   for (std::int32_t i = 2; i <= n - 3; ++i) {
     if (!(std::fabs(flow[i]) > threshold) || sign(i) == current) continue;
     current = sign(i);

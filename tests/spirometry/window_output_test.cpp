@@ -1,0 +1,165 @@
+// Printing through the host's output jobs: the report page's layout on
+// portrait and landscape pages, its rows in the PDF, and the refusals.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "extension/port_fixture.h"
+#include "frame/host_services_memory.h"
+#include "frame/host_services_scales.h"
+#include "host/alerts.h"
+#include "host/host_state.h"
+#include "host/output_jobs.h"
+#include "spirometry/window_output.h"
+#include "toolbox/script.h"
+
+namespace {
+
+using spirometry::LocalDataType;
+
+class NoExtension final : public VantorExtensionBase {
+ public:
+  std::uint32_t GetExtensionKind() override { return 0; }
+};
+
+Handle Bytes(const void* data, std::size_t size) {
+  Handle h = HostNewHandle(static_cast<std::uint32_t>(size));
+  std::memcpy(*h, data, size);
+  return h;
+}
+
+Handle StringList(const std::vector<std::string>& strings) {
+  std::vector<unsigned char> bytes{0, static_cast<unsigned char>(strings.size())};
+  for (const std::string& s : strings) {
+    bytes.push_back(static_cast<unsigned char>(s.size()));
+    bytes.insert(bytes.end(), s.begin(), s.end());
+  }
+  return Bytes(bytes.data(), bytes.size());
+}
+
+std::string Output(const std::string& command) {
+  std::string out;
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  char buffer[256];
+  while (pipe && fgets(buffer, sizeof buffer, pipe.get()) != nullptr) out += buffer;
+  return out;
+}
+
+struct Printing : PortTest {
+  void SetUp() override {
+    PortTest::SetUp();
+    host::ClearFinishedOutputJobs();
+    host::ClearAlerts();
+    host::SetAlertsQuiet(true);
+    LocalDataType d{};
+    std::vector<float> flow;
+    std::vector<float> volume;
+    for (int i = 0; i <= 300; ++i) {
+      flow.push_back(static_cast<float>(-0.4 * std::sin(i * 0.021)));
+      volume.push_back(static_cast<float>(0.2 * std::cos(i * 0.021)));
+    }
+    d.flowSamples = Bytes(flow.data(), flow.size() * sizeof(float));
+    d.volumeSamples = Bytes(volume.data(), volume.size() * sizeof(float));
+    d.sampleCount = 301;
+    d.flowMin = -0.4f;
+    d.flowMax = 0.4f;
+    d.volumeMin = -0.2f;
+    d.volumeMax = 0.2f;
+    d.flowChannel = 1;
+    d.volumeChannel = 2;
+    d.timeFormat.samplingInterval = 0.01;
+    d.volumeToLitres = 1.0;
+    d.flowToLitresPerSecond = 1.0;
+    d.reportGraph = 2;
+    std::vector<std::string> labels;
+    for (int row = 1; row <= 28; ++row) labels.push_back("Row " + std::to_string(row));
+    d.reportTextList = StringList(labels);
+    d.messageList = StringList(std::vector<std::string>(20, "Message"));
+    spirometry::SpiroDataWindowRecord dataWindow{};
+    dataWindow.common.kind = spirometry::kDataWindow;
+    dataWindow.redraw = 1;
+    d.windowRecords[0] = Bytes(&dataWindow, sizeof dataWindow);
+    spirometry::SpiroPlotWindowRecord plotWindow{};
+    plotWindow.common.kind = spirometry::kPlotWindow;
+    plotWindow.redraw = 1;
+    d.windowRecords[1] = Bytes(&plotWindow, sizeof plotWindow);
+    spirometry::SpiroWindowRecord reportWindow{};
+    reportWindow.kind = spirometry::kReportWindow;
+    d.windowRecords[2] = Bytes(&reportWindow, sizeof reportWindow);
+    data = reinterpret_cast<LocalDataType**>(Bytes(&d, sizeof d));
+  }
+  void TearDown() override {
+    const LocalDataType d = **data;
+    const auto plot = LoadPlot();
+    for (void* axis : {plot.flowAxis, plot.volumeAxis}) {
+      if (axis != nullptr) HostDisposeObject384(axis);
+    }
+    for (Handle h : {d.flowSamples, d.volumeSamples, d.reportTextList, d.messageList, d.windowRecords[0],
+                     d.windowRecords[1], d.windowRecords[2], reinterpret_cast<Handle>(data)}) {
+      HostDisposeHandle(h);
+    }
+    host::State().recording = false;
+    host::CurrentOutputSetup() = host::OutputSetup{};
+    host::SetAlertsQuiet(false);
+    PortTest::TearDown();
+  }
+  spirometry::SpiroPlotWindowRecord LoadPlot() const {
+    spirometry::SpiroPlotWindowRecord plot{};
+    std::memcpy(&plot, *(*data)->windowRecords[1], sizeof plot);
+    return plot;
+  }
+  LocalDataType** data = nullptr;
+  NoExtension extension;
+};
+
+class PageShapes : public Printing, public ::testing::WithParamInterface<bool> {};
+
+// The loop's plot area follows from the page: below the subject block on a
+// portrait page, right of the report on a landscape one.
+TEST_P(PageShapes, PlaceThePlotAndTheReport) {
+  const bool landscape = GetParam();
+  const std::string pdf = ::testing::TempDir() + (landscape ? "report-wide.pdf" : "report-tall.pdf");
+  host::CurrentOutputSetup() = {pdf, landscape};
+  toolbox::PushScriptAction(toolbox::ItemHitAction(1));  // Print, in the print dialog
+  PrintReport(data, extension);
+  ASSERT_EQ(host::FinishedOutputJobs().size(), 1u) << (host::Alerts().empty() ? "" : host::Alerts().back().text);
+  const host::FinishedOutputJob& job = host::FinishedOutputJobs().back();
+  ASSERT_EQ(job.pages.size(), 1u);
+  const Rect page = job.pages.front().page;
+  const Rect plot = landscape ? Rect{page.top, static_cast<SInt16>(page.left + 220), page.bottom, page.right}
+                              : Rect{static_cast<SInt16>(page.top + 90), page.left, static_cast<SInt16>(page.bottom - 132),
+                                     page.right};
+  const Rect loop{static_cast<SInt16>(plot.top + 8), static_cast<SInt16>(plot.left + 48),
+                  static_cast<SInt16>(plot.bottom - 35), static_cast<SInt16>(plot.right - 10)};
+  EXPECT_EQ(LoadPlot().common.plotRect, loop);
+  EXPECT_EQ((*data)->portraitPage, 1);
+  const std::string text = Output("pdftotext '" + pdf + "' - 2>/dev/null");
+  if (text.empty()) GTEST_SKIP() << "poppler-utils are not installed";
+  EXPECT_NE(text.find("Row 3"), std::string::npos) << text;
+  EXPECT_NE(text.find("Row 18"), std::string::npos) << "the subject block" << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(PortraitAndLandscape, PageShapes, ::testing::Bool());
+
+TEST_F(Printing, IsRefusedWhileRecordingOrAfterAFailedAnalysis) {
+  host::State().recording = true;
+  PrintReport(data, extension);
+  host::State().recording = false;
+  EXPECT_TRUE(host::FinishedOutputJobs().empty());
+  ASSERT_EQ(host::Alerts().size(), 1u);
+
+  (*data)->analysisStatus = 3;
+  (*data)->messageCode = 9;
+  PrintReport(data, extension);
+  PrintWindow(2, data, extension);
+  EXPECT_TRUE(host::FinishedOutputJobs().empty());
+  ASSERT_EQ(host::Alerts().size(), 3u);
+  EXPECT_EQ(host::Alerts().back().text, "MessageMessage (Message)");
+}
+
+}  // namespace
