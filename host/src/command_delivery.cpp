@@ -13,14 +13,14 @@
 #include "toolbox/memory.h"
 #include "vantor/byte_access.h"
 #include "vantor/command_record.h"
+#include "vantor/services.h"
 
 namespace host {
 namespace {
 
-constexpr std::int16_t kBlockService = 28;
-constexpr std::int16_t kDataService = 17;
-constexpr std::int16_t kDoublePairService = 19;
-constexpr std::int16_t kInvalidateAnalysis = 0;
+constexpr std::int16_t kBlockService = vantor::service::HostSubmitCommandBlock;
+constexpr std::int16_t kDataService = vantor::service::HostSubmitCommandData;
+constexpr std::int16_t kDoublePairService = vantor::service::HostSubmitCommandDoublePair;
 
 std::map<std::uint16_t, vantor::CommandSwapProc>& SwapProcs() {
   static std::map<std::uint16_t, vantor::CommandSwapProc> procs;
@@ -137,7 +137,7 @@ bool Deliver(Document& document, const Target& target, const JournalEntry& entry
   if (target.channel != 0) {
     // The channel's settings changed: its samples, and what was analysed from them, are stale.
     document.computed().MarkStale();
-    document.extensions().SendMenuCommand(kInvalidateAnalysis, 0, 0);
+    document.extensions().SendMenuCommand(vantor::general::kInvalidateAnalysis, 0, 0);
   }
   return true;
 }

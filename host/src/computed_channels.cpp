@@ -37,8 +37,6 @@ class LowValue {
   T* p_;
 };
 
-constexpr std::int16_t kInvalidateAnalysis = 0;
-
 }  // namespace
 
 ComputedChannels::ComputedChannels(Document& document) : document_(document) {}
@@ -196,7 +194,7 @@ void ComputedChannels::SendSourceChange(int channel, int source) {
                               (static_cast<std::uint32_t>(source) << 16);
   SendNotification(channel, notify::kSourceChanged, value);
   MarkStale();
-  document_.extensions().SendMenuCommand(kInvalidateAnalysis, 0, 0);
+  document_.extensions().SendMenuCommand(vantor::general::kInvalidateAnalysis, 0, 0);
 }
 
 }  // namespace host

@@ -2,6 +2,7 @@
 
 #include "host/document.h"
 #include "host/extension_locals.h"
+#include "vantor/messages.h"
 
 namespace host {
 
@@ -17,8 +18,7 @@ void Selection::Clear() {
 
 void ChangeSelection(Document& document, PositionRange range, int channel) {
   document.selection().Select(range, channel);
-  constexpr std::int16_t kInvalidateAnalysis = 0;
-  document.extensions().SendMenuCommand(kInvalidateAnalysis, 0, 0);
+  document.extensions().SendMenuCommand(vantor::general::kInvalidateAnalysis, 0, 0);
 }
 
 }  // namespace host

@@ -8,38 +8,9 @@ namespace {
 vantor::ServiceTable* MakeTable() {
   toolbox::ReadMemoryEnvironment();
   auto* table = static_cast<vantor::ServiceTable*>(toolbox::LowAlloc(sizeof(vantor::ServiceTable)));
-  InstallMemoryServices(*table);
-  InstallTextServices(*table);
-  InstallAlertServices(*table);
-  InstallExtensionServices(*table);
-  InstallQueryServices(*table);
-  InstallDataObjectServices(*table);
-  InstallDataPositionServices(*table);
-  InstallDataSampleServices(*table);
-  InstallDataRecordServices(*table);
-  InstallRangeServices(*table);
-  InstallCommandServices(*table);
-  InstallChannelServices(*table);
-  InstallNumberFormatServices(*table);
-  InstallChannelUnitServices(*table);
-  InstallStringServices(*table);
-  InstallListStringServices(*table);
-  InstallBusyServices(*table);
-  InstallOutputRequestServices(*table);
-  InstallPenStyleServices(*table);
-  InstallShadingServices(*table);
-  InstallTextDrawingServices(*table);
-  InstallIconServices(*table);
-  InstallTextBufferServices(*table);
-  InstallDialogItemServices(*table);
-  InstallDialogNumberServices(*table);
-  InstallDialogProcedureServices(*table);
-  InstallWindowServices(*table);
-  InstallWindowPlacementServices(*table);
-  InstallChannelMenuServices(*table);
-  InstallModalDialogServices(*table);
-  InstallScaleServices(*table);
-  InstallOutputJobServices(*table);
+#define VANTOR_INSTALL_SERVICE_GROUP(group) Install##group##Services(*table);
+  VANTOR_HOST_SERVICE_GROUPS(VANTOR_INSTALL_SERVICE_GROUP)
+#undef VANTOR_INSTALL_SERVICE_GROUP
   InstallPlaceholderServices(*table);
   return table;
 }

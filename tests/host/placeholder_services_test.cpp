@@ -34,17 +34,29 @@ class PlaceholderServices : public ::testing::Test {
   std::unique_ptr<vantor::ServiceTable> table_;
 };
 
-TEST_F(PlaceholderServices, FillEveryDeclaredEntryAndNoOther) {
-  host::InstallPlaceholderServices(Table());
+void ExpectExactlyTheDeclaredEntries(const vantor::ServiceTable& table) {
   const std::vector<bool> declared =
       DeclaredIndices(std::make_integer_sequence<int, vantor::kServiceCount>{});
-  int filled = 0;
   for (int i = 0; i < vantor::kServiceCount; ++i) {
-    EXPECT_EQ(Table().entries[i] != nullptr, declared[static_cast<std::size_t>(i)]) << "index " << i;
-    if (Table().entries[i] != nullptr) ++filled;
+    EXPECT_EQ(table.entries[i] != nullptr, declared[static_cast<std::size_t>(i)]) << "index " << i;
   }
-  EXPECT_EQ(filled, 162) << "every service the bundle uses is declared";
+}
+
+TEST_F(PlaceholderServices, FillEveryDeclaredEntryAndNoOther) {
+  host::InstallPlaceholderServices(Table());
+  ExpectExactlyTheDeclaredEntries(Table());
   EXPECT_TRUE(host::PlaceholderCalls().empty()) << "installing calls nothing";
+}
+
+// Every declared service is installed or a placeholder; installed groups are
+// not overwritten by placeholders.
+TEST(HostTable, HoldsExactlyTheDeclaredServicesWithTheGroupsInstalled) {
+  ExpectExactlyTheDeclaredEntries(host::Services());
+  host::ClearPlaceholderCalls();
+  Handle h = vantor::ServiceAt<vantor::service::HostNewHandle>(host::Services())(8);
+  EXPECT_NE(h, nullptr);
+  vantor::ServiceAt<vantor::service::HostDisposeHandle>(host::Services())(h);
+  EXPECT_TRUE(host::PlaceholderCalls().empty());
 }
 
 TEST_F(PlaceholderServices, LeaveEntriesAlreadyInstalled) {

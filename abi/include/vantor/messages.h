@@ -84,6 +84,9 @@ enum Message : std::int16_t {
   kHandleMessage21 = 21,
 };
 
+// The menu command that tells window extensions their analysis is stale.
+inline constexpr std::int16_t kInvalidateAnalysis = 0;
+
 // Messages 10..16 and 19 name their window first.
 using WindowField = Field<std::uint32_t, 4>;
 
