@@ -11,8 +11,18 @@ inline constexpr std::uint16_t kSettingsBlockCommand = 25;
 
 class RespiratoryExtension final : public GeneralExtensionBase<spirometry::LocalDataType**> {
  public:
+  using Local = spirometry::LocalDataType**;
+
+  std::int32_t SwapSettingsByteOrder(void* settings, std::uint32_t sizeBytes,
+                                     bool toStorage) override;
   // Lets the host convert the byte order of settings blocks it files.
   void RegisterWithHost() override;
+  Local NewLocalData() override;
+  void DisposeLocalData(Local local) override;
+  void PerformCommand(void* commandRecord, Local local) override;
+  void DoMenuCommand(std::int16_t command, std::int16_t value, std::uint32_t data,
+                     Local local) override;
+  bool OwnsWindow(void* window, Local local) override;
 };
 
 extern RespiratoryExtension gRespiratoryExtension;
