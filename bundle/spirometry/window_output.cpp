@@ -5,6 +5,7 @@
 #include "extension/drawing_state.h"
 #include "extension/port_helpers.h"
 #include "extension/resource_text_helpers.h"
+#include "extension/spiro_window.h"
 #include "frame/host_services.h"
 #include "spirometry/analysis.h"
 #include "spirometry/cursor_readout.h"
@@ -202,8 +203,8 @@ void PrintReport(LocalDataType** data, const VantorExtensionBase& extension) {
     HostAlert82(GetListString(refusal, (*data)->messageList, kRecordingRefusalEntry));
     return;
   }
-  for (std::int16_t kind = 1; kind <= spirometry::kWindowKinds; ++kind) {
-    if ((*data)->windowRecords[kind - 1] == nullptr) return;
+  for (std::int16_t kind : {spirometry::kPlotWindow, spirometry::kDataWindow, spirometry::kReportWindow}) {
+    if (!spirometry::OpenWindow(kind, data)) return;
   }
   spirometry::AnalyseSelection(extension, data);
   if ((*data)->analysisStatus != 0) {
