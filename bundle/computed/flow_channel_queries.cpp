@@ -23,13 +23,6 @@ constexpr std::int16_t kFlowDecimals = 4;
 constexpr unsigned char kLitresPerSecondText[] = "\x04\xcaL/s";
 constexpr unsigned char kMillilitresPerSecondText[] = "\x04mL/s";
 
-// A spirometer signal: a two-character volt unit ("mV", "uV").
-bool IsVoltSignal(const vantor::ChannelScaleInfo& info) {
-  Str255 unit;
-  CopyUnitText(info.baseUnitText, unit);
-  return unit[0] == 2 && unit[2] == 'V';
-}
-
 // The source carries a flow head's signal in this block.
 bool SourceIsFlowSignal(const RespFlowSettings& settings, std::int16_t block) {
   if (settings.sourceChannel == settings.ownChannel || settings.sourceIsComputed == 0) {
@@ -41,6 +34,12 @@ bool SourceIsFlowSignal(const RespFlowSettings& settings, std::int16_t block) {
 }
 
 }  // namespace
+
+bool IsVoltSignal(const vantor::ChannelScaleInfo& info) {
+  Str255 unit;
+  CopyUnitText(info.baseUnitText, unit);
+  return unit[0] == 2 && unit[2] == 'V';
+}
 
 bool HasDataForBlock(std::int16_t block, LocalDataType** local) {
   if (local == nullptr) return false;

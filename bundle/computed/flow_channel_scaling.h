@@ -18,6 +18,11 @@ vantor::ChannelScaling FlowSourceScaling(const RespFlowSettings& settings, std::
 void FoldChannelScaling(RespFlowSettings& settings, const vantor::ChannelScaleInfo& info,
                         const vantor::ChannelScaling& scaling);
 
+// A flow head's signal: a two-character volt unit ("mV", "uV").
+namespace flow {
+bool IsVoltSignal(const vantor::ChannelScaleInfo& info);
+}
+
 // FoldChannelScaling with the source's records for the block (-1: the block
 // being sampled).
 void ApplyChannelScaling(std::int16_t block, RespFlowSettings& settings);

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr std::int32_t kNoInputKind = 4113;
+constexpr std::int16_t kChannelCountQuery = 1539;
 constexpr auto kPlaceholderItem = PStringLiteral("x");
 constexpr auto kNulPrefix = std::array<unsigned char, 2>{1, 0};
 constexpr auto kSpirometerInput = PStringLiteral("Spirometer");
@@ -67,4 +68,12 @@ bool IsSpirometerChannel(std::int16_t channel) {
   Str255 name;
   HostService437(kind, &a, &b, name);
   return ComparePStrings(name, kSpirometerInput.data()) == 0;
+}
+
+std::int16_t FindSpirometerChannel() {
+  const auto count = static_cast<std::int16_t>(HostQueryValue(kChannelCountQuery));
+  for (std::int16_t channel = 1; channel <= count; ++channel) {
+    if (IsSpirometerChannel(channel)) return channel;
+  }
+  return 0;
 }

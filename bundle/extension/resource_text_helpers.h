@@ -28,3 +28,5 @@ void FormatText(vantor::ChannelScaling scaling, StringPtr out);
 void CopyActiveRange(unsigned char* out);
 // True when the channel's input is a spirometer.
 bool IsSpirometerChannel(std::int16_t channel);
+// The first channel whose input is a spirometer; 0 when none is.
+std::int16_t FindSpirometerChannel();

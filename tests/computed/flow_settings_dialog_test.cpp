@@ -1,0 +1,137 @@
+// The flow settings dialog run by the host from a script: the selection's
+// limits, the syringe calibration, what Cancel keeps and the out-of-memory
+// alert.
+#include <cmath>
+#include <numbers>
+
+#include "computed/resp_flow_settings.h"
+#include "host/selection.h"
+#include "spirometry_host.h"
+#include "toolbox/memory.h"
+#include "toolbox/script.h"
+
+namespace {
+
+using namespace spirotest;
+
+constexpr double kHeadScale = 1.2;  // L/s per mV of the simulated flow head
+constexpr double kMillivoltsPerValue = 10.0;
+constexpr int kLead = 50;           // silent samples before the stroke
+
+// A syringe stroke of `litres` as a half sine of `samples` samples, as the
+// head's sample values, after kLead silent samples and before silence.
+std::vector<float> SyringeStroke(double litres, int samples, int total) {
+  std::vector<float> values(static_cast<std::size_t>(total), 0.0f);
+  const double seconds = samples * kSamplingInterval;
+  const double peak = litres * std::numbers::pi / (2.0 * seconds);
+  for (int i = 0; i < samples; ++i) {
+    const double flow = peak * std::sin(std::numbers::pi * (i + 0.5) / samples);
+    values[static_cast<std::size_t>(kLead + i)] =
+        static_cast<float>(flow / kHeadScale / kMillivoltsPerValue);
+  }
+  return values;
+}
+
+class FlowSettingsDialog : public SpirometryHostTest {
+ protected:
+  void Open(const std::vector<float>& head, std::int64_t start, std::int64_t end) {
+    MakeRecording({head}, kMillivoltsPerValue);
+    ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+    document().selection().Select({start, end});
+  }
+  bool Run(const std::string& script) {
+    std::string problem;
+    EXPECT_TRUE(toolbox::QueueScriptText(script, &problem)) << problem;
+    const bool accepted = document().computed().EditSettings(kFlowChannel);
+    EXPECT_EQ(toolbox::PendingScriptActions(), 0u) << "the dialog stopped before the script's end";
+    toolbox::ClearScript();
+    return accepted;
+  }
+  RespFlowSettings Settings() {
+    RespFlowSettings settings{};
+    EXPECT_TRUE(ReadSettings(kFlowChannel, &settings));
+    return settings;
+  }
+};
+
+// Choosing the custom model for the first time opens the syringe dialog.
+constexpr const char* kChooseCustomAndAccept = "hit 10; choose 6; hit 1; hit 1";
+
+TEST_F(FlowSettingsDialog, ASyringeStrokeCalibratesTheHeadsScale) {
+  Open(SyringeStroke(3.0, 120, 400), 0, 300);
+  ASSERT_TRUE(Run(kChooseCustomAndAccept)) << "preset to 3 litres, OK at once";
+  const RespFlowSettings s = Settings();
+  EXPECT_EQ(s.SpirometerModel, kCustomSpirometerModel);
+  EXPECT_NEAR(s.customScale / kHeadScale, 1.0, 0.005);
+  EXPECT_NEAR(s.scale / kHeadScale, 1.0, 0.005);
+}
+
+TEST_F(FlowSettingsDialog, TypedSyringeVolumeScalesTheResult) {
+  Open(SyringeStroke(3.0, 120, 400), 0, 300);
+  ASSERT_TRUE(Run("hit 10; choose 6; type 7 1.5; hit 1; hit 1"));
+  EXPECT_NEAR(Settings().customScale / kHeadScale, 0.5, 0.0025);
+}
+
+TEST_F(FlowSettingsDialog, ZeroLitresDisablesOkAndCancellingRestoresTheModel) {
+  Open(SyringeStroke(3.0, 120, 400), 0, 300);
+  ASSERT_TRUE(Run("hit 10; choose 6; type 7 0; hit 1; hit 2; hit 1"));
+  const RespFlowSettings s = Settings();
+  EXPECT_EQ(s.SpirometerModel, kDefaultSpirometerModel);
+  EXPECT_FALSE(std::isfinite(s.customScale));
+}
+
+TEST_F(FlowSettingsDialog, CancelSubmitsNothing) {
+  Open(SyringeStroke(3.0, 120, 400), 0, 300);
+  EXPECT_FALSE(Run("hit 8; hit 15; hit 10; choose 2; hit 2"));
+  RespFlowSettings settings{};
+  EXPECT_FALSE(ReadSettings(kFlowChannel, &settings));
+}
+
+TEST_F(FlowSettingsDialog, ANearlyEmptySelectionStillAllowsCalibrating) {
+  Open(std::vector<float>(400, 0.001f), 0, 300);
+  ASSERT_TRUE(Run("hit 13; type 7 3; hit 1; hit 1")) << "status 12 is a warning";
+  EXPECT_EQ(Settings().SpirometerModel, kCustomSpirometerModel);
+}
+
+TEST_F(FlowSettingsDialog, AnEmptySelectionGivesNoScaleToAccept) {
+  Open(std::vector<float>(400, 0.0f), 0, 300);
+  ASSERT_TRUE(Run("hit 13; type 7 3; hit 1; hit 2; hit 1"));
+  EXPECT_EQ(Settings().SpirometerModel, kDefaultSpirometerModel);
+}
+
+TEST_F(FlowSettingsDialog, OutOfMemoryEndsInTheAlert) {
+  Open(SyringeStroke(3.0, 120, 400), 0, 300);
+  toolbox::FailAllocationAfter(1);
+  EXPECT_FALSE(document().computed().EditSettings(kFlowChannel));
+  toolbox::FailAllocationAfter(0);
+  EXPECT_TRUE(Alerted("Spirometry Flow: Out of memory"));
+}
+
+struct SelectionCase {
+  int length;
+  const char* alert;  // null: calibrated
+};
+
+class FlowSelectionLength : public FlowSettingsDialog,
+                            public ::testing::WithParamInterface<SelectionCase> {};
+
+TEST_P(FlowSelectionLength, IsCalibratedOrRefusedWithItsStatus) {
+  const SelectionCase c = GetParam();
+  Open(SyringeStroke(3.0, 8, 32100), kLead, kLead + c.length);
+  ASSERT_TRUE(Run(c.alert == nullptr ? kChooseCustomAndAccept : "hit 10; choose 6; hit 1"));
+  if (c.alert == nullptr) {
+    EXPECT_EQ(Settings().SpirometerModel, kCustomSpirometerModel);
+  } else {
+    EXPECT_TRUE(Alerted(c.alert));
+    EXPECT_EQ(Settings().SpirometerModel, kDefaultSpirometerModel) << "the model chosen before stays";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, FlowSelectionLength,
+    ::testing::Values(
+        SelectionCase{9, "Cannot calibrate: The selection is too short: select at least 10 samples."},
+        SelectionCase{10, nullptr}, SelectionCase{32000, nullptr},
+        SelectionCase{32001, "Cannot calibrate: The selection is too long: select at most 32000 samples."}));
+
+}  // namespace

@@ -1,0 +1,144 @@
+// The volume settings dialog run by the host from a script: measuring the
+// expiratory correction factor from a selected breath, the custom threshold,
+// the proposed source and the out-of-memory alert.
+#include <cmath>
+#include <numbers>
+
+#include "computed/resp_volume_settings.h"
+#include "host/selection.h"
+#include "spirometry_host.h"
+#include "toolbox/memory.h"
+#include "toolbox/script.h"
+
+namespace {
+
+using namespace spirotest;
+
+constexpr double kDeadSpace = 0.15;  // litres: the default threshold row
+
+// A flow recording in L/s on the head channel.
+vantor::ChannelScaling FlowScaling() {
+  vantor::ChannelScaling scaling = host::DefaultScaling();
+  scaling.calibrated = 1;
+  scaling.gain = 1.0;
+  scaling.offset = 0.0;
+  std::memcpy(scaling.unitText, "\x03L/s", 4);
+  std::memcpy(scaling.info.baseUnitText, "\x03L/s", 4);
+  scaling.info.rawFactor = 1.0;
+  scaling.info.unitFactor = 1.0;
+  return scaling;
+}
+
+// Half a sine of `samples` samples holding `litres`, positive in.
+std::vector<double> Lobe(double litres, int samples) {
+  std::vector<double> flow(static_cast<std::size_t>(samples));
+  const double peak = litres * std::numbers::pi / (2.0 * samples * kSamplingInterval);
+  for (int i = 0; i < samples; ++i) flow[static_cast<std::size_t>(i)] = peak * std::sin(std::numbers::pi * (i + 0.5) / samples);
+  return flow;
+}
+
+// A breath whose expired air reads `factor` times too much once the dead
+// space is out, between two inspirations.
+std::vector<float> BreathCycle(double litres, double factor) {
+  std::vector<float> values(20, -0.2f);
+  for (double f : Lobe(litres, 100)) values.push_back(static_cast<float>(f));
+  double expired = 0.0;
+  for (double f : Lobe(litres, 150)) {
+    expired += f * kSamplingInterval;
+    values.push_back(static_cast<float>(-(expired > kDeadSpace ? f * factor : f)));
+  }
+  for (double f : Lobe(litres, 100)) values.push_back(static_cast<float>(f));
+  return values;
+}
+
+class VolumeSettingsDialog : public SpirometryHostTest {
+ protected:
+  void Open(const std::vector<float>& flow, std::int64_t start, std::int64_t end,
+            int channel = kVolumeChannel) {
+    MakeRecording({flow});
+    document().SetScaling(kHeadChannel, 1, FlowScaling());
+    ASSERT_TRUE(Attach(channel, Volume()));
+    document().selection().Select({start, end});
+    channel_ = channel;
+  }
+  bool Run(const std::string& script) {
+    std::string problem;
+    EXPECT_TRUE(toolbox::QueueScriptText(script, &problem)) << problem;
+    const bool accepted = document().computed().EditSettings(channel_);
+    EXPECT_EQ(toolbox::PendingScriptActions(), 0u) << "the dialog stopped before the script's end";
+    toolbox::ClearScript();
+    return accepted;
+  }
+  RespVolumeSettings Settings() {
+    RespVolumeSettings settings{};
+    EXPECT_TRUE(ReadSettings(channel_, &settings));
+    return settings;
+  }
+  int channel_ = kVolumeChannel;
+};
+
+TEST_F(VolumeSettingsDialog, ABreathWithAKnownFactorMeasuresIt) {
+  const std::vector<float> breath = BreathCycle(2.0, 1.12);
+  Open(breath, 0, static_cast<std::int64_t>(breath.size()));
+  ASSERT_TRUE(Run("hit 8; hit 1"));
+  EXPECT_NEAR(Settings().correctionFactor / 1.12, 1.0, 0.01);
+}
+
+// One breath in 20 samples of 10 L/s: 0.6 L in, 0.1 L dead space, 0.8 L out.
+std::vector<float> ShortBreath() {
+  return {-10, 10, 10, 10, 10, 10, -10, -10, -10, -10, -10, -10, -10, -10, -10,
+          10,  10, 10, 10, 10, 0,   0,   0};
+}
+
+struct MeasureCase {
+  std::int64_t start;
+  std::int64_t end;
+  double factor;  // after "use the measured factor"
+};
+
+class VolumeMeasurement : public VolumeSettingsDialog,
+                          public ::testing::WithParamInterface<MeasureCase> {};
+
+TEST_P(VolumeMeasurement, UsesTheFactorOnlyWhenMeasured) {
+  Open(ShortBreath(), GetParam().start, GetParam().end);
+  ASSERT_TRUE(Run("hit 8; hit 1"));
+  EXPECT_NEAR(Settings().correctionFactor, GetParam().factor, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Selections, VolumeMeasurement,
+                         ::testing::Values(MeasureCase{0, 20, 1.6},
+                                           MeasureCase{0, 19, kDefaultCorrectionFactor},
+                                           MeasureCase{1, 21, kDefaultCorrectionFactor}));
+
+TEST_F(VolumeSettingsDialog, ACustomThresholdIsTypedInMillilitres) {
+  Open(ShortBreath(), 0, 20);
+  ASSERT_TRUE(Run("hit 15; choose 7; type 4 150; hit 1; hit 1"));
+  EXPECT_EQ(Settings().thresholdIndex, kCustomThreshold);
+  EXPECT_DOUBLE_EQ(Settings().customThreshold, 0.15);
+}
+
+TEST_F(VolumeSettingsDialog, CancellingTheCustomThresholdKeepsTheRow) {
+  Open(ShortBreath(), 0, 20);
+  ASSERT_TRUE(Run("hit 15; choose 7; type 4 150; hit 2; hit 1"));
+  EXPECT_EQ(Settings().thresholdIndex, kDefaultThresholdRow);
+}
+
+TEST_F(VolumeSettingsDialog, WithoutAFlowChannelANeighbourIsProposed) {
+  MakeRecording({std::vector<float>(50, 1.0f)});
+  for (const int own : {kVolumeChannel, kHeadChannel}) {
+    ASSERT_TRUE(Attach(own, Volume()));
+    channel_ = own;
+    ASSERT_TRUE(Run("hit 1"));
+    EXPECT_EQ(Settings().sourceChannel, own == 1 ? 2 : 1);
+  }
+}
+
+TEST_F(VolumeSettingsDialog, OutOfMemoryEndsInTheAlert) {
+  Open(ShortBreath(), 0, 20);
+  toolbox::FailAllocationAfter(2);
+  EXPECT_FALSE(document().computed().EditSettings(kVolumeChannel));
+  toolbox::FailAllocationAfter(0);
+  EXPECT_TRUE(Alerted("Spirometry Volume: Out of memory"));
+}
+
+}  // namespace
