@@ -21,7 +21,6 @@
 namespace cli {
 namespace {
 
-constexpr const char* kSpirometerInput = "Spirometer";
 constexpr const char* kFlowEntry = "Main3";
 constexpr const char* kVolumeEntry = "Main5";
 
@@ -56,10 +55,13 @@ std::optional<int> SpirometerChannel(const host::Document& d, const ComputeOptio
     }
     return *o.flowSource;
   }
+  std::string channels;
   for (int c = 1; c <= d.channelCount(); ++c) {
-    if (d.InputName(c) == kSpirometerInput) return c;
+    if (d.InputName(c) == host::kSpirometerInput) return c;
+    channels += (c > 1 ? ", " : "") + std::to_string(c) + " \"" + d.Title(c) + "\"";
   }
-  host::Fail(problem, "no channel has a spirometer input; name the flow head's channel with --flow-source");
+  host::Fail(problem, "no channel is a spirometer's (by its label or transducer type; channels: " + channels +
+                          "); name the flow head's channel with --flow-source");
   return std::nullopt;
 }
 

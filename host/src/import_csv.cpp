@@ -87,7 +87,7 @@ bool ParseHeader(const Line& line, Table& table, std::string* problem) {
       table.secondsPerTimeUnit = unit == "ms" ? 1e-3 : 1;
       continue;
     }
-    table.channels.push_back({title.empty() ? "Channel " + std::to_string(c) : title, unit, 1, {}});
+    table.channels.push_back({title.empty() ? "Channel " + std::to_string(c) : title, unit, 1, {}, {}});
   }
   table.columns.resize(table.channels.size());
   return true;

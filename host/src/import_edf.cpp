@@ -43,6 +43,7 @@ DigitalMap MapOf(const EdfSignalHeader& s) {
 RecordingChannel ChannelOf(const EdfSignalHeader& s) {
   RecordingChannel channel;
   channel.label = s.label;
+  channel.transducer = s.transducer;
   channel.dimension = s.physicalDimension;
   channel.unitsPerValue = 32768.0 * std::fabs(GainOf(s));
   const DigitalMap map = MapOf(s);

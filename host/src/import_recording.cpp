@@ -1,11 +1,30 @@
 // A recording becomes a document's channels and blocks.
+#include <algorithm>
+#include <cctype>
 #include <stdexcept>
+#include <string_view>
 
 #include "host/document.h"
 #include "host/recording_import.h"
 #include "host/problem.h"
 
 namespace host {
+namespace {
+
+bool NamesSpirometer(std::string_view text) {
+  constexpr std::string_view kSpirometer = "spirometer";
+  return text.size() == kSpirometer.size() &&
+         std::equal(text.begin(), text.end(), kSpirometer.begin(),
+                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+// A flow head is plugged into the host's spirometer input, whichever field of
+// the file says so; other channels keep their label as the input's name.
+std::string InputNameOf(const RecordingChannel& channel) {
+  return NamesSpirometer(channel.label) || NamesSpirometer(channel.transducer) ? kSpirometerInput : channel.label;
+}
+
+}  // namespace
 
 bool ImportRecording(const Recording& recording, Document& document, std::string* problem) {
   std::vector<vantor::ChannelScaling> scalings;
@@ -19,7 +38,7 @@ bool ImportRecording(const Recording& recording, Document& document, std::string
   }
   try {
     for (const RecordingChannel& channel : recording.channels) {
-      document.SetClipLevels(document.AddChannel(channel.label, channel.label), channel.clip);
+      document.SetClipLevels(document.AddChannel(channel.label, InputNameOf(channel)), channel.clip);
     }
     for (const RecordingSegment& segment : recording.segments) {
       if (segment.length() == 0) continue;

@@ -240,7 +240,8 @@ TEST_F(ComputeCommand, FailuresAreOneLineNamingTheFile) {
   std::ofstream(notVolts) << "Time [s],Spirometer [L/s]\n0,1\n0.01,2\n";
   cli::ComputeOptions litres = Options("not_volts.csv", "x");
   const std::pair<cli::ComputeOptions, std::string> cases[] = {
-      {noSpirometer, ": no channel has a spirometer input; name the flow head's channel with --flow-source\n"},
+      {noSpirometer, ": no channel is a spirometer's (by its label or transducer type; channels: 1 \"Flow\"); name the "
+                     "flow head's channel with --flow-source\n"},
       {outOfRange, ": --flow-source 3: the recording has channels 1..1\n"},
       {contradiction, ": --model and custom coefficients (--scale, --nonlinearity) exclude each other\n"},
       {blocked, "clean.edf: cannot be made: "},

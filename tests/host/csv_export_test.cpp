@@ -23,7 +23,7 @@ host::Recording TwoBlocks() {
   host::Recording r;
   r.startTime1904 = 1000;
   r.samplingInterval = 0.004;
-  r.channels = {{"Spirometer", "uV", 4000, {}}, {"Flow, filtered", "L/s", 16, {}}};
+  r.channels = {{"Spirometer", "uV", 4000, {}, {}}, {"Flow, filtered", "L/s", 16, {}, {}}};
   r.segments.push_back({0, {{0.25f, -0.5f, 0.125f}, {0.1f, 0.2f, -0.3f}}});
   r.segments.push_back({2.5, {{0.75f, 0}, {-0.1f, 0}}});
   return r;
@@ -74,7 +74,7 @@ TEST(CsvExport, AChannelWithoutDataInABlockLeavesItsCellsEmpty) {
 TEST(CsvExport, TimesAndValuesReadBackExactly) {
   host::Recording r;
   r.samplingInterval = 1e-60;
-  r.channels = {{"Flow", "L/s", 3e30, {}}};
+  r.channels = {{"Flow", "L/s", 3e30, {}, {}}};
   r.segments.push_back({0, {{0.1f, -1.17549435e-38f / 3e30f, 0.333333343f, -0.5f}}});
   r.segments.push_back({1e60, {{0.2f}}});
   host::Document d;

@@ -38,7 +38,7 @@ void AppendHeader(const File& f, std::string& out) {
   Field(out, f.duration, 8);
   Field(out, f.signalCount.empty() ? std::to_string(ns) : f.signalCount, 4);
   for (const Signal& s : f.signals) Field(out, s.annotations ? "EDF Annotations" : s.label, 16);
-  for (std::size_t i = 0; i < ns; ++i) Field(out, "", 80);
+  for (const Signal& s : f.signals) Field(out, s.transducer, 80);
   for (const Signal& s : f.signals) Field(out, s.annotations ? "" : s.dimension, 8);
   for (const Signal& s : f.signals) Field(out, s.physicalMinimum, 8);
   for (const Signal& s : f.signals) Field(out, s.physicalMaximum, 8);

@@ -13,6 +13,7 @@ namespace edftest {
 
 struct Signal {
   std::string label = "Signal";
+  std::string transducer;
   std::string dimension = "mV";
   std::string physicalMinimum = "-10";
   std::string physicalMaximum = "10";

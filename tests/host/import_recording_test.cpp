@@ -116,6 +116,28 @@ INSTANTIATE_TEST_SUITE_P(
                       Range{"uV", "-500", "1500", "-32768", "32767", 1e-3}, Range{"mV", "100", "-100", "-2048", "2047", 1},
                       Range{"mV", "-0.1", "0.1", "0", "4095", 1}));
 
+// A flow head is the spirometer input whether its label or its transducer
+// field says so, in any case; other channels are named by their label.
+TEST(EdfImport, TheSpirometerIsFoundByLabelOrTransducer) {
+  edftest::File f;
+  const std::pair<const char*, const char*> fields[] = {
+      {"Flow head", "SPIROMETER"}, {"spirometer", ""}, {"Pressure", "spirometer tube"}, {"Airflow", "Pneumotach"}};
+  for (const auto& [label, transducer] : fields) {
+    edftest::Signal s;
+    s.label = label;
+    s.transducer = transducer;
+    s.samples = {1, 2, 3, 4};
+    f.signals.push_back(s);
+  }
+  host::Document d;
+  Import(f, d);
+  EXPECT_EQ(d.InputName(1), host::kSpirometerInput);
+  EXPECT_EQ(d.InputName(2), host::kSpirometerInput);
+  EXPECT_EQ(d.InputName(3), "Pressure");
+  EXPECT_EQ(d.InputName(4), "Airflow");
+  EXPECT_EQ(d.Title(1), "Flow head");
+}
+
 TEST(EdfImport, OtherDimensionsAreCalibratedInTheirOwnUnit) {
   for (const char* dimension : {"L/s", "degC", ""}) {
     host::Document d;
@@ -146,7 +168,7 @@ TEST(EdfImport, DiscontinuousRecordsBecomeBlocksAtTheirTimes) {
 TEST(RecordingImport, ALongRecordingSpansConsecutiveBlocks) {
   host::Recording r;
   r.samplingInterval = 0.001;
-  r.channels.push_back({"Flow", "L/s", 8, 0});
+  r.channels.push_back({"Flow", "L/s", 8, {}, {}});
   host::RecordingSegment segment;
   segment.samples.resize(1);
   for (int i = 0; i < 70000; ++i) segment.samples[0].push_back(static_cast<float>(i % 1000) / 2000);
@@ -167,7 +189,7 @@ TEST(RecordingImport, UnitsThatCannotBeUnitTextsAreRefusedBeforeAnythingIsAdded)
   for (const auto& [unit, expected] : cases) {
     host::Recording r;
     r.samplingInterval = 1;
-    r.channels.push_back({"X", unit, 1, 0});
+    r.channels.push_back({"X", unit, 1, {}, {}});
     r.segments.push_back({0, {{0.5f, 0.25f}}});
     host::Document d;
     std::string problem;
@@ -176,7 +198,7 @@ TEST(RecordingImport, UnitsThatCannotBeUnitTextsAreRefusedBeforeAnythingIsAdded)
     EXPECT_EQ(d.channelCount(), 0);
   }
   std::string problem;
-  const auto micro = host::ScalingFor({"X", "\xC2\xB5V", 2, 0}, &problem);
+  const auto micro = host::ScalingFor({"X", "\xC2\xB5V", 2, {}, {}}, &problem);
   ASSERT_TRUE(micro) << problem;
   EXPECT_DOUBLE_EQ(micro->info.unitFactor, 2e-3);
 }

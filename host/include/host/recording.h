@@ -19,13 +19,14 @@ struct ClipLevels {
 };
 
 struct RecordingChannel {
-  std::string label;      // UTF-8; the channel's title and the name of its input
+  std::string label;      // UTF-8; the channel's title, and the name of its input
   std::string dimension;  // physical dimension as the file gives it ("mV", "uV", "L/s", "")
   // physical = sampleValue * unitsPerValue, in `dimension`: a sample value of 0
   // is always physical zero (a flow head's zero is a physical zero), and
   // unitsPerValue is positive whichever way a file writes its range.
   double unitsPerValue = 1;
   ClipLevels clip;
+  std::string transducer;  // EDF's transducer type; may be empty
 };
 
 // A stretch of samples without gaps.

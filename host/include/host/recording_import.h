@@ -45,9 +45,13 @@ std::optional<Recording> ParseCsvRecording(std::string_view text, std::string* p
 // platform's character set lacks).
 std::optional<vantor::ChannelScaling> ScalingFor(const RecordingChannel& channel, std::string* problem);
 
-// Adds the recording's channels (title and input name = label) and blocks to
-// an empty document. False with one line in *problem when a unit cannot be a
-// unit text (checked before anything is added) or the recording does not fit
+// The input name of a flow head's channel.
+inline constexpr const char* kSpirometerInput = "Spirometer";
+
+// Adds the recording's channels and blocks to an empty document: each
+// channel's title is its label, its input name kSpirometerInput when the label
+// or the transducer type says "spirometer" (in any case), else its label.
+// False with one line in *problem when a unit cannot be a unit text (checked before anything is added) or the recording does not fit
 // a document (found while building: discard the document then).
 bool ImportRecording(const Recording& recording, Document& document, std::string* problem);
 
