@@ -4,6 +4,7 @@
 #include "extension/spiro_local_data.h"
 #include "extension/spiro_menu_requests.h"
 #include "extension/spiro_settings.h"
+#include "extension/spiro_window_events.h"
 #include "spirometry/analysis.h"
 
 RespiratoryExtension gRespiratoryExtension;
@@ -42,4 +43,31 @@ void RespiratoryExtension::DoMenuCommand(std::int16_t command, std::int16_t /*va
 
 bool RespiratoryExtension::OwnsWindow(void* window, Local local) {
   return spirometry::WindowIndexOf(static_cast<WindowRef>(window), local) > 0;
+}
+
+void RespiratoryExtension::UpdateWindow(void* window, Local local) {
+  spirometry::UpdateSpiroWindow(*this, static_cast<WindowRef>(window), local);
+}
+
+void RespiratoryExtension::ResizeWindow(void* window, Point point, Local local) {
+  spirometry::ResizeSpiroWindow(*this, static_cast<WindowRef>(window), point, local);
+}
+
+void RespiratoryExtension::WindowFlagChanged(void* window, std::uint8_t flag, Local local) {
+  spirometry::ZoomSpiroWindow(*this, static_cast<WindowRef>(window), flag, local);
+}
+
+void RespiratoryExtension::AdjustCursor(void* window, Point point, std::int16_t* part,
+                                        Local local) {
+  const std::int16_t found = spirometry::CursorPartIn(static_cast<WindowRef>(window), point, local);
+  if (part != nullptr) *part = found;
+}
+
+void RespiratoryExtension::ActivateWindow(void* window, std::uint8_t active, Local local) {
+  spirometry::ActivateSpiroWindow(*this, static_cast<WindowRef>(window), active != 0, local);
+}
+
+void RespiratoryExtension::DescribeWindow(void* window, std::int16_t /*value*/, void* out,
+                                          Local local) {
+  spirometry::DescribeSpiroWindow(static_cast<WindowRef>(window), out, local);
 }

@@ -10,6 +10,8 @@
 #include "frame/host_services_drawing.h"
 #include "frame/host_services_scales.h"
 #include "spirometry/analysis.h"
+#include "spirometry/clipboard_copy.h"
+#include "spirometry/window_output.h"
 #include "toolbox/quickdraw.h"
 #include "util/handle_record.h"
 #include "vantor/byte_access.h"
@@ -114,6 +116,14 @@ void SetAxisRange(const Command& c, bool flowAxis, LocalDataType** local) {
   InvalidateWindowRect(placed.common.window, placed.common.contentRect);
 }
 
+// The report page needs all three windows; one that cannot be made stops it.
+void PrintReportPage(const VantorExtensionBase& extension, LocalDataType** local) {
+  for (const std::int16_t kind : {kPlotWindow, kDataWindow, kReportWindow}) {
+    if (!OpenWindow(kind, local)) return;
+  }
+  PrintReport(local, extension);
+}
+
 void SubmitShow(const VantorExtensionBase& extension, std::int16_t kind) {
   HostSubmitCommandFlag(static_cast<std::uint16_t>(extension.MapLocalId(kShowWindowCommand)),
                         kind, true);
@@ -144,6 +154,13 @@ void PerformSpiroCommand(const VantorExtensionBase& extension, const void* recor
     case kZoomWindowCommand:
       if (window != nullptr) ZoomWindow(c, window, local);
       break;
+    case kCopyCommand:
+      if ((*local)->commandsEnabled != 0 && c.first >= 1 && c.first <= kWindowKinds) {
+        CopyWindowContent(LoadAt<std::uint16_t>(c.values, 0), static_cast<std::int16_t>(c.first),
+                          local, extension);
+      }
+      break;
+    case kPrintReportCommand: PrintReportPage(extension, local); break;
     case kSettingsBlockCommand:
       ApplySettingsData(vantor::PointerFromU32<const void>(LoadAt<std::uint32_t>(c.values, 2)),
                         LoadAt<std::int16_t>(c.values, 0), static_cast<OSType>(c.first), local);

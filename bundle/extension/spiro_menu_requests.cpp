@@ -8,6 +8,8 @@
 #include "frame/host_services_commands.h"
 #include "frame/host_services_host.h"
 #include "spirometry/analysis.h"
+#include "spirometry/window_output.h"
+#include "toolbox/windows.h"
 #include "toolbox/menus.h"
 #include "util/handle_record.h"
 #include "vantor/byte_access.h"
@@ -18,6 +20,7 @@ namespace {
 enum MenuRequest : std::int16_t {
   kSelectionChanged = 0,
   kFunctionsKnown = 3,
+  kPrintFront = 100,
   kSaveRequest = 200,
   kSaveAsRequest = 202,
   kLoadRequest = 203,
@@ -89,6 +92,11 @@ void DoSpiroMenuRequest(VantorExtensionBase& extension, std::int16_t code, std::
     case kFunctionsKnown:
       (*local)->flowFunctionId = HostService638(kFlowCreditLine);
       (*local)->volumeFunctionId = HostService638(kVolumeCreditLine);
+      break;
+    case kPrintFront:
+      if (const std::int16_t kind = WindowIndexOf(FrontNonFloatingWindow(), local); kind >= 1) {
+        PrintWindow(kind, local, extension);
+      }
       break;
     case kSaveRequest:
     case kSaveAsRequest: SaveSettings(extension, local); break;

@@ -25,7 +25,7 @@ struct Stretch {
   // when the phase lasts longer than a second within the data.
   void ComputeFirstSecondVolume(std::int32_t k) const {
     const std::int32_t a = at(k - 1).sampleIndex;
-    const std::int32_t t = a + RoundToLong(1.0 / dt);
+    const std::int64_t t = std::int64_t{a} + RoundToLong(1.0 / dt);  // a degenerate dt saturates
     if (t < n && t < at(k).sampleIndex) at(k).firstSecondVolume = volume[a] - volume[t];
   }
 };

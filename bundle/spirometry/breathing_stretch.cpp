@@ -27,7 +27,8 @@ std::optional<std::int32_t> FindRunEdge(const float* flow, std::int32_t from, st
       }
       continue;
     }
-    if (step > 0 ? i > candidate->at + minRun : i < candidate->at - minRun) break;
+    const std::int64_t at = candidate->at;
+    if (step > 0 ? i > at + minRun : i < at - minRun) break;
     if (!above(i)) {
       candidate.reset();
     } else if (sign(i) != candidate->positive) {

@@ -7,6 +7,7 @@
 #include "extension/scrap_data.h"
 #include "frame/host_services.h"
 #include "spirometry/analysis.h"
+#include "spirometry/cursor_readout.h"
 #include "spirometry/report_rows.h"
 #include "spirometry/window_content.h"
 #include "toolbox/memory.h"
@@ -117,6 +118,7 @@ void CopyWindowContent(std::uint16_t variant, std::int16_t kind, LocalDataType**
   OSStatus error = noErr;
   if (kind != spirometry::kReportWindow) {
     error = CopyPicture(variant, window, local);
+    ClearMarkers(kind, data);
   } else if (variant == kLabelledText) {
     error = CopyLabelledRows(local);
   } else if (variant == kValuesOnOneLine) {

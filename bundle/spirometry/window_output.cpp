@@ -5,8 +5,10 @@
 #include "extension/drawing_state.h"
 #include "extension/port_helpers.h"
 #include "extension/resource_text_helpers.h"
+#include "extension/spiro_window.h"
 #include "frame/host_services.h"
 #include "spirometry/analysis.h"
+#include "spirometry/cursor_readout.h"
 #include "spirometry/report_drawing.h"
 #include "spirometry/window_content.h"
 #include "toolbox/quickdraw.h"
@@ -190,6 +192,7 @@ void PrintWindow(std::int16_t kind, LocalDataType** data, const VantorExtensionB
     HostService642(job, &PictureWindowOutput);
     HostService643(job, kOneCopy, HostQueryValue(kRecordingSelector) == 0, title);
   }
+  ClearMarkers(kind, data);
   if (record.get() != nullptr) InvalidatePortBounds(record.get()->window);
 }
 
@@ -200,8 +203,8 @@ void PrintReport(LocalDataType** data, const VantorExtensionBase& extension) {
     HostAlert82(GetListString(refusal, (*data)->messageList, kRecordingRefusalEntry));
     return;
   }
-  for (std::int16_t kind = 1; kind <= spirometry::kWindowKinds; ++kind) {
-    if ((*data)->windowRecords[kind - 1] == nullptr) return;
+  for (std::int16_t kind : {spirometry::kPlotWindow, spirometry::kDataWindow, spirometry::kReportWindow}) {
+    if (!spirometry::OpenWindow(kind, data)) return;
   }
   spirometry::AnalyseSelection(extension, data);
   if ((*data)->analysisStatus != 0) {
@@ -216,6 +219,7 @@ void PrintReport(LocalDataType** data, const VantorExtensionBase& extension) {
   HostService160(title);
   void* job = HostService640(reinterpret_cast<Handle>(data), &DrawReportPage);
   if (job != nullptr) HostService643(job, kOneCopy, HostQueryValue(kSuppressWarningsSelector) == 0, title);
+  ClearMarkers(spirometry::kPlotWindow, data);
   const WindowRecordLock plot(data, spirometry::kPlotWindow);
   if (plot.get() != nullptr) InvalidatePortBounds(plot.get()->window);
 }

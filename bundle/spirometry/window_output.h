@@ -20,7 +20,7 @@ std::int32_t DrawReportPage(const Rect* page, std::int32_t unused, std::int16_t 
 // Prints the window of that kind (its own page, through the print dialog
 // unless the host is recording). A failed analysis is one alert, no job.
 void PrintWindow(std::int16_t kind, spirometry::LocalDataType** data, const VantorExtensionBase& extension);
-// Prints the report page with the windows already open; refused while
-// recording, and a failed analysis is one alert. A window that is not open
-// stops the print silently.
+// Prints the report page, opening the three windows first; refused while
+// recording, and a failed analysis is one alert. A window that cannot be
+// opened stops the print silently.
 void PrintReport(spirometry::LocalDataType** data, const VantorExtensionBase& extension);

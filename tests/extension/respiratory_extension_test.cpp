@@ -185,3 +185,52 @@ TEST_F(SpiroExtensionTest, ReportWindowRestoredFromAnEntryKeepsItsOwnSize) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SpiroExtensionTest, DescribeWindowFillsOurItemsAndMarksOnlyTheFrontKind) {
+  int items[3] = {};
+  ServiceSpy<vantor::service::HostService631> install(
+      [&items, n = 0](ConstStr255Param, std::int16_t, std::uint16_t) mutable -> void* {
+        const int i = n++ - 2;  // settings and subject come first
+        return i >= 0 && i < 3 ? &items[i] : nullptr;
+      });
+  ServiceSpy<vantor::service::HostService634> mark;
+  ASSERT_NE(Open(), nullptr);
+  PerformShorts(0, kPlotWindow, 1);
+  std::vector<unsigned char> out(5 * 257, 0xEE);
+  const toolbox::ScopedMemoryOwner owner(kOwner);
+  gRespiratoryExtension.DescribeWindow(WindowOfKind(local_, kPlotWindow), 0, out.data(), local_);
+  EXPECT_EQ(out[0], 0);  // not analysed, not recording
+  EXPECT_GT(out[1], 0);
+  EXPECT_EQ(out[257], 0xEE);  // other slots untouched
+  EXPECT_EQ(out[3 * 257 + 1 + out[3 * 257 + 1]], 0xC9);  // the print item ends in "…"
+  ASSERT_EQ(mark.calls().size(), 3u);
+  EXPECT_EQ(mark.calls()[1], std::make_tuple(static_cast<void*>(&items[1]), true));
+  EXPECT_FALSE(std::get<1>(mark.calls()[0]));
+
+  std::vector<unsigned char> untouched(5 * 257, 0xEE);
+  gRespiratoryExtension.DescribeWindow(nullptr, 0, untouched.data(), local_);
+  EXPECT_EQ(untouched, std::vector<unsigned char>(5 * 257, 0xEE));
+  for (std::size_t i = 3; i < 6; ++i) EXPECT_FALSE(std::get<1>(mark.calls()[i]));
+}
+
+TEST_F(SpiroExtensionTest, ZoomAndUpdateOfOurWindowsOnly) {
+  ServiceSpy<vantor::service::HostSubmitCommandFlag> flags;
+  ASSERT_NE(Open(), nullptr);
+  PerformShorts(0, kDataWindow, 1);
+  const WindowRef window = WindowOfKind(local_, kDataWindow);
+  const toolbox::ScopedMemoryOwner owner(kOwner);
+  gRespiratoryExtension.WindowFlagChanged(window, 1, local_);
+  gRespiratoryExtension.WindowFlagChanged(nullptr, 1, local_);
+  ASSERT_EQ(flags.calls().size(), 1u);
+  EXPECT_EQ(std::get<1>(flags.calls()[0]), kDataWindow);
+  // Drawing with no document analyses to a status, shown in the header.
+  gRespiratoryExtension.UpdateWindow(window, local_);
+  EXPECT_NE(Record().analysisStatus, kAnalysisDue);
+  std::int16_t part = -1;
+  gRespiratoryExtension.AdjustCursor(window, Point{5, 5}, &part, local_);
+  EXPECT_EQ(part, 0);
+}
+
+}  // namespace

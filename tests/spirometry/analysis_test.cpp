@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "analysis_fixture.h"
+#include "host/alerts.h"
+#include "host/host_state.h"
 #include "toolbox/memory.h"
 
 namespace spirotest {
@@ -139,6 +141,21 @@ TEST_F(AnalysisTest, ChannelsWithoutFlowOrVolumeUnitsAreRefused) {
   EXPECT_EQ(r.analysisStatus, spirometry::kAnalysisRefused);
   EXPECT_EQ(r.messageCode, spirometry::kCodeNoVolumeChannel);
   EXPECT_EQ(r.flowSamples, nullptr);
+}
+
+// Recorded flow at its converter's limit warns once, unless the host works
+// unattended; the analysis goes on either way.
+TEST_F(AnalysisTest, ClippedFlowWarnsUnlessWarningsAreSuppressed) {
+  for (const bool suppressed : {false, true}) {
+    Record(Breathe(Tidal(), kDt, kGain));
+    document().SetClipLevels(kFlowChannel, {-0.05f, 0.05f});
+    host::State().suppressWarnings = suppressed;
+    host::ClearAlerts();
+    EXPECT_EQ(AnalyseAll().analysisStatus, kAnalysisValid);
+    host::State().suppressWarnings = false;
+    EXPECT_EQ(Alerted("The selection contains clipped data: flow and volume may be underestimated."),
+              !suppressed);
+  }
 }
 
 // A volume that wrapped round the converter's range during an expiration

@@ -1,0 +1,158 @@
+// Readouts under the pointer, asserted on the two windows' display lists:
+// crosses in both windows, nothing redrawn within one sample column, both
+// readouts erased outside the samples, and the label of the phase under the
+// pointer (none after the last boundary).
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "extension/port_fixture.h"
+#include "frame/host_services_memory.h"
+#include "util/handle_record.h"
+#include "spirometry/cursor_readout.h"
+#include "toolbox/windows.h"
+
+namespace {
+
+using spirometry::LocalDataType;
+using toolbox::DrawKind;
+
+Handle Bytes(const void* data, std::size_t size) {
+  Handle h = HostNewHandle(static_cast<std::uint32_t>(size));
+  std::memcpy(*h, data, size);
+  return h;
+}
+
+Handle StringList(const std::vector<std::string>& strings) {
+  std::vector<unsigned char> bytes{0, static_cast<unsigned char>(strings.size())};
+  for (const std::string& s : strings) {
+    bytes.push_back(static_cast<unsigned char>(s.size()));
+    bytes.insert(bytes.end(), s.begin(), s.end());
+  }
+  return Bytes(bytes.data(), bytes.size());
+}
+
+struct Readout : PortTest {
+  void SetUp() override {
+    PortTest::SetUp();
+    const Rect bounds{50, 50, 250, 350};
+    for (WindowRef* w : {&dataWindow, &plotWindow}) {
+      *w = NewCWindow(nullptr, &bounds, reinterpret_cast<const unsigned char*>("\x01w"), false, 0, kWindowInFront,
+                      false, 0);
+    }
+    LocalDataType d{};
+    std::vector<float> samples(100);
+    for (int i = 0; i < 100; ++i) samples[static_cast<std::size_t>(i)] = 0.01f * static_cast<float>(i - 50);
+    d.flowSamples = Bytes(samples.data(), samples.size() * sizeof(float));
+    d.volumeSamples = Bytes(samples.data(), samples.size() * sizeof(float));
+    d.sampleCount = 100;
+    d.flowScaling.calibrated = 1;
+    d.flowScaling.gain = 1;
+    d.flowScaling.info.unitFactor = 1;
+    d.flowScaling.decimals = 2;
+    d.volumeScaling = d.flowScaling;
+    const std::vector<spirometry::BreathPhase> phases{{0, 0, 0, -32768.0f, 0}, {40, 1, 1, 0.3f, 0.2f},
+                                                      {70, 0, 0, 0.3f, 0}};
+    d.phases = Bytes(phases.data(), phases.size() * sizeof(spirometry::BreathPhase));
+    d.phaseCount = 3;
+    d.labelList = StringList({"V ", "F ", "t ", " F ", " V "});
+    d.messageList = StringList(std::vector<std::string>(13, "Forced"));
+    spirometry::SpiroDataWindowRecord data{};
+    data.common = {dataWindow, 1, {}, 1, 0, 0, 0, {0, 0, 200, 300}, {0, 0, 15, 300}, {20, 48, 100, 290}};
+    data.volumePlotRect = Rect{102, 48, 180, 290};
+    data.pixelsPerSample = 2.0;
+    data.leftEdge = 48;
+    data.flowTraceScale = -50;
+    data.flowTraceOffset = 60;
+    data.volumeTraceScale = -50;
+    data.volumeTraceOffset = 140;
+    data.bottomStrip = Rect{185, 0, 200, 300};
+    ResetTextBox(data.readoutBox);
+    SetTextBox(data.common.headerRect, 1, 9, false, data.readoutBox);
+    d.windowRecords[0] = Bytes(&data, sizeof data);
+    spirometry::SpiroPlotWindowRecord plot{};
+    plot.common = {plotWindow, 1, {}, 2, 0, 0, 0, {0, 0, 200, 300}, {0, 0, 15, 300}, {20, 48, 165, 290}};
+    plot.volumeAxisScale = 100;
+    plot.volumeAxisOffset = 170;
+    plot.flowAxisScale = 100;
+    plot.flowAxisOffset = 90;
+    ResetTextBox(plot.readoutBox);
+    SetTextBox(plot.common.headerRect, 1, 9, false, plot.readoutBox);
+    d.windowRecords[1] = Bytes(&plot, sizeof plot);
+    document = reinterpret_cast<LocalDataType**>(Bytes(&d, sizeof d));
+  }
+  void TearDown() override {
+    const LocalDataType d = **document;
+    for (Handle h : {d.flowSamples, d.volumeSamples, d.phases, d.labelList, d.messageList, d.windowRecords[0],
+                     d.windowRecords[1], reinterpret_cast<Handle>(document)}) {
+      HostDisposeHandle(h);
+    }
+    DisposeWindow(dataWindow);
+    DisposeWindow(plotWindow);
+    PortTest::TearDown();
+  }
+  static const std::vector<toolbox::DrawOp>& Ops(WindowRef w) { return GetWindowPort(w)->displayList.ops; }
+  static int XorLines(WindowRef w) {
+    int n = 0;
+    for (const toolbox::DrawOp& op : Ops(w)) n += op.kind == DrawKind::kLine && op.state.penMode == srcXor ? 1 : 0;
+    return n;
+  }
+  static std::string Texts(WindowRef w) {
+    std::string all;
+    for (const toolbox::DrawOp& op : Ops(w)) {
+      if (op.kind == DrawKind::kText) all += op.text + "|";
+    }
+    return all;
+  }
+  static bool Erased(WindowRef w, const Rect& r) {
+    for (const toolbox::DrawOp& op : Ops(w)) {
+      if (op.kind == DrawKind::kEraseRect && op.rect == r) return true;
+    }
+    return false;
+  }
+  LocalDataType** document = nullptr;
+  WindowRef dataWindow = nullptr;
+  WindowRef plotWindow = nullptr;
+};
+
+TEST_F(Readout, FollowsThePointerAcrossBothWindows) {
+  TrackCursor(Point{60, 48 + 2 * 20}, 1, document);  // sample 20, in the first phase, a forced one
+  EXPECT_EQ(XorLines(dataWindow), 4) << "a cross on each trace";
+  EXPECT_EQ(XorLines(plotWindow), 2) << "and one on the loop";
+  EXPECT_NE(Texts(dataWindow).find("Forced"), std::string::npos) << Texts(dataWindow);
+  EXPECT_NE(Texts(plotWindow).find("F "), std::string::npos) << Texts(plotWindow);
+
+  const std::size_t dataOps = Ops(dataWindow).size();
+  const std::size_t plotOps = Ops(plotWindow).size();
+  TrackCursor(Point{90, 48 + 2 * 20}, 1, document);  // still sample 20
+  EXPECT_EQ(Ops(dataWindow).size(), dataOps) << "the same column redraws nothing";
+  EXPECT_EQ(Ops(plotWindow).size(), plotOps);
+
+  TrackCursor(Point{60, 48 + 2 * 80}, 1, document);  // after the last boundary
+  EXPECT_EQ(XorLines(dataWindow), 12) << "old crosses removed, new ones drawn";
+  EXPECT_EQ(Texts(dataWindow).find("Forced", Texts(dataWindow).find("Forced") + 1), std::string::npos)
+      << "no label after the last boundary";
+
+  TrackCursor(Point{60, 20}, 1, document);  // left of the first sample
+  const auto d = LoadHandleRecord<spirometry::SpiroDataWindowRecord>((*document)->windowRecords[0]);
+  EXPECT_TRUE(Erased(dataWindow, d.common.headerRect));
+  const auto p = LoadHandleRecord<spirometry::SpiroPlotWindowRecord>((*document)->windowRecords[1]);
+  EXPECT_TRUE(Erased(plotWindow, p.common.headerRect));
+  EXPECT_EQ(XorLines(dataWindow), 16);
+  EXPECT_EQ(d.flowMarker, (Point{0, 0}));
+  EXPECT_EQ(p.marker, (Point{0, 0}));
+}
+
+TEST_F(Readout, AClickInTheLoopReadsItsPointWithoutACross) {
+  TrackCursor(Point{80, 160}, 2, document);  // 10 pixels up and left of the origin
+  EXPECT_EQ(XorLines(plotWindow), 0);
+  const auto p = LoadHandleRecord<spirometry::SpiroPlotWindowRecord>((*document)->windowRecords[1]);
+  EXPECT_EQ(p.marker, (Point{80, 160}));
+  EXPECT_NE(Texts(plotWindow).find("V 0.10F 0.10"), std::string::npos) << Texts(plotWindow);
+  ClearMarkers(2, document);
+  EXPECT_TRUE(Erased(plotWindow, p.common.headerRect));
+}
+
+}  // namespace
