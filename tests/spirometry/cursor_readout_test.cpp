@@ -5,34 +5,25 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "extension/port_fixture.h"
+#include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
+#include "host/service_table.h"
 #include "util/handle_record.h"
 #include "spirometry/cursor_readout.h"
 #include "toolbox/windows.h"
 
 namespace {
 
+using hand_made::Bytes;
+using hand_made::StringList;
+
 using spirometry::LocalDataType;
 using toolbox::DrawKind;
-
-Handle Bytes(const void* data, std::size_t size) {
-  Handle h = HostNewHandle(static_cast<std::uint32_t>(size));
-  std::memcpy(*h, data, size);
-  return h;
-}
-
-Handle StringList(const std::vector<std::string>& strings) {
-  std::vector<unsigned char> bytes{0, static_cast<unsigned char>(strings.size())};
-  for (const std::string& s : strings) {
-    bytes.push_back(static_cast<unsigned char>(s.size()));
-    bytes.insert(bytes.end(), s.begin(), s.end());
-  }
-  return Bytes(bytes.data(), bytes.size());
-}
 
 struct Readout : PortTest {
   void SetUp() override {
@@ -53,6 +44,7 @@ struct Readout : PortTest {
     d.flowScaling.info.unitFactor = 1;
     d.flowScaling.decimals = 2;
     d.volumeScaling = d.flowScaling;
+    d.volumeToLitres = 1.0;
     const std::vector<spirometry::BreathPhase> phases{{0, 0, 0, -32768.0f, 0}, {40, 1, 1, 0.3f, 0.2f},
                                                       {70, 0, 0, 0.3f, 0}};
     d.phases = Bytes(phases.data(), phases.size() * sizeof(spirometry::BreathPhase));
@@ -143,6 +135,29 @@ TEST_F(Readout, FollowsThePointerAcrossBothWindows) {
   EXPECT_EQ(XorLines(dataWindow), 16);
   EXPECT_EQ(d.flowMarker, (Point{0, 0}));
   EXPECT_EQ(p.marker, (Point{0, 0}));
+}
+
+bool Detailed(std::int16_t selector) { return selector == 58; }
+
+// With the host's detailed labels, the first phase is number 1 from position
+// 0 (the sentinel record is never labelled), and a phase without a
+// first-second volume has no FEV1 part.
+TEST_F(Readout, DetailedLabelsNumberPhasesFromTheFirstBoundary) {
+  vantor::ServiceTable& table = host::Services();
+  const auto saved = vantor::ServiceAt<vantor::service::HostHasCapability>(table);
+  vantor::SetService<vantor::service::HostHasCapability>(table, &Detailed);
+  {
+    std::vector<spirometry::BreathPhase> phases(3);
+    std::memcpy(phases.data(), *(*document)->phases, 3 * sizeof(spirometry::BreathPhase));
+    phases[2].firstSecondVolume = -std::numeric_limits<float>::infinity();
+    std::memcpy(*(*document)->phases, phases.data(), 3 * sizeof(spirometry::BreathPhase));
+  }
+  TrackCursor(Point{60, 48 + 2 * 20}, 1, document);
+  TrackCursor(Point{60, 48 + 2 * 50}, 1, document);
+  vantor::SetService<vantor::service::HostHasCapability>(table, saved);
+  const std::string texts = Texts(dataWindow);
+  EXPECT_NE(texts.find("1: pos=0, exp, forced, dV=0.300L, FEV1=0.200L"), std::string::npos) << texts;
+  EXPECT_NE(texts.find("2: pos=40, insp, dV=0.300L|"), std::string::npos) << texts;
 }
 
 TEST_F(Readout, AClickInTheLoopReadsItsPointWithoutACross) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "extension/port_fixture.h"
+#include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "frame/host_services_scales.h"
 #include "host/alerts.h"
@@ -20,27 +21,10 @@
 
 namespace {
 
+using hand_made::Bytes;
+using hand_made::StringList;
+
 using spirometry::LocalDataType;
-
-class NoExtension final : public VantorExtensionBase {
- public:
-  std::uint32_t GetExtensionKind() override { return 0; }
-};
-
-Handle Bytes(const void* data, std::size_t size) {
-  Handle h = HostNewHandle(static_cast<std::uint32_t>(size));
-  std::memcpy(*h, data, size);
-  return h;
-}
-
-Handle StringList(const std::vector<std::string>& strings) {
-  std::vector<unsigned char> bytes{0, static_cast<unsigned char>(strings.size())};
-  for (const std::string& s : strings) {
-    bytes.push_back(static_cast<unsigned char>(s.size()));
-    bytes.insert(bytes.end(), s.begin(), s.end());
-  }
-  return Bytes(bytes.data(), bytes.size());
-}
 
 std::string Output(const std::string& command) {
   std::string out;
@@ -114,7 +98,7 @@ struct Printing : PortTest {
     return plot;
   }
   LocalDataType** data = nullptr;
-  NoExtension extension;
+  hand_made::Extension extension;
 };
 
 class PageShapes : public Printing, public ::testing::WithParamInterface<bool> {};
