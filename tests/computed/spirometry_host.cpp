@@ -2,6 +2,7 @@
 
 #include "host/alerts.h"
 #include "host/extension_registry.h"
+#include "host/sample_locks.h"
 #include "host/service_table.h"
 #include "toolbox/memory.h"
 #include "vantor/services.h"
@@ -38,7 +39,10 @@ void SpirometryHostTest::SetUp() {
 
 void SpirometryHostTest::TearDown() {
   toolbox::FailAllocationAfter(0);
-  if (document_ != nullptr) document_->computed().DetachAll();
+  if (document_ != nullptr) {
+    EXPECT_EQ(document_->locks().lentCount(), 0u) << "a function kept sample blocks locked";
+    document_->computed().DetachAll();
+  }
   host::SetCurrentDocument(nullptr);
   document_.reset();
   host::SetAlertsQuiet(false);

@@ -1,0 +1,101 @@
+#!/usr/bin/env python3
+"""Applies deliberate faults one at a time and shows the suite catches each.
+
+Run from a clean checkout with a configured release build:
+    tools/inject_faults.py [name ...]
+Each fault is one textual change; the named test binary is rebuilt and run,
+and the fault counts as caught when the build or a test fails. The source is
+restored after every fault, so stop it only between faults.
+"""
+import subprocess
+import sys
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+
+# name, file, text, replacement, test binary
+FAULTS = [
+    ("wrong-offset", "abi/include/vantor/messages.h",
+     "using Where = Field<std::uint32_t, 10>;", "using Where = Field<std::uint32_t, 12>;", "test_frame"),
+    ("swapped-argument", "bundle/frame/host_services_drawing.cpp",
+     "(window, ownerName, type, resourceId, a, b);", "(window, ownerName, type, a, resourceId, b);", "test_frame"),
+    ("block-loop-off-by-one", "bundle/computed/volume_integration.cpp",
+     "  for (std::int32_t i = first; i < end; ++i)\n    out[i]", "  for (std::int32_t i = first; i < end - 1; ++i)\n    out[i]",
+     "test_computed"),
+    ("zero-level-window-off-by-one", "bundle/computed/flow_zero_level.cpp",
+     "for (std::int32_t i = first; i <= last; ++i)", "for (std::int32_t i = first; i < last; ++i)", "test_computed"),
+    ("missed-unlock", "bundle/computed/source_samples.cpp",
+     "  if (kind_ == Kind::kRecorded) DataUnlockBlock469(channel_, block_);\n", "", "test_computed"),
+    ("missed-settings-unlock", "bundle/computed/volume_notifications.cpp",
+     "if (record.settings != nullptr) HostUnlockHandle(record.settings);", "break;", "test_computed"),
+    ("wrong-unit-factor", "bundle/computed/unit_text.h",
+     "kMillilitresPerLitre = 1000.0;", "kMillilitresPerLitre = 100.0;", "test_computed"),
+    ("unchecked-unit-text-length", "bundle/computed/unit_text.cpp",
+     "std::min(field[0], kMaxUnitChars);", "field[0];", "test_computed"),
+    ("unchecked-edf-header-length", "host/src/edf_header.cpp",
+     "if (bytes.size() < need) {", "if (false) {", "test_host"),
+    ("string-capacity-not-clamped", "bundle/util/pstring.cpp",
+     "std::clamp(capacity, 0, 256);", "std::max(capacity, 0);", "test_util"),
+    ("allocation-failure-off-by-one", "toolbox/src/memory_manager.cpp",
+     "s.allocations == s.failAt", "s.allocations == s.failAt + 1", "test_toolbox"),
+    ("first-resource-id", "toolbox/src/resource_manager.cpp",
+     "kFirstApplicationId = 128;", "kFirstApplicationId = 127;", "test_toolbox"),
+    ("local-handle-field", "host/include/host/param_block.h",
+     "return SetAddress<vantor::LocalField>(localHandle);",
+     "return SetAddress<vantor::general::WindowField>(localHandle);", "test_host"),
+    ("menu-command-fields-swapped", "host/src/extension_locals.cpp",
+     "Set<F::Command>(code).Set<F::Data>(data).Set<F::Value>(value);",
+     "Set<F::Command>(code).Set<F::Data>(data).Set<F::Value>(code);", "test_host"),
+    ("live-rings-offset", "abi/include/vantor/messages.h",
+     "using OutputRings = Field<std::uint32_t, 140>;", "using OutputRings = Field<std::uint32_t, 136>;",
+     "test_computed"),
+    ("compute-block-end", "host/src/computed_display.cpp",
+     ".Set<F::End>(static_cast<std::int16_t>(document_.BlockLength(block)))",
+     ".Set<F::End>(static_cast<std::int16_t>(document_.BlockLength(block) - 1))", "test_host"),
+]
+
+
+def run(args):
+    return subprocess.run(args, cwd=ROOT, capture_output=True, text=True)
+
+
+def first_failure(output):
+    for line in output.splitlines():
+        if line.startswith("[  FAILED  ]"):
+            return line[len("[  FAILED  ] "):].split(" (")[0]
+    return None
+
+
+def inject(name, path, text, replacement, binary):
+    source = ROOT / path
+    original = source.read_text()
+    if original.count(text) != 1:
+        return f"{name}: text not found once in {path}", False
+    source.write_text(original.replace(text, replacement))
+    try:
+        built = run(["cmake", "--build", "--preset", "release", "--target", binary])
+        if built.returncode != 0:
+            return f"{name}: caught by the build ({path})", True
+        tested = run([f"build/release/bin/{binary}", "--gtest_brief=1"])
+        if tested.returncode != 0:
+            caught = first_failure(tested.stdout) or "the test process"
+            return f"{name}: caught by {binary} {caught}", True
+        return f"{name}: NOT caught by {binary}", False
+    finally:
+        source.write_text(original)
+
+
+def main():
+    wanted = set(sys.argv[1:])
+    results = [inject(*f) for f in FAULTS if not wanted or f[0] in wanted]
+    for line, _ in results:
+        print(line)
+    missed = sum(1 for _, caught in results if not caught)
+    print(f"{len(results) - missed} of {len(results)} faults caught")
+    # Leave the build matching the restored source.
+    run(["cmake", "--build", "--preset", "release", "--target", *sorted({f[4] for f in FAULTS})])
+    return 1 if missed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
