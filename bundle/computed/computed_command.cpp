@@ -24,6 +24,11 @@ double CommandDouble(const void* record) {
 }
 
 const void* SubmittedSettings(const void* record, std::size_t recordBytes, SubmittedSize rule) {
+  // Only a record in the block layout carries a size and an address at 8 and
+  // 10; in any other the bytes there are values, not a pointer to follow.
+  if (vantor::LoadAt<std::int16_t>(record, vantor::kCommandFormatAt) != vantor::service::HostSubmitCommandBlock) {
+    return nullptr;
+  }
   const std::int16_t stated = vantor::LoadAt<std::int16_t>(record, vantor::kCommandDataSizeAt);
   const std::uint32_t address =
       vantor::LoadAt<std::uint32_t>(record, vantor::kCommandDataAddressAt);

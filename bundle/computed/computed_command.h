@@ -20,9 +20,10 @@ std::int16_t CommandShort(const void* record);
 std::uint8_t CommandFlag(const void* record);
 double CommandDouble(const void* record);
 
-// The settings record submitted with 8192, or null when no data came or the
-// stated size does not fit the rule: a shorter submission is never read past
-// its end, and never applied in part.
+// The settings record submitted with 8192, or null when no data came, the
+// record is not in the block layout (format 28), or the stated size does not
+// fit the rule: a shorter submission is never read past its end, and never
+// applied in part.
 enum class SubmittedSize { kAtLeastRecord, kExactlyRecord };
 const void* SubmittedSettings(const void* record, std::size_t recordBytes, SubmittedSize rule);
 

@@ -105,7 +105,7 @@ class DeliveredRecord {
       StoreAt<std::uint32_t>(record_, vantor::kCommandDataAddressAt, copy_ != nullptr ? toolbox::ToU32(copy_) : 0);
     } else {
       const std::size_t room = vantor::kCommandRecordBytes - vantor::kCommandValueAt;
-      std::memcpy(record_ + vantor::kCommandValueAt, values.data(), std::min(values.size(), room));
+      if (!values.empty()) std::memcpy(record_ + vantor::kCommandValueAt, values.data(), std::min(values.size(), room));
     }
   }
   const unsigned char* record() const { return record_; }

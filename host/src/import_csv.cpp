@@ -87,7 +87,7 @@ bool ParseHeader(const Line& line, Table& table, std::string* problem) {
       table.secondsPerTimeUnit = unit == "ms" ? 1e-3 : 1;
       continue;
     }
-    table.channels.push_back({title.empty() ? "Channel " + std::to_string(c) : title, unit, 1, 0});
+    table.channels.push_back({title.empty() ? "Channel " + std::to_string(c) : title, unit, 1, {}});
   }
   table.columns.resize(table.channels.size());
   return true;
@@ -118,7 +118,7 @@ bool ParseRow(const Line& line, Table& table, std::string* problem) {
     // Channels hold float samples: a value beyond float's range would turn
     // into infinity or nothing.
     const double size = std::fabs(*value);
-    if (c > 0 && (size > double{std::numeric_limits<float>::max()} || (size != 0 && size < double{std::numeric_limits<float>::min()}))) {
+    if (c > 0 && (size > static_cast<double>(std::numeric_limits<float>::max()) || (size != 0 && size < static_cast<double>(std::numeric_limits<float>::min())))) {
       return Fail(problem, where + ", column " + std::to_string(c + 1) + ": " + (*cells)[c] +
                                " is outside the range of values a channel holds (about 1e-38 to 3e38)");
     }

@@ -9,6 +9,7 @@
 #include "computed/flow_object.h"
 #include "computed/volume_object.h"
 #include "vantor/byte_access.h"
+#include "toolbox/memory.h"
 #include "vantor/command_record.h"
 
 namespace {
@@ -73,6 +74,31 @@ TEST(VolumeCommands, SourceIsAnotherChannelOfTheDocument) {
   volume::ApplyCommand(s, Command<std::int16_t>(kSetSourceChannel, 6).bytes, local);
   EXPECT_EQ(s.sourceChannel, 6);
   EXPECT_EQ(s.sourceIsComputed, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A whole settings record applies only from a record in the block layout: in
+// any other layout the bytes at 8 and 10 are values, and following them as a
+// size and an address read wherever they pointed.
+TEST(WholeSettingsCommand, OnlyTheBlockLayoutIsFollowed) {
+  RespFlowSettings submitted = flow::DefaultSettings(7);
+  submitted.zeroOffset = 0.25;
+  void* copy = toolbox::LowAlloc(sizeof submitted);
+  std::memcpy(copy, &submitted, sizeof submitted);
+  for (const std::int16_t format : {std::int16_t{25}, std::int16_t{18}, std::int16_t{28}}) {
+    Record r;
+    vantor::StoreAt(r.bytes, vantor::kCommandFormatAt, format);
+    vantor::StoreAt(r.bytes, vantor::kCommandCodeAt, kSetWholeSettings);
+    vantor::StoreAt<std::int16_t>(r.bytes, vantor::kCommandDataSizeAt, sizeof submitted);
+    vantor::StoreAt(r.bytes, vantor::kCommandDataAddressAt, toolbox::ToU32(copy));
+    RespFlowSettings s = flow::DefaultSettings(1);
+    flow::ApplyCommand(s, r.bytes, 8);
+    EXPECT_EQ(double{s.zeroOffset}, format == 28 ? 0.25 : 0.0) << "format " << format;
+  }
+  toolbox::LowFree(copy);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "extension/port_fixture.h"
+#include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "host/clipboard.h"
 #include "spirometry/clipboard_copy.h"
@@ -19,23 +20,9 @@
 
 namespace {
 
+using hand_made::StringList;
+
 using spirometry::LocalDataType;
-
-class NoExtension final : public VantorExtensionBase {
- public:
-  std::uint32_t GetExtensionKind() override { return 0; }
-};
-
-Handle StringList(const std::vector<std::string>& strings) {
-  std::vector<unsigned char> bytes{0, static_cast<unsigned char>(strings.size())};
-  for (const std::string& s : strings) {
-    bytes.push_back(static_cast<unsigned char>(s.size()));
-    bytes.insert(bytes.end(), s.begin(), s.end());
-  }
-  Handle h = HostNewHandle(static_cast<std::uint32_t>(bytes.size()));
-  std::copy(bytes.begin(), bytes.end(), *h);
-  return h;
-}
 
 struct Copy : PortTest {
   void SetUp() override {
@@ -85,7 +72,7 @@ struct Copy : PortTest {
   }
   LocalDataType** data = nullptr;
   WindowRef window = nullptr;
-  NoExtension extension;
+  hand_made::Extension extension;
 };
 
 TEST_F(Copy, TheReportGivesSeventeenLinesOrOneLineOfValues) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "extension/port_fixture.h"
+#include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "host/service_table.h"
 #include "util/handle_record.h"
@@ -18,23 +19,11 @@
 
 namespace {
 
+using hand_made::Bytes;
+using hand_made::StringList;
+
 using spirometry::LocalDataType;
 using toolbox::DrawKind;
-
-Handle Bytes(const void* data, std::size_t size) {
-  Handle h = HostNewHandle(static_cast<std::uint32_t>(size));
-  std::memcpy(*h, data, size);
-  return h;
-}
-
-Handle StringList(const std::vector<std::string>& strings) {
-  std::vector<unsigned char> bytes{0, static_cast<unsigned char>(strings.size())};
-  for (const std::string& s : strings) {
-    bytes.push_back(static_cast<unsigned char>(s.size()));
-    bytes.insert(bytes.end(), s.begin(), s.end());
-  }
-  return Bytes(bytes.data(), bytes.size());
-}
 
 struct Readout : PortTest {
   void SetUp() override {

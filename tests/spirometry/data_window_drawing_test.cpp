@@ -10,23 +10,19 @@
 
 #include "extension/axis_scales.h"
 #include "extension/port_fixture.h"
+#include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "frame/host_services_scales.h"
 #include "spirometry/data_window_drawing.h"
 
 namespace {
 
+using hand_made::HandleOf;
+
 using spirometry::BreathPhase;
 using spirometry::LocalDataType;
 using spirometry::SpiroDataWindowRecord;
 using toolbox::DrawKind;
-
-template <class T>
-Handle HandleOf(const std::vector<T>& values) {
-  Handle h = HostNewHandle(static_cast<std::int32_t>(values.size() * sizeof(T)));
-  std::memcpy(*h, values.data(), values.size() * sizeof(T));
-  return h;
-}
 
 vantor::ChannelScaling Litres() {
   vantor::ChannelScaling scaling{};

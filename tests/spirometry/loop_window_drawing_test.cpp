@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "extension/port_fixture.h"
+#include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "frame/host_services_scales.h"
 #include "spirometry/loop_window_drawing.h"
@@ -15,15 +16,11 @@
 
 namespace {
 
+using hand_made::HandleOf;
+
 using spirometry::LocalDataType;
 using spirometry::SpiroPlotWindowRecord;
 using toolbox::DrawKind;
-
-Handle FloatHandle(const std::vector<float>& values) {
-  Handle h = HostNewHandle(static_cast<std::uint32_t>(values.size() * sizeof(float)));
-  std::memcpy(*h, values.data(), values.size() * sizeof(float));
-  return h;
-}
 
 struct LoopWindow : PortTest {
   void SetUp() override {
@@ -36,8 +33,8 @@ struct LoopWindow : PortTest {
       volume.push_back(static_cast<float>(0.2 * std::cos(a)));
     }
     data.sampleCount = 201;
-    data.flowSamples = FloatHandle(flow);
-    data.volumeSamples = FloatHandle(volume);
+    data.flowSamples = HandleOf(flow);
+    data.volumeSamples = HandleOf(volume);
     data.flowMin = -0.4f;
     data.flowMax = 0.4f;
     data.volumeMin = -0.2f;

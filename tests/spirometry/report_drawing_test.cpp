@@ -7,27 +7,17 @@
 #include <vector>
 
 #include "extension/port_fixture.h"
+#include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "spirometry/report_drawing.h"
 #include "spirometry/window_content.h"
 
 namespace {
 
+using hand_made::StringList;
+
 using spirometry::LocalDataType;
 using toolbox::DrawKind;
-
-// A 'STR#' list: big-endian count, then the strings.
-Handle StringList(const std::vector<std::string>& strings) {
-  std::vector<unsigned char> bytes{static_cast<unsigned char>(strings.size() >> 8),
-                                   static_cast<unsigned char>(strings.size() & 0xFF)};
-  for (const std::string& s : strings) {
-    bytes.push_back(static_cast<unsigned char>(s.size()));
-    bytes.insert(bytes.end(), s.begin(), s.end());
-  }
-  Handle h = HostNewHandle(static_cast<std::uint32_t>(bytes.size()));
-  std::copy(bytes.begin(), bytes.end(), *h);
-  return h;
-}
 
 struct Report : PortTest {
   void SetUp() override {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "extension/port_fixture.h"
+#include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "frame/host_services_scales.h"
 #include "host/alerts.h"
@@ -20,27 +21,10 @@
 
 namespace {
 
+using hand_made::Bytes;
+using hand_made::StringList;
+
 using spirometry::LocalDataType;
-
-class NoExtension final : public VantorExtensionBase {
- public:
-  std::uint32_t GetExtensionKind() override { return 0; }
-};
-
-Handle Bytes(const void* data, std::size_t size) {
-  Handle h = HostNewHandle(static_cast<std::uint32_t>(size));
-  std::memcpy(*h, data, size);
-  return h;
-}
-
-Handle StringList(const std::vector<std::string>& strings) {
-  std::vector<unsigned char> bytes{0, static_cast<unsigned char>(strings.size())};
-  for (const std::string& s : strings) {
-    bytes.push_back(static_cast<unsigned char>(s.size()));
-    bytes.insert(bytes.end(), s.begin(), s.end());
-  }
-  return Bytes(bytes.data(), bytes.size());
-}
 
 std::string Output(const std::string& command) {
   std::string out;
@@ -114,7 +98,7 @@ struct Printing : PortTest {
     return plot;
   }
   LocalDataType** data = nullptr;
-  NoExtension extension;
+  hand_made::Extension extension;
 };
 
 class PageShapes : public Printing, public ::testing::WithParamInterface<bool> {};
@@ -160,6 +144,21 @@ TEST_F(Printing, IsRefusedWhileRecordingOrAfterAFailedAnalysis) {
   EXPECT_TRUE(host::FinishedOutputJobs().empty());
   ASSERT_EQ(host::Alerts().size(), 3u);
   EXPECT_EQ(host::Alerts().back().text, "MessageMessage (Message)");
+}
+
+// While recording, a window's output is filed for later and the user told;
+// nothing is placed on the page now.
+TEST_F(Printing, OutputWhileRecordingIsDeferred) {
+  (*data)->outputWindowKind = spirometry::kReportWindow;
+  const Rect destination{36, 36, 836, 636};
+  EXPECT_EQ(PictureWindowOutput(&destination, 1, reinterpret_cast<Handle>(data)), 1);
+  EXPECT_TRUE(host::Alerts().empty());
+  host::State().recording = true;
+  EXPECT_EQ(PictureWindowOutput(&destination, 1, reinterpret_cast<Handle>(data)), 0);
+  ASSERT_EQ(host::Alerts().size(), 1u);
+  EXPECT_EQ(host::Alerts().front().service, 82);
+  EXPECT_EQ((*data)->commandsEnabled, 1);
+  EXPECT_EQ((*data)->outputRect, destination);
 }
 
 }  // namespace

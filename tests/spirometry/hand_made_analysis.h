@@ -1,0 +1,41 @@
+// Blocks for a hand-made analysis: samples, phase lists and string lists in
+// host handles, and an extension object for calls that need one.
+#pragma once
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "frame/extension_base.h"
+#include "frame/host_services_memory.h"
+
+namespace hand_made {
+
+inline Handle Bytes(const void* data, std::size_t size) {
+  Handle h = HostNewHandle(static_cast<std::uint32_t>(size));
+  if (size > 0) std::memcpy(*h, data, size);
+  return h;
+}
+
+template <class T>
+Handle HandleOf(const std::vector<T>& values) {
+  return Bytes(values.data(), values.size() * sizeof(T));
+}
+
+// A 'STR#' list: big-endian count, then the strings; entry i is strings[i - 1].
+inline Handle StringList(const std::vector<std::string>& strings) {
+  std::vector<unsigned char> bytes{static_cast<unsigned char>(strings.size() >> 8),
+                                   static_cast<unsigned char>(strings.size() & 0xFF)};
+  for (const std::string& s : strings) {
+    bytes.push_back(static_cast<unsigned char>(s.size()));
+    bytes.insert(bytes.end(), s.begin(), s.end());
+  }
+  return HandleOf(bytes);
+}
+
+class Extension final : public VantorExtensionBase {
+ public:
+  std::uint32_t GetExtensionKind() override { return 0; }
+};
+
+}  // namespace hand_made
