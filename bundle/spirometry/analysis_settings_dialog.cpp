@@ -55,14 +55,17 @@ void EditAnalysisSettings(LocalDataType** data, const VantorExtensionBase& exten
   ExtensionDialog dialog(extension, kDialogId);
   DialogRef d = dialog.get();
   if (d == nullptr) return;
-  const LocalDataType& record = **data;
+  // The record's block moves on any allocation: keep what is shown.
+  const double forcedFactor = (*data)->forcedFactor;
+  const float flowThreshold = (*data)->flowThreshold;
+  const auto reportGraph = static_cast<std::int16_t>((*data)->reportGraph);
   HostSetDialogItemProc(d, kSeparator, &HostStandardItemProc121);
   HostSetDialogItemProc(d, kFactorFrame, &HostStandardItemProc122);
   HostSetDialogItemProc(d, kGraphFrame, &HostStandardItemProc122);
   HostSetDialogItemProc(d, kCross, &DrawCrossItem);
-  dialog.SetNumber(kForcedFactor, record.forcedFactor, 2);
-  dialog.SetNumber(kThreshold, static_cast<double>(record.flowThreshold) * 100.0 / kFullRange, 1);
-  SetRadioGroup(d, kFlowPlot, kDataPlot, static_cast<std::int16_t>(record.reportGraph));
+  dialog.SetNumber(kForcedFactor, forcedFactor, 2);
+  dialog.SetNumber(kThreshold, static_cast<double>(flowThreshold) * 100.0 / kFullRange, 1);
+  SetRadioGroup(d, kFlowPlot, kDataPlot, reportGraph);
   SelectDialogItemText(d, kThreshold, 0, 32767);
   HostShowDialog(d);
   std::int16_t hit = 0;
