@@ -14,6 +14,10 @@ mkdir -p "$out"
 # The custom threshold dialog is reached by a test; only its picture is kept.
 VANTOR_DIALOG_PICTURES=$tmp "$bin/test_computed" --gtest_filter='VolumeSettingsDialog.ACustomThreshold*' >/dev/null
 cp "$tmp/dialog-8511.png" "$out/"
+# So are the window extension's settings, subject and copy format dialogs.
+VANTOR_DIALOG_PICTURES=$out "$bin/test_extension" --gtest_filter='SettingsDialogs.S*:SettingsDialogs.Copy*' >/dev/null
+VANTOR_DIALOG_PICTURES=$tmp "$bin/test_extension" --gtest_filter='SettingsDialogs.Cancel*' >/dev/null
+cp "$tmp/dialog-8115.png" "$out/"
 # measure-factor also accepts the flow dialog's defaults: calibrate runs last.
 VANTOR_DIALOG_PICTURES=$out "$bin/vantor" measure-factor "$tmp/s.edf" --select 3.5s:8s
 VANTOR_DIALOG_PICTURES=$out "$bin/vantor" calibrate "$tmp/s.edf" --select 7.7s:9.8s --syringe-litres 3
