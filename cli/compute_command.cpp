@@ -46,25 +46,6 @@ class ComputeSession {
   }
 };
 
-std::optional<int> SpirometerChannel(const host::Document& d, const ComputeOptions& o, std::string* problem) {
-  if (o.flowSource) {
-    if (!d.IsChannel(*o.flowSource)) {
-      host::Fail(problem, "--flow-source " + std::to_string(*o.flowSource) + ": the recording has channels 1.." +
-                              std::to_string(d.channelCount()));
-      return std::nullopt;
-    }
-    return *o.flowSource;
-  }
-  std::string channels;
-  for (int c = 1; c <= d.channelCount(); ++c) {
-    if (d.InputName(c) == host::kSpirometerInput) return c;
-    channels += (c > 1 ? ", " : "") + std::to_string(c) + " \"" + d.Title(c) + "\"";
-  }
-  host::Fail(problem, "no channel is a spirometer's (by its label or transducer type; channels: " + channels +
-                          "); name the flow head's channel with --flow-source");
-  return std::nullopt;
-}
-
 bool Attach(host::Document& d, int channel, const host::Extension* function, std::string* problem) {
   if (function && d.computed().Attach(channel, *function)) return true;
   return host::Fail(problem, ComputeSession::AlertOr((function ? function->name : std::string("the computed function")) +
@@ -80,7 +61,7 @@ bool ShowsAnything(host::Document& d, int channel) {
 
 // Attaches both functions, delivers their settings and computes.
 bool Compute(host::Document& d, const host::Bundle& bundle, const ComputeOptions& o, std::string* problem) {
-  const auto flowChannel = SpirometerChannel(d, o, problem);
+  const auto flowChannel = SpirometerChannel(d, o.flowSource, problem);
   if (!flowChannel) return false;
   const int volumeChannel = d.AddChannel("Volume", "");
   const auto flowCommands = FlowCommands(o.flow, *flowChannel, problem);
@@ -102,6 +83,26 @@ bool Compute(host::Document& d, const host::Bundle& bundle, const ComputeOptions
 std::string OutputPath(const ComputeOptions& o) { return (std::filesystem::path(o.outDir) / "channels.csv").string(); }
 
 }  // namespace
+
+std::optional<int> SpirometerChannel(const host::Document& d, const std::optional<int>& flowSource,
+                                     std::string* problem) {
+  if (flowSource) {
+    if (!d.IsChannel(*flowSource)) {
+      host::Fail(problem, "--flow-source " + std::to_string(*flowSource) + ": the recording has channels 1.." +
+                              std::to_string(d.channelCount()));
+      return std::nullopt;
+    }
+    return *flowSource;
+  }
+  std::string channels;
+  for (int c = 1; c <= d.channelCount(); ++c) {
+    if (d.InputName(c) == host::kSpirometerInput) return c;
+    channels += (c > 1 ? ", " : "") + std::to_string(c) + " \"" + d.Title(c) + "\"";
+  }
+  host::Fail(problem, "no channel is a spirometer's (by its label or transducer type; channels: " + channels +
+                          "); name the flow head's channel with --flow-source");
+  return std::nullopt;
+}
 
 int RunCompute(const ComputeOptions& o, const std::string& bundlePath) {
   std::string problem;

@@ -11,6 +11,7 @@
 
 #include "compute_options.h"
 #include "host/bundle.h"
+#include "host/document.h"
 
 namespace cli {
 
@@ -22,6 +23,10 @@ struct ComputeOptions {
   VolumeOptions volume;
   bool live = false;
 };
+
+// The flow head's channel: --flow-source, else the input named "Spirometer".
+std::optional<int> SpirometerChannel(const host::Document& document, const std::optional<int>& flowSource,
+                                     std::string* problem);
 
 // Returns the exit code.
 int RunCompute(const ComputeOptions& options, const std::string& bundlePath);

@@ -7,7 +7,9 @@
 #include <iostream>
 
 #include "commands.h"
+#include "calibrate_command.h"
 #include "compute_command.h"
+#include "measure_factor_command.h"
 #include "demo_command.h"
 #include "failure.h"
 #include "info_command.h"
@@ -42,6 +44,8 @@ int main(int argc, char** argv) {
   cli::AddInfoCommand(app, &exitCode);
   cli::AddSynthCommand(app, &exitCode);
   cli::AddComputeCommand(app, &bundlePath, &exitCode);
+  cli::AddCalibrateCommand(app, &bundlePath, &exitCode);
+  cli::AddMeasureFactorCommand(app, &bundlePath, &exitCode);
 
   try {
     app.parse(argc, argv);

@@ -5,6 +5,7 @@
 #include "extension/drawing_state.h"
 #include "extension/port_helpers.h"
 #include "extension/resource_text_helpers.h"
+#include "extension/respiratory_extension.h"
 #include "extension/spiro_window.h"
 #include "frame/host_services.h"
 #include "spirometry/analysis.h"
@@ -27,6 +28,9 @@ constexpr std::int16_t kReportTitleEntry = 11;
 constexpr std::int16_t kWindowFailureEntry = 18;
 constexpr std::int16_t kReportFailureEntry = 19;
 constexpr std::int16_t kRecordingRefusalEntry = 17;
+constexpr std::int16_t kWindowDeferredEntry = 15;
+constexpr std::int16_t kReportDeferredEntry = 16;
+constexpr std::uint16_t kOutputWindowCommand = 14;
 constexpr std::int16_t kTitleOfWindow = 2;
 constexpr std::int16_t kDocumentName = 1;
 constexpr std::int16_t kOneCopy = 1;
@@ -102,6 +106,26 @@ std::int32_t DrawWindowOutput(const Rect* page, std::int32_t, std::int16_t scale
   return 0;
 }
 
+namespace {
+
+// While the host records, the picture is not placed now: the output is filed
+// as a command for the host to carry out later, and the user is told.
+std::int32_t DeferWhileRecording(std::int32_t result, LocalDataType& d) {
+  if (HostQueryValue(kRecordingSelector) == 0) return result;
+  const Rect rect = d.outputRect;
+  d.commandsEnabled = 0;
+  HostSubmitCommandData(static_cast<std::uint16_t>(gRespiratoryExtension.MapLocalId(kOutputWindowCommand)),
+                        d.outputWindowKind, &rect);
+  d.commandsEnabled = 1;
+  Str255 notice{};
+  HostAlert82(GetListString(notice, d.messageList,
+                            d.outputWindowKind == spirometry::kReportWindow ? kReportDeferredEntry
+                                                                            : kWindowDeferredEntry));
+  return 0;
+}
+
+}  // namespace
+
 std::int32_t PictureWindowOutput(const Rect* destination, std::int16_t scale, Handle local) {
   if (destination == nullptr || local == nullptr) return 0;
   LocalDataType** data = Document(local);
@@ -109,7 +133,7 @@ std::int32_t PictureWindowOutput(const Rect* destination, std::int16_t scale, Ha
   LocalDataType& d = **data;
   if (d.outputWindowKind == spirometry::kReportWindow) {
     d.outputRect = *destination;
-    return 1;
+    return DeferWhileRecording(1, d);
   }
   const WindowRecordLock record(data, d.outputWindowKind);
   SpiroWindowRecord* window = record.get();
@@ -138,7 +162,7 @@ std::int32_t PictureWindowOutput(const Rect* destination, std::int16_t scale, Ha
     KillPicture(picture);
   }
   ScaleDown(d.outputRect, scale);
-  return result;
+  return result == 0 ? 0 : DeferWhileRecording(result, d);
 }
 
 std::int32_t DrawReportPage(const Rect* page, std::int32_t, std::int16_t scale, Handle local) {

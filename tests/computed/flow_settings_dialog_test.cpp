@@ -80,6 +80,17 @@ TEST_F(FlowSettingsDialog, ZeroLitresDisablesOkAndCancellingRestoresTheModel) {
   EXPECT_FALSE(std::isfinite(s.customScale));
 }
 
+TEST_F(FlowSettingsDialog, OkSubmitsTheCheckBoxesAndModel) {
+  Open(SyringeStroke(3.0, 120, 400), 0, 300);
+  ASSERT_TRUE(Run("hit 8; hit 15; hit 10; choose 2; hit 1"));
+  const RespFlowSettings s = Settings();
+  EXPECT_EQ(s.linearise, 0);
+  EXPECT_EQ(s.driftCorrection, 1);
+  EXPECT_EQ(s.SpirometerModel, 2);
+  EXPECT_EQ(s.sourceChannel, kHeadChannel) << "the spirometer channel is proposed";
+  EXPECT_EQ(s.sourceIsComputed, 1);
+}
+
 TEST_F(FlowSettingsDialog, CancelSubmitsNothing) {
   Open(SyringeStroke(3.0, 120, 400), 0, 300);
   EXPECT_FALSE(Run("hit 8; hit 15; hit 10; choose 2; hit 2"));

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "computed/resp_volume_settings.h"
+#include "computed/volume_dialog_context.h"
 #include "host/selection.h"
 #include "spirometry_host.h"
 #include "toolbox/memory.h"
@@ -109,6 +110,16 @@ INSTANTIATE_TEST_SUITE_P(Selections, VolumeMeasurement,
                          ::testing::Values(MeasureCase{0, 20, 1.6},
                                            MeasureCase{0, 19, kDefaultCorrectionFactor},
                                            MeasureCase{1, 21, kDefaultCorrectionFactor}));
+
+TEST(BreathCycle, CrossingsAreTakenAtTheLowestVolumeOfTheirPart) {
+  // Two crossings in the first third: the later one lies lower.
+  const float flow[] = {-1, 1, -1, -1, -1, 1, 1, 1, 1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 1, 1, 1};
+  const volume::BreathCycle cycle = volume::FindBreathCycle(flow, 21, 0.1);
+  EXPECT_EQ(cycle.first, 5);
+  EXPECT_EQ(cycle.second, 17);
+  const float inspirationOnly[] = {1, 1, 1, 1, 1, 1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+  EXPECT_EQ(volume::FindBreathCycle(inspirationOnly, 21, 0.1).first, -1);
+}
 
 TEST_F(VolumeSettingsDialog, ACustomThresholdIsTypedInMillilitres) {
   Open(ShortBreath(), 0, 20);

@@ -146,4 +146,19 @@ TEST_F(Printing, IsRefusedWhileRecordingOrAfterAFailedAnalysis) {
   EXPECT_EQ(host::Alerts().back().text, "MessageMessage (Message)");
 }
 
+// While recording, a window's output is filed for later and the user told;
+// nothing is placed on the page now.
+TEST_F(Printing, OutputWhileRecordingIsDeferred) {
+  (*data)->outputWindowKind = spirometry::kReportWindow;
+  const Rect destination{36, 36, 836, 636};
+  EXPECT_EQ(PictureWindowOutput(&destination, 1, reinterpret_cast<Handle>(data)), 1);
+  EXPECT_TRUE(host::Alerts().empty());
+  host::State().recording = true;
+  EXPECT_EQ(PictureWindowOutput(&destination, 1, reinterpret_cast<Handle>(data)), 0);
+  ASSERT_EQ(host::Alerts().size(), 1u);
+  EXPECT_EQ(host::Alerts().front().service, 82);
+  EXPECT_EQ((*data)->commandsEnabled, 1);
+  EXPECT_EQ((*data)->outputRect, destination);
+}
+
 }  // namespace
