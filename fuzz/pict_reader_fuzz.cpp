@@ -4,8 +4,8 @@
 //
 // Build with clang (see fuzz/CMakeLists.txt), or by hand:
 //   clang++-14 -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
-//     -Itoolbox/include -Itoolbox/src $(pkg-config --cflags --libs cairo cairo-ft freetype2) \
-//     fuzz/pict_reader_fuzz.cpp toolbox/src/*.cpp -o pict_reader_fuzz && ./pict_reader_fuzz -max_len=8192
+//     -Itoolbox/include $(printf -- "-I%s " toolbox/src/*/) $(pkg-config --cflags --libs cairo cairo-ft freetype2) \
+//     fuzz/pict_reader_fuzz.cpp toolbox/src/*/*.cpp -o pict_reader_fuzz && ./pict_reader_fuzz -max_len=8192
 #include <cstdint>
 #include <cstdlib>
 #include <span>

@@ -4,7 +4,7 @@
 //
 // Build with clang (see fuzz/CMakeLists.txt), or by hand:
 //   clang++-14 -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
-//     -Itoolbox/include -Itoolbox/src fuzz/resource_file_fuzz.cpp toolbox/src/*.cpp \
+//     -Itoolbox/include $(printf -- "-I%s " toolbox/src/*/) fuzz/resource_file_fuzz.cpp toolbox/src/*/*.cpp \
 //     -o resource_file_fuzz && ./resource_file_fuzz -max_len=4096
 #include <cstdint>
 #include <cstdlib>
