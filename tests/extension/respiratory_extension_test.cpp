@@ -4,6 +4,7 @@
 #include "extension/service_spy.h"
 #include "extension/spiro_menu_requests.h"
 #include "extension/spiro_window.h"
+#include "host/extension_menus.h"
 #include "spiro_extension_fixture.h"
 #include "toolbox/quickdraw.h"
 
@@ -231,6 +232,43 @@ TEST_F(SpiroExtensionTest, ZoomAndUpdateOfOurWindowsOnly) {
   std::int16_t part = -1;
   gRespiratoryExtension.AdjustCursor(window, Point{5, 5}, &part, local_);
   EXPECT_EQ(part, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SpiroExtensionTest, CommandsGoIntoTheHostsMenuAndToolbarInOrder) {
+  host::ForgetExtensionMenus();
+  ASSERT_NE(Open(), nullptr);
+  const auto items = host::ExtensionMenuItems();
+  ASSERT_EQ(items.size(), 8u);
+  const char* texts[] = {"Spirometry Settings…", "Subject Details…", "", "Spirometry Data",
+                         "Flow-Volume Plot", "Report", "", "Print Spirometry Report…"};
+  const int codes[] = {16404, 16405, -1, 16387, 16388, 16389, -1, 22};
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    EXPECT_EQ(items[i].menu, "Spirometry");
+    EXPECT_EQ(items[i].text, texts[i]);
+    EXPECT_EQ(items[i].separator, codes[i] < 0);
+    if (codes[i] >= 0) {
+      EXPECT_EQ(items[i].key, gRespiratoryExtension.MapLocalId(static_cast<std::uint16_t>(codes[i])));
+    }
+  }
+  const auto& groups = host::ToolbarGroups();
+  ASSERT_EQ(groups.size(), 1u);
+  EXPECT_EQ(groups[0].title, "Spirometry");
+  ASSERT_EQ(groups[0].buttons.size(), 4u);
+  EXPECT_EQ(groups[0].buttons[2].image, "Spiro_FlowVolume.png");
+  EXPECT_EQ(groups[0].buttons[2].label, "Flow-Volume Plot");
+  EXPECT_EQ(groups[0].buttons[2].key, gRespiratoryExtension.MapLocalId(32));
+
+  PerformShorts(0, kReportWindow, 1);
+  const toolbox::ScopedMemoryOwner owner(kOwner);
+  gRespiratoryExtension.DescribeWindow(WindowOfKind(local_, kReportWindow), 0, nullptr, local_);
+  const auto marked = host::ExtensionMenuItems();
+  EXPECT_TRUE(marked[5].checked);
+  EXPECT_FALSE(marked[3].checked);
+  host::ForgetExtensionMenus();
 }
 
 }  // namespace

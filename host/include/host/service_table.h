@@ -47,6 +47,7 @@ std::uint32_t ServicesAddress();
   X(Window) \
   X(WindowPlacement) \
   X(ChannelMenu) \
+  X(Menu) \
   X(ModalDialog) \
   /* Axes (scale objects) and output jobs. */ \
   X(Scale) \
