@@ -8,6 +8,7 @@
 #include "frame/host_services_commands.h"
 #include "frame/host_services_host.h"
 #include "spirometry/analysis.h"
+#include "spirometry/settings_dialogs.h"
 #include "spirometry/window_output.h"
 #include "toolbox/windows.h"
 #include "toolbox/menus.h"
@@ -21,6 +22,7 @@ enum MenuRequest : std::int16_t {
   kSelectionChanged = 0,
   kFunctionsKnown = 3,
   kPrintFront = 100,
+  kCopyFormatFront = 103,
   kSaveRequest = 200,
   kSaveAsRequest = 202,
   kLoadRequest = 203,
@@ -96,6 +98,11 @@ void DoSpiroMenuRequest(VantorExtensionBase& extension, std::int16_t code, std::
     case kPrintFront:
       if (const std::int16_t kind = WindowIndexOf(FrontNonFloatingWindow(), local); kind >= 1) {
         PrintWindow(kind, local, extension);
+      }
+      break;
+    case kCopyFormatFront:
+      if (const std::int16_t kind = WindowIndexOf(FrontNonFloatingWindow(), local); kind >= 1) {
+        EditCopyFormat(kind, local, extension);
       }
       break;
     case kSaveRequest:
