@@ -8,6 +8,7 @@
 #include "frame/host_services_commands.h"
 #include "frame/host_services_host.h"
 #include "spirometry/analysis.h"
+#include "spirometry/cursor_readout.h"
 #include "spirometry/settings_dialogs.h"
 #include "spirometry/window_output.h"
 #include "toolbox/windows.h"
@@ -44,6 +45,12 @@ void InvalidateContent(LocalDataType** local, std::int16_t kind) {
   if (handle == nullptr) return;
   const auto common = LoadHandleRecord<SpiroWindowRecord>(handle);
   if (common.status == kAnalysisValid) InvalidateWindowRect(common.window, common.contentRect);
+}
+
+// The report window has no markers.
+void ClearPlotMarkers(LocalDataType** local) {
+  ClearMarkers(kDataWindow, local);
+  ClearMarkers(kPlotWindow, local);
 }
 
 bool ConcernsChosenChannel(const LocalDataType& record, std::uint32_t channel) {
@@ -112,14 +119,19 @@ void DoSpiroMenuRequest(VantorExtensionBase& extension, std::int16_t code, std::
       if (data != kLoadNothing) LoadSettings(extension, local);
       break;
     case kDisplayChanged:
+      ClearPlotMarkers(local);
       InvalidateContent(local, kDataWindow);
       InvalidateContent(local, kPlotWindow);
       break;
     case kDataDisplayChanged:
+      ClearPlotMarkers(local);
       if (ConcernsChosenChannel(**local, data)) InvalidateContent(local, kDataWindow);
       break;
     case kChannelTitleChanged: RenameChannels(data, local); break;
-    case kPlotDisplayChanged: InvalidateContent(local, kPlotWindow); break;
+    case kPlotDisplayChanged:
+      ClearPlotMarkers(local);
+      InvalidateContent(local, kPlotWindow);
+      break;
     case kWindowMoved:
       if (const std::int16_t kind = WindowIndexOf(dataWindow, local); kind >= 1) {
         SubmitMove(extension, dataWindow, kind, local);
