@@ -45,7 +45,7 @@ FAULTS = [
      "return SetAddress<vantor::general::WindowField>(localHandle);", "test_host"),
     ("menu-command-fields-swapped", "host/src/extension_locals.cpp",
      "Set<F::Command>(code).Set<F::Data>(data).Set<F::Value>(value);",
-     "Set<F::Command>(code).Set<F::Data>(data).Set<F::Value>(code);", "test_host"),
+     "Set<F::Command>(value).Set<F::Data>(data).Set<F::Value>(code);", "test_host"),
     ("live-rings-offset", "abi/include/vantor/messages.h",
      "using OutputRings = Field<std::uint32_t, 140>;", "using OutputRings = Field<std::uint32_t, 136>;",
      "test_computed"),

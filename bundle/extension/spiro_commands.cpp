@@ -11,6 +11,7 @@
 #include "frame/host_services_scales.h"
 #include "spirometry/analysis.h"
 #include "spirometry/clipboard_copy.h"
+#include "spirometry/settings_dialogs.h"
 #include "spirometry/window_output.h"
 #include "toolbox/quickdraw.h"
 #include "util/handle_record.h"
@@ -29,6 +30,8 @@ constexpr std::uint16_t kFirstShowButton = 31;
 constexpr std::uint16_t kLastShowButton = 33;
 constexpr std::uint16_t kFirstShowItem = 16387;
 constexpr std::uint16_t kLastShowItem = 16389;
+constexpr std::uint16_t kSettingsDialogCommand = 16404;
+constexpr std::uint16_t kSubjectDialogCommand = 16405;
 
 struct Command {
   std::int16_t format;
@@ -174,6 +177,10 @@ void PerformSpiroCommand(const VantorExtensionBase& extension, const void* recor
         SubmitShow(extension, static_cast<std::int16_t>(c.code - kFirstShowButton + 1));
       } else if (c.code >= kFirstShowItem && c.code <= kLastShowItem) {
         SubmitShow(extension, static_cast<std::int16_t>(c.code - kFirstShowItem + 1));
+      } else if (c.code == kSettingsDialogCommand) {
+        EditAnalysisSettings(local, extension);
+      } else if (c.code == kSubjectDialogCommand) {
+        EditSubject(local, extension);
       }
       break;
   }

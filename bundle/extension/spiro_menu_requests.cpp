@@ -8,6 +8,8 @@
 #include "frame/host_services_commands.h"
 #include "frame/host_services_host.h"
 #include "spirometry/analysis.h"
+#include "spirometry/cursor_readout.h"
+#include "spirometry/settings_dialogs.h"
 #include "spirometry/window_output.h"
 #include "toolbox/windows.h"
 #include "toolbox/menus.h"
@@ -21,6 +23,7 @@ enum MenuRequest : std::int16_t {
   kSelectionChanged = 0,
   kFunctionsKnown = 3,
   kPrintFront = 100,
+  kCopyFormatFront = 103,
   kSaveRequest = 200,
   kSaveAsRequest = 202,
   kLoadRequest = 203,
@@ -42,6 +45,12 @@ void InvalidateContent(LocalDataType** local, std::int16_t kind) {
   if (handle == nullptr) return;
   const auto common = LoadHandleRecord<SpiroWindowRecord>(handle);
   if (common.status == kAnalysisValid) InvalidateWindowRect(common.window, common.contentRect);
+}
+
+// The report window has no markers.
+void ClearPlotMarkers(LocalDataType** local) {
+  ClearMarkers(kDataWindow, local);
+  ClearMarkers(kPlotWindow, local);
 }
 
 bool ConcernsChosenChannel(const LocalDataType& record, std::uint32_t channel) {
@@ -98,6 +107,11 @@ void DoSpiroMenuRequest(VantorExtensionBase& extension, std::int16_t code, std::
         PrintWindow(kind, local, extension);
       }
       break;
+    case kCopyFormatFront:
+      if (const std::int16_t kind = WindowIndexOf(FrontNonFloatingWindow(), local); kind >= 1) {
+        EditCopyFormat(kind, local, extension);
+      }
+      break;
     case kSaveRequest:
     case kSaveAsRequest: SaveSettings(extension, local); break;
     case kLoadRequest:
@@ -105,14 +119,19 @@ void DoSpiroMenuRequest(VantorExtensionBase& extension, std::int16_t code, std::
       if (data != kLoadNothing) LoadSettings(extension, local);
       break;
     case kDisplayChanged:
+      ClearPlotMarkers(local);
       InvalidateContent(local, kDataWindow);
       InvalidateContent(local, kPlotWindow);
       break;
     case kDataDisplayChanged:
+      ClearPlotMarkers(local);
       if (ConcernsChosenChannel(**local, data)) InvalidateContent(local, kDataWindow);
       break;
     case kChannelTitleChanged: RenameChannels(data, local); break;
-    case kPlotDisplayChanged: InvalidateContent(local, kPlotWindow); break;
+    case kPlotDisplayChanged:
+      ClearPlotMarkers(local);
+      InvalidateContent(local, kPlotWindow);
+      break;
     case kWindowMoved:
       if (const std::int16_t kind = WindowIndexOf(dataWindow, local); kind >= 1) {
         SubmitMove(extension, dataWindow, kind, local);

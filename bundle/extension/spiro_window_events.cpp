@@ -12,6 +12,8 @@
 #include "frame/host_services_menus.h"
 #include "frame/host_services_strings.h"
 #include "spirometry/analysis.h"
+#include "spirometry/cursor_readout.h"
+#include "frame/host_services_scales.h"
 #include "spirometry/window_content.h"
 #include "toolbox/controls.h"
 #include "toolbox/quickdraw.h"
@@ -91,7 +93,9 @@ void DrawWindowFrame(bool active, std::int16_t kind, LocalDataType** local) {
   const HandleLock lock(handle);
   const WindowRef window = Common(handle).window;
   if (window == nullptr) return;
-  if (kind == kPlotWindow) {
+  if (kind == kDataWindow) {
+    DrawPhaseLabel(-1, *reinterpret_cast<SpiroDataWindowRecord*>(*handle), **local);
+  } else if (kind == kPlotWindow) {
     DrawPopUpButton(reinterpret_cast<SpiroPlotWindowRecord*>(*handle)->popUpRect, kPopUpIcon, false,
                     active);
   }
@@ -155,6 +159,7 @@ void ActivateSpiroWindow(const VantorExtensionBase& extension, WindowRef window,
   if (active && Common(handle).active == 0 && HostQueryValue(kRecordingQuery) != 0) {
     HostSubmitCommandFlag(Key(extension, kShowWindowCommand), kind, true);
   }
+  if (!active && kind == kDataWindow) ClearMarkers(kDataWindow, local);
   Common(handle).active = active ? 1 : 0;
   DrawHeader(kind, local);
 }
@@ -165,16 +170,34 @@ std::int16_t CursorPartIn(WindowRef window, Point point, LocalDataType** local) 
   const Handle handle = RecordHandle(local, kind);
   const HandleLock lock(handle);
   ControlRef control = nullptr;
-  if (FindControl(point, window, &control) != 0 && control != nullptr) return kControlCursorPart;
+  if (FindControl(point, window, &control) != 0 && control != nullptr) {
+    ClearMarkers(kind, local);
+    return kControlCursorPart;
+  }
+  if (kind == kReportWindow) return 0;
+  SetPortWindowPort(window);
   const SpiroWindowRecord& common = Common(handle);
-  if (common.status != kAnalysisValid || kind == kReportWindow) return 0;
+  if (common.status != kAnalysisValid) return 0;
   const Rect& plot = common.plotRect;
-  const std::int16_t bottom =
-      kind == kDataWindow ? reinterpret_cast<SpiroDataWindowRecord*>(*handle)->volumePlotRect.bottom
-                          : plot.bottom;
-  const bool inPlot = point.h >= plot.left && point.h <= plot.right && point.v >= plot.top &&
-                      point.v <= bottom;
-  return inPlot ? kPlotCursorPart : 0;
+  if (kind == kDataWindow) {
+    const std::int16_t bottom = reinterpret_cast<SpiroDataWindowRecord*>(*handle)->volumePlotRect.bottom;
+    if (point.h >= plot.left && point.h <= plot.right && point.v >= plot.top && point.v <= bottom) {
+      TrackCursor(point, kDataWindow, local);
+      return kPlotCursorPart;
+    }
+    ClearMarkers(kDataWindow, local);
+    return 0;
+  }
+  if (PtInRect(point, &plot)) {
+    TrackCursor(point, kPlotWindow, local);
+    return kPlotCursorPart;
+  }
+  ClearMarkers(kPlotWindow, local);
+  const auto& loop = *reinterpret_cast<const SpiroPlotWindowRecord*>(*handle);
+  std::int16_t part = 0;
+  if (loop.volumeAxis != nullptr) part = HostService387(point, loop.volumeAxis);
+  if (part == 0 && loop.flowAxis != nullptr) part = HostService387(point, loop.flowAxis);
+  return part;
 }
 
 void DescribeSpiroWindow(WindowRef window, void* outRecord, LocalDataType** local) {

@@ -17,7 +17,7 @@ std::int32_t VantorExtensionBase::DispatchCommon(std::int16_t message, void* blo
   if (static_cast<std::uint32_t>(static_cast<std::int32_t>(message)) > 4) return 0;
   switch (message) {
     case vantor::msg::kSetHostRef:
-      hostRef = vantor::LoadAt<std::int16_t>(block, 0);
+      hostRef = vantor::SetHostRefBlock::HostRef::Load(block);
       return 0;
     case vantor::msg::kGetKind:
       return static_cast<std::int32_t>(GetExtensionKind());

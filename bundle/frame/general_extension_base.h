@@ -16,7 +16,8 @@ class GeneralExtensionBase : public VantorExtensionBase {
   virtual LocalHandle NewLocalData() { return nullptr; }
   virtual void DisposeLocalData(LocalHandle) {}
   virtual void PerformCommand(void* /*commandRecord*/, LocalHandle) {}
-  virtual void DoMenuCommand(std::int16_t /*command*/, std::int16_t, std::uint32_t, LocalHandle) {}
+  virtual void DoMenuCommand(std::int16_t /*command*/, std::int16_t /*value*/, std::uint32_t /*data*/,
+                             LocalHandle) {}
   virtual bool OwnsWindow(void* /*window*/, LocalHandle) { return false; }
   virtual void UpdateWindow(void* /*window*/, LocalHandle) {}
   virtual void ResizeWindow(void* /*window*/, Point, LocalHandle) {}
@@ -25,13 +26,14 @@ class GeneralExtensionBase : public VantorExtensionBase {
                              void* /*blockTail*/, LocalHandle) {}
   virtual void AdjustCursor(void* /*window*/, Point, std::int16_t* /*cursorOut*/, LocalHandle) {}
   virtual void ActivateWindow(void* /*window*/, std::uint8_t /*active*/, LocalHandle) {}
-  virtual void HandleMessage18(std::uint8_t, LocalHandle) {}
+  virtual void HandleMessage18(std::uint8_t /*flag*/, LocalHandle) {}
   virtual void DescribeWindow(void* /*window*/, std::int16_t, void* /*outRecord*/, LocalHandle) {}
-  virtual bool HandleMessage20(std::uint32_t, std::int8_t, std::uint8_t, void*, LocalHandle) {
+  virtual bool HandleMessage20(std::uint32_t /*data*/, std::int8_t /*code*/, std::uint8_t /*flag*/,
+                               void* /*blockTail*/, LocalHandle) {
     return false;
   }
-  virtual void HandleMessage17(std::uint32_t, std::int16_t, LocalHandle) {}
-  virtual void HandleMessage21(std::uint32_t, std::int16_t, LocalHandle) {}
+  virtual void HandleMessage17(std::uint32_t /*data*/, std::int16_t /*value*/, LocalHandle) {}
+  virtual void HandleMessage21(std::uint32_t /*data*/, std::int16_t /*value*/, LocalHandle) {}
 
   std::int32_t Dispatch(std::int16_t message, void* block, std::uint32_t serviceTable) {
     return GuardDispatch(kAlertString, [&] {

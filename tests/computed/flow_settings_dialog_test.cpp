@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "computed/flow_local_data.h"
 #include "computed/resp_flow_settings.h"
 #include "host/selection.h"
 #include "spirometry_host.h"
@@ -116,6 +117,18 @@ TEST_F(FlowSettingsDialog, OutOfMemoryEndsInTheAlert) {
   EXPECT_FALSE(document().computed().EditSettings(kFlowChannel));
   toolbox::FailAllocationAfter(0);
   EXPECT_TRUE(Alerted("Spirometry Flow: Out of memory"));
+}
+
+TEST_F(FlowSettingsDialog, ARecordWithoutMemoryShowsItsStateInstead) {
+  Open(SyringeStroke(3.0, 120, 400), 0, 300);
+  for (long n = 1; n < 8 && LocalRecord<flow::LocalDataType>(kFlowChannel).state != kStateOutOfMemory; ++n) {
+    toolbox::FailAllocationAfter(n);
+    SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+    toolbox::FailAllocationAfter(0);
+  }
+  ASSERT_EQ(LocalRecord<flow::LocalDataType>(kFlowChannel).state, kStateOutOfMemory);
+  EXPECT_FALSE(document().computed().EditSettings(kFlowChannel));
+  EXPECT_TRUE(Alerted("There is not enough memory."));
 }
 
 struct SelectionCase {

@@ -272,3 +272,25 @@ TEST_F(SpiroExtensionTest, CommandsGoIntoTheHostsMenuAndToolbarInOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SpiroExtensionTest, CursorOutsideTheLoopAsksTheVolumeAxisFirst) {
+  ServiceSpy<vantor::service::HostService387> axisPart(
+      [](Point, void* axis) -> std::int16_t { return axis != nullptr ? 5 : 0; });
+  ASSERT_NE(Open(), nullptr);
+  PerformShorts(0, kPlotWindow, 1);
+  auto& loop = **reinterpret_cast<SpiroPlotWindowRecord**>(Record().windowRecords[1]);
+  int volumeAxis = 0;
+  loop.volumeAxis = &volumeAxis;
+  loop.common.status = kAnalysisValid;
+  std::int16_t part = -1;
+  const toolbox::ScopedMemoryOwner owner(kOwner);
+  gRespiratoryExtension.AdjustCursor(loop.common.window, Point{1, 1}, &part, local_);
+  (**reinterpret_cast<SpiroPlotWindowRecord**>(Record().windowRecords[1])).volumeAxis = nullptr;
+  EXPECT_EQ(part, 5);
+  ASSERT_EQ(axisPart.calls().size(), 1u);
+  EXPECT_EQ(std::get<1>(axisPart.calls()[0]), static_cast<void*>(&volumeAxis));
+}
+
+}  // namespace

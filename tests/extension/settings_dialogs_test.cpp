@@ -71,6 +71,15 @@ TEST_F(SettingsDialogs, CopyFormatSubmitsTheLargeVariant) {
   EXPECT_EQ(Record().copyFormat, 4);
 }
 
+TEST_F(SettingsDialogs, TheirCommandsOpenTheSettingsAndSubjectDialogs) {
+  Script("hit 1; type 6 Ann; hit 1");
+  Perform(16404, 0, {});
+  Perform(16405, 0, {});
+  ASSERT_EQ(blocks_.size(), 2u);
+  EXPECT_EQ(blocks_[0].size(), 16u);
+  EXPECT_EQ(blocks_[1][2], 3) << "the subject's name";
+}
+
 TEST_F(SettingsDialogs, CancelSubmitsNothing) {
   const std::uint16_t format = Record().copyFormat;
   const std::vector<std::function<void()>> dialogs = {

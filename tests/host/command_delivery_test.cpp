@@ -72,6 +72,12 @@ TEST_F(Commands, EachServiceDeliversItsLayoutAndValueFormat) {
   EXPECT_EQ(document->journal().entries().size(), 7u) << "every delivered command is filed";
 }
 
+TEST_F(Commands, MenuCommandsReachOpenWindowExtensionsWithEveryField) {
+  document->extensions().SendMenuCommand(7, -2, 0xDEADBEEF);
+  using Sent = testext::WindowLog::MenuCommand;
+  EXPECT_EQ(Windows().menuCommands, (std::vector<Sent>{{7, 0xDEADBEEF, -2}}));
+}
+
 TEST_F(Commands, BlockDataIsCopiedAndNeverReadPastItsSize) {
   // Exactly four bytes on the heap: reading a fifth faults under ASan.
   auto payload = std::make_unique<unsigned char[]>(4);

@@ -236,7 +236,10 @@ std::int32_t WindowEntry(std::int16_t message, void* block, std::uint32_t table)
     case vantor::general::kPerformCommand:
       WindowCommand(vantor::PointerFromU32<unsigned char>(LoadAt<std::uint32_t>(block, 4)));
       return 0;
-    case vantor::general::kDoMenuCommand: Windows().menuCommands.push_back(LoadAt<std::int16_t>(block, 4)); return 0;
+    case vantor::general::kDoMenuCommand:
+      Windows().menuCommands.push_back({LoadAt<std::int16_t>(block, 4), LoadAt<std::uint32_t>(block, 6),
+                                        LoadAt<std::int16_t>(block, 10)});
+      return 0;
     default: return 0;
   }
 }

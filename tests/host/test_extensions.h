@@ -50,7 +50,14 @@ struct DeliveredCommand {
 };
 struct WindowLog {
   std::vector<DeliveredCommand> commands;
-  std::vector<std::int16_t> menuCommands;
+  // Message 9 as laid out: command at 4, data at 6, value at 10.
+  struct MenuCommand {
+    std::int16_t command;
+    std::uint32_t data;
+    std::int16_t value;
+    bool operator==(const MenuCommand&) const = default;
+  };
+  std::vector<MenuCommand> menuCommands;
   // Performing this local code submits `echoCode` with service 7 (re-entrant).
   std::uint16_t echoTrigger = 0xFFFF;
   std::uint16_t echoCode = 0;
