@@ -12,6 +12,7 @@
 #include "frame/host_services_strings.h"
 #include "toolbox/quickdraw.h"
 #include "toolbox/textedit.h"
+#include "util/dialog_port.h"
 #include "util/handle_record.h"
 #include "util/pstring.h"
 
@@ -28,19 +29,6 @@ constexpr double kBaseUnitStep = 0.9765625;
 
 FlowDialogContext* gActive = nullptr;
 
-// Draws into the dialog whatever port is current, and puts it back.
-class DialogPort {
- public:
-  explicit DialogPort(void* dialog) {
-    QDSwapPort(GetDialogPort(static_cast<DialogRef>(dialog)), &saved_);
-  }
-  ~DialogPort() { SetPort(saved_); }
-  DialogPort(const DialogPort&) = delete;
-  DialogPort& operator=(const DialogPort&) = delete;
-
- private:
-  CGrafPtr saved_ = nullptr;
-};
 
 void AppendNumber(StringPtr text, double value, std::int16_t decimals) {
   Str255 number;
@@ -97,7 +85,7 @@ void DrawSmallText(ConstStr255Param text, const Rect& box) {
 
 void DrawCoefficientText(void* dialog, std::int16_t item) {
   if (gActive == nullptr) return;
-  const DialogPort port(dialog);
+  const ScopedDialogPort port(dialog);
   const Rect box = HostGetDialogItemRect(dialog, item);
   EraseRect(&box);
   const RespFlowSettings settings = WorkingSettings(*gActive);
@@ -115,7 +103,7 @@ void DrawCoefficientText(void* dialog, std::int16_t item) {
 
 void DrawCalibrationStatus(void* dialog, std::int16_t item) {
   if (gActive == nullptr) return;
-  const DialogPort port(dialog);
+  const ScopedDialogPort port(dialog);
   const Rect box = HostGetDialogItemRect(dialog, item);
   EraseRect(&box);
   Str255 text = {0};
@@ -131,7 +119,7 @@ void DrawCalibrationStatus(void* dialog, std::int16_t item) {
 
 void DrawCalibrationPreview(void* dialog, std::int16_t item) {
   if (gActive == nullptr) return;
-  const DialogPort port(dialog);
+  const ScopedDialogPort port(dialog);
   const Rect r = HostGetDialogItemRect(dialog, item);
   const std::int16_t q = static_cast<std::int16_t>((r.bottom - r.top) / 4);
   const std::int16_t flowZero = static_cast<std::int16_t>(r.top + q);

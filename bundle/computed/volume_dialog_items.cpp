@@ -10,6 +10,7 @@
 #include "frame/host_services_strings.h"
 #include "toolbox/quickdraw.h"
 #include "toolbox/textedit.h"
+#include "util/dialog_port.h"
 #include "util/handle_record.h"
 #include "util/pstring.h"
 
@@ -22,18 +23,6 @@ constexpr std::int16_t kDimmedTextMode = 49;
 
 VolumeDialogContext* gActive = nullptr;
 
-class DialogPort {
- public:
-  explicit DialogPort(void* dialog) {
-    QDSwapPort(GetDialogPort(static_cast<DialogRef>(dialog)), &saved_);
-  }
-  ~DialogPort() { SetPort(saved_); }
-  DialogPort(const DialogPort&) = delete;
-  DialogPort& operator=(const DialogPort&) = delete;
-
- private:
-  CGrafPtr saved_ = nullptr;
-};
 
 void DrawBoxText(ConstStr255Param text, const Rect& box) {
   TETextBox(text + 1, text[0], &box, teFlushLeft);
@@ -65,7 +54,7 @@ void EnableUseMeasured(DialogRef dialog, const VolumeDialogContext& context) {
 
 void DrawMeasuredFactor(void* dialog, std::int16_t item) {
   if (gActive == nullptr) return;
-  const DialogPort port(dialog);
+  const ScopedDialogPort port(dialog);
   const Rect r = HostGetDialogItemRect(dialog, item);
   EraseRect(&r);
   const Rect box{static_cast<std::int16_t>(r.top + 3), static_cast<std::int16_t>(r.left + 3),
@@ -85,7 +74,7 @@ void DrawMeasuredFactor(void* dialog, std::int16_t item) {
 
 void DrawMeasurementStatus(void* dialog, std::int16_t item) {
   if (gActive == nullptr) return;
-  const DialogPort port(dialog);
+  const ScopedDialogPort port(dialog);
   const Rect box = HostGetDialogItemRect(dialog, item);
   EraseRect(&box);
   Str255 text = {0};
@@ -105,7 +94,7 @@ void DrawMeasurementStatus(void* dialog, std::int16_t item) {
 }
 
 void DrawArrowItem(void* dialog, std::int16_t item) {
-  const DialogPort port(dialog);
+  const ScopedDialogPort port(dialog);
   const Rect r = HostGetDialogItemRect(dialog, item);
   const auto top = static_cast<std::int16_t>(r.top + 3);
   MoveTo(static_cast<std::int16_t>(r.right - 1), static_cast<std::int16_t>(r.bottom - 1));
@@ -119,7 +108,7 @@ void DrawArrowItem(void* dialog, std::int16_t item) {
 // The group's frame, never over the check box that switches the group: the
 // frame is clipped to what lies below the box.
 void DrawGroupFrame(void* dialog, std::int16_t item) {
-  const DialogPort port(dialog);
+  const ScopedDialogPort port(dialog);
   RgnHandle saved = NewRgn();
   Rect clip = HostGetDialogItemRect(dialog, item);
   const Rect box = HostGetDialogItemRect(dialog, kCorrectionItem);
