@@ -1,5 +1,6 @@
 #include "compute_command.h"
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "failure.h"
 #include "host/alerts.h"
 #include "host/bundle.h"
+#include "host/channel_units.h"
 #include "host/computed_channels.h"
 #include "host/csv_export.h"
 #include "host/document.h"
@@ -59,8 +61,41 @@ bool ShowsAnything(host::Document& d, int channel) {
   return false;
 }
 
+// Units the volume function integrates (compared without case).
+bool IsFlowUnit(std::string unit) {
+  for (char& c : unit) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* flow : {"l/s", "ml/s", "l/sec", "ml/sec", "l/min", "ml/min"}) {
+    if (unit == flow) return true;
+  }
+  return false;
+}
+
+// Recorded flow: the volume function alone, on the flow channel as it is.
+bool ComputeFromRecordedFlow(host::Document& d, const host::Bundle& bundle, const ComputeOptions& o,
+                             std::string* problem) {
+  const int flowChannel = *o.flowChannel;
+  if (!d.IsChannel(flowChannel)) {
+    return host::Fail(problem, "--flow-channel " + std::to_string(flowChannel) + ": the recording has channels 1.." +
+                                   std::to_string(d.channelCount()));
+  }
+  const std::string unit(host::UnitTextOf(d.RecordedScaling(flowChannel, 1)));
+  if (!IsFlowUnit(unit)) {
+    return host::Fail(problem, "--flow-channel " + std::to_string(flowChannel) + ": channel \"" + d.Title(flowChannel) +
+                                   "\" is in \"" + unit + "\", not a flow unit (L/s, mL/s, L/min, mL/min)");
+  }
+  const auto volumeCommands = VolumeCommands(o.volume, flowChannel, problem);
+  if (!volumeCommands) return false;
+  const int volumeChannel = d.AddChannel("Volume", "");
+  const host::Extension* volume = bundle.Find(kVolumeEntry);
+  if (!Attach(d, volumeChannel, volume, problem)) return false;
+  SubmitSettings(*volume, volumeChannel, *volumeCommands);
+  if (o.live && !host::ReplayLive(d, host::LiveReplayOptions{}, problem)) return false;
+  return true;
+}
+
 // Attaches both functions, delivers their settings and computes.
 bool Compute(host::Document& d, const host::Bundle& bundle, const ComputeOptions& o, std::string* problem) {
+  if (o.flowChannel) return ComputeFromRecordedFlow(d, bundle, o, problem);
   const auto flowChannel = SpirometerChannel(d, o.flowSource, problem);
   if (!flowChannel) return false;
   const int volumeChannel = d.AddChannel("Volume", "");
@@ -117,6 +152,11 @@ std::optional<std::string> RefusedOptions(const ComputeOptions& o, const host::B
   std::string problem;
   // Contradictions do not depend on the channels, which are not known yet.
   if (!FlowCommands(o.flow, 1, &problem) || !VolumeCommands(o.volume, 1, &problem)) return problem;
+  const FlowOptions& f = o.flow;
+  if (o.flowChannel && (o.flowSource || f.model || f.scale || f.nonlinearity || f.zeroOffset || f.linearise || f.drift)) {
+    return std::string("--flow-channel takes recorded flow: the flow head's options (--flow-source, --model, --scale, "
+                       "--nonlinearity, --zero-offset, --linearise, --drift) do not apply");
+  }
   const BundleTables tables = TablesOf(bundle);
   std::vector<std::string> notes;
   if (auto p = ImpossibleFlowSetting(o.flow, tables.flowHeadModels)) return p;
@@ -141,6 +181,13 @@ int RunCompute(const ComputeOptions& o, const host::Bundle& bundle) {
   std::string problem;
   host::Document document;
   if (!host::ImportRecordingFile(o.file, document, &problem)) return failed(o.file, problem);
+  for (const int channel : o.invert) {
+    if (!document.IsChannel(channel)) {
+      return Failure(o.file, "--invert " + std::to_string(channel) + ": the recording has channels 1.." +
+                                 std::to_string(document.channelCount()));
+    }
+    document.InvertChannel(channel);
+  }
   ComputeSession session(document);
   if (!Compute(document, bundle, o, &problem)) return failed(o.file, problem);
   const std::string csv = OutputPath(o);
@@ -165,6 +212,10 @@ void AddComputeCommand(CLI::App& app, const std::string* bundlePath, int* exitCo
   sub->add_option("FILE", o->file, "the recording (EDF, EDF+, CSV)")->required();
   sub->add_option("--out", o->outDir, "folder for channels.csv")->required();
   sub->add_option("--flow-source", o->flowSource, "channel of the flow head (default: the \"Spirometer\" input)");
+  sub->add_option("--flow-channel", o->flowChannel,
+                  "channel already holding flow (L/s, mL/s, L/min, mL/min): only volume is computed from it");
+  sub->add_option("--invert", o->invert, "flip channel N's sign on import (expiration recorded as positive); repeatable")
+      ->allow_extra_args(false);
   sub->add_flag("--live", o->live, "compute as if the recording were being sampled");
   AddFlowOptions(*sub, o->flow);
   AddVolumeOptions(*sub, o->volume);

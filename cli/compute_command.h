@@ -8,6 +8,7 @@
 #include <CLI/CLI.hpp>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "compute_options.h"
 #include "host/bundle.h"
@@ -19,6 +20,10 @@ struct ComputeOptions {
   std::string file;
   std::string outDir;
   std::optional<int> flowSource;  // channel of the spirometer; default: the input named "Spirometer"
+  // A channel that holds flow already (L/s, mL/s, L/min, mL/min): only the
+  // volume function is attached, to it.
+  std::optional<int> flowChannel;
+  std::vector<int> invert;        // channels whose sign is flipped on import
   FlowOptions flow;
   VolumeOptions volume;
   bool live = false;

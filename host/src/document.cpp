@@ -168,6 +168,17 @@ void Document::SetClipLevels(int channel, ClipLevels levels) {
   Touch();
 }
 
+void Document::InvertChannel(int channel) {
+  RequireChannel(channel);
+  Channel& c = channels_[static_cast<std::size_t>(channel - 1)];
+  for (ChannelBlock& block : c.blocks) {
+    if (!block.samples) continue;
+    for (float& x : *block.samples) x = -x;
+  }
+  c.clip = {-c.clip.high, -c.clip.low};
+  Touch();
+}
+
 ClipLevels Document::Clip(int channel) const {
   RequireChannel(channel);
   return channels_[static_cast<std::size_t>(channel - 1)].clip;

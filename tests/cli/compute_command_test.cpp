@@ -268,6 +268,40 @@ TEST_F(ComputeCommand, MovingBlocksChangeNothing) {
   EXPECT_EQ(moving.columns, still.columns);
 }
 
+// A device that records flow in L/s with expiration positive: the recorded
+// channel, inverted, is integrated as it is, sample by sample.
+TEST_F(ComputeCommand, RecordedFlowIsIntegratedAsRecorded) {
+  std::string problem;
+  const auto truth = cli::Synthesize(cli::SynthParameters{}, &problem);
+  ASSERT_TRUE(truth) << problem;
+  const std::string csv = Temp("recorded_flow.csv");
+  {
+    std::ofstream out(csv);
+    out.precision(9);
+    out << "Time [s],Airflow [L/s]\n";
+    for (std::size_t i = 0; i < truth->trueFlow.size(); ++i) out << i * 0.01 << "," << -truth->trueFlow[i] << "\n";
+  }
+  cli::ComputeOptions o = Options("recorded_flow.csv", "recorded");
+  o.flowChannel = 1;
+  o.invert = {1};
+  const Table t = Compute(o);
+  ASSERT_EQ(t.titles, (std::vector<std::string>{"Airflow [L/s]", "Volume [L]"}));
+  double sum = 0, worst = 0;
+  for (std::size_t i = 0; i < t.columns[0].size(); ++i) {
+    EXPECT_NEAR(t.columns[0][i], truth->trueFlow[i], 1e-5) << i;
+    sum += t.columns[0][i] * 0.01;
+    worst = std::max(worst, std::fabs(t.columns[1][i] - sum));
+  }
+  EXPECT_LT(worst, 1e-5);
+  cli::ComputeOptions notFlow = o;
+  notFlow.outDir = Temp("not-flow");
+  std::ofstream(Temp("pressure.csv")) << "Time [s],Pressure [cmH2O]\n0,1\n0.01,2\n";
+  notFlow.file = Temp("pressure.csv");
+  const auto [rc, error] = Run(notFlow);
+  EXPECT_EQ(rc, 1);
+  EXPECT_NE(error.find("channel \"Pressure\" is in \"cmH2O\", not a flow unit"), std::string::npos) << error;
+}
+
 struct Impossible {
   const char* name;
   void (*spoil)(cli::ComputeOptions&);
@@ -304,7 +338,8 @@ INSTANTIATE_TEST_SUITE_P(
         Impossible{"threshold_negative", [](cli::ComputeOptions& o) { o.volume.thresholdLitres = -0.1; }, "--threshold-litres -0.1"},
         Impossible{"threshold_nan", [](cli::ComputeOptions& o) { o.volume.thresholdLitres = std::nan(""); }, "--threshold-litres nan"},
         Impossible{"factor_nan", [](cli::ComputeOptions& o) { o.volume.correctionFactor = std::nan(""); }, "--correction-factor nan"},
-        Impossible{"contradiction", [](cli::ComputeOptions& o) { o.flow.model = 2; o.flow.scale = 1; }, "exclude each other"}),
+        Impossible{"contradiction", [](cli::ComputeOptions& o) { o.flow.model = 2; o.flow.scale = 1; }, "exclude each other"},
+        Impossible{"recorded_flow_with_head", [](cli::ComputeOptions& o) { o.flowChannel = 1; o.flow.drift = true; }, "--flow-channel takes recorded flow"}),
     [](const ::testing::TestParamInfo<Impossible>& i) { return std::string(i.param.name); });
 
 TEST_F(ComputeCommand, AClampedFactorIsReportedNotSilentlyChanged) {

@@ -100,6 +100,9 @@ class Document {
   // The sample values of the channel's converter extremes (clipping, 504);
   // until set, the converter's full scale.
   void SetClipLevels(int channel, ClipLevels levels);
+  // Flips the sign of the channel's recorded samples in every block (devices
+  // that record expiration as positive); its clip levels follow.
+  void InvertChannel(int channel);
   // A name for the document (service 528, exports); empty by default.
   void SetName(const std::string& name) { name_ = name; }
 
