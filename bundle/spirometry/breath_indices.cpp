@@ -123,22 +123,22 @@ void ComputeBreathIndices(LocalDataType& record, BreathPhase* phases, const floa
   const float threshold = record.flowThreshold;
   if (record.flowMin < threshold) {
     record.peakExpiratoryFlow =
-        -RawToUnits(record.flowMin, record.flowScaling) * record.flowToLitresPerSecond;
+        -RawToUnits(static_cast<double>(record.flowMin), record.flowScaling) * record.flowToLitresPerSecond;
   } else {
     record.peakExpiratoryIndex = -1;
   }
   if (record.flowMax > threshold) {
     record.peakInspiratoryFlow =
-        RawToUnits(record.flowMax, record.flowScaling) * record.flowToLitresPerSecond;
+        RawToUnits(static_cast<double>(record.flowMax), record.flowScaling) * record.flowToLitresPerSecond;
   } else {
     record.peakInspiratoryIndex = -1;
   }
   if (r > 0) {
     record.forcedEndIndex = s.at(r).sampleIndex;
     record.forcedStartIndex = s.at(r - 1).sampleIndex;
-    record.fvc = s.Litres(volume[record.forcedStartIndex] - volume[record.forcedEndIndex]);
+    record.fvc = s.Litres(static_cast<double>(volume[record.forcedStartIndex] - volume[record.forcedEndIndex]));
     if (s.at(r).firstSecondVolume >= -std::numeric_limits<float>::max()) {
-      record.fev1 = s.Litres(s.at(r).firstSecondVolume);
+      record.fev1 = s.Litres(static_cast<double>(s.at(r).firstSecondVolume));
     }
   }
 }

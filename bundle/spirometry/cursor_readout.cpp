@@ -105,10 +105,10 @@ void ValuesText(Str255& text, std::int16_t flowEntry, float flow, std::int16_t v
                 const LocalDataType& data) {
   Str255 part{};
   Append(text, GetListString(part, data.labelList, flowEntry));
-  HostFormatNumber340(flow, &data.flowScaling, 0, 1, 1, part);
+  HostFormatNumber340(static_cast<double>(flow), &data.flowScaling, 0, 1, 1, part);
   Append(text, part);
   Append(text, GetListString(part, data.labelList, volumeEntry));
-  HostFormatNumber340(volume, &data.volumeScaling, 0, 1, 1, part);
+  HostFormatNumber340(static_cast<double>(volume), &data.volumeScaling, 0, 1, 1, part);
   Append(text, part);
 }
 
@@ -134,8 +134,8 @@ void TrackInDataWindow(Point point, SpiroDataWindowRecord& window, SpiroPlotWind
   if (static_cast<std::size_t>(i) >= std::min(flowLock.sizeBytes(), volumeLock.sizeBytes()) / sizeof(float)) return;
   const float flowSample = reinterpret_cast<const float*>(flowLock.address())[i];
   const float volumeSample = reinterpret_cast<const float*>(volumeLock.address())[i];
-  const double flow = flowSample;
-  const double volume = volumeSample;
+  const double flow = static_cast<double>(flowSample);
+  const double volume = static_cast<double>(volumeSample);
 
   Str255 text{};
   Str255 part{};
@@ -227,10 +227,10 @@ void DrawPhaseLabel(std::int16_t k, SpiroDataWindowRecord& window, const LocalDa
     Append(text, phase.direction == 1 ? ", exp" : ", insp");
     if (phase.forced != 0) Append(text, ", forced");
     Append(text, ", dV=");
-    Litres(text, phase.volumeChange, data);
+    Litres(text, static_cast<double>(phase.volumeChange), data);
     if (!(std::isinf(phase.firstSecondVolume) && phase.firstSecondVolume < 0)) {
       Append(text, ", FEV1=");
-      Litres(text, phase.firstSecondVolume, data);
+      Litres(text, static_cast<double>(phase.firstSecondVolume), data);
     }
   } else if (phase.forced != 0) {
     GetListString(text, data.messageList, spirometry::kForcedPhaseLabelEntry);

@@ -182,10 +182,10 @@ void DrawDataWindow(const Rect& rect, bool onScreen, std::int16_t scale, SpiroDa
 
   // 2. Axes.
   Panel panels[2] = {
-      {upper, &window.flowAxis, &window.flowTraceScale, &window.flowTraceOffset, data.flowMin, data.flowMax,
+      {upper, &window.flowAxis, &window.flowTraceScale, &window.flowTraceOffset, static_cast<double>(data.flowMin), static_cast<double>(data.flowMax),
        &data.flowScaling, kFlowTitleEntry},
-      {lower, &window.volumeAxis, &window.volumeTraceScale, &window.volumeTraceOffset, data.volumeMin,
-       data.volumeMax, &data.volumeScaling, kVolumeTitleEntry},
+      {lower, &window.volumeAxis, &window.volumeTraceScale, &window.volumeTraceOffset, static_cast<double>(data.volumeMin),
+       static_cast<double>(data.volumeMax), &data.volumeScaling, kVolumeTitleEntry},
   };
   for (Panel& panel : panels) FitAxis(rect, onScreen, s, panel, window.redraw != 0, data);
   window.redraw = 0;

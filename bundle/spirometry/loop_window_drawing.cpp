@@ -164,11 +164,11 @@ void DrawFlowVolumeLoop(const Rect& rect, bool onScreen, std::int16_t scale, Spi
 
   LoopAxis volume{&window.volumeAxis, &window.volumeAxisOffset, &window.volumeAxisScale, false,
                   Rect{S16(plot.bottom + s), plot.left, S16(rect.bottom - 3 * s), plot.right}, kVolumeTitleEntry,
-                  data.volumeMenu, &data.volumeMenuOwnItems, data.volumeMin, data.volumeMax,
+                  data.volumeMenu, &data.volumeMenuOwnItems, static_cast<double>(data.volumeMin), static_cast<double>(data.volumeMax),
                   NegatedScaling(data.volumeScaling)};
   LoopAxis flow{&window.flowAxis, &window.flowAxisOffset, &window.flowAxisScale, true,
                 Rect{plot.top, S16(rect.left + 3 * s), plot.bottom, S16(plot.left - s)}, kFlowTitleEntry,
-                data.flowMenu, &data.flowMenuOwnItems, data.flowMin, data.flowMax, NegatedScaling(data.flowScaling)};
+                data.flowMenu, &data.flowMenuOwnItems, static_cast<double>(data.flowMin), static_cast<double>(data.flowMax), NegatedScaling(data.flowScaling)};
   FitAxis(volume, onScreen, s, window.redraw != 0, data, status);
   FitAxis(flow, onScreen, s, window.redraw != 0, data, status);
   window.redraw = 0;
