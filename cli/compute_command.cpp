@@ -117,6 +117,29 @@ bool Compute(host::Document& d, const host::Bundle& bundle, const ComputeOptions
 
 std::string OutputPath(const ComputeOptions& o) { return (std::filesystem::path(o.outDir) / "channels.csv").string(); }
 
+// Options that cannot work, refused before the recording is read: their
+// line, or nothing. Clamped values are noted on standard error.
+std::optional<std::string> RefusedOptions(const ComputeOptions& o, const host::Bundle& bundle) {
+  std::string problem;
+  // Contradictions do not depend on the channels, which are not known yet.
+  if (!FlowCommands(o.flow, 1, &problem) || !VolumeCommands(o.volume, 1, &problem)) return problem;
+  const FlowOptions& f = o.flow;
+  if (o.flowChannel && (o.flowSource || f.model || f.scale || f.nonlinearity || f.zeroOffset || f.linearise || f.drift)) {
+    return std::string("--flow-channel takes recorded flow: the flow head's options (--flow-source, --model, --scale, "
+                       "--nonlinearity, --zero-offset, --linearise, --drift) do not apply");
+  }
+  const BundleTables tables = TablesOf(bundle);
+  std::vector<std::string> notes;
+  if (auto p = ImpossibleFlowSetting(o.flow, tables.flowHeadModels)) return p;
+  if (auto p = ImpossibleVolumeSetting(o.volume, tables.correctionThresholds, &notes)) return p;
+  std::error_code ec;
+  if (std::filesystem::equivalent(o.file, OutputPath(o), ec)) {
+    return OutputPath(o) + " is the recording being read; choose another --out";
+  }
+  for (const std::string& note : notes) std::fprintf(stderr, "vantor: note: %s\n", note.c_str());
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<int> SpirometerChannel(const host::Document& d, const std::optional<int>& flowSource,
@@ -144,29 +167,6 @@ int RunCompute(const ComputeOptions& o, const std::string& bundlePath) {
   const auto bundle = host::Bundle::Load(bundlePath, &problem);
   if (!bundle) return Failure(bundlePath, problem);
   return RunCompute(o, *bundle);
-}
-
-// Options that cannot work, refused before the recording is read: their
-// line, or nothing. Clamped values are noted on standard error.
-std::optional<std::string> RefusedOptions(const ComputeOptions& o, const host::Bundle& bundle) {
-  std::string problem;
-  // Contradictions do not depend on the channels, which are not known yet.
-  if (!FlowCommands(o.flow, 1, &problem) || !VolumeCommands(o.volume, 1, &problem)) return problem;
-  const FlowOptions& f = o.flow;
-  if (o.flowChannel && (o.flowSource || f.model || f.scale || f.nonlinearity || f.zeroOffset || f.linearise || f.drift)) {
-    return std::string("--flow-channel takes recorded flow: the flow head's options (--flow-source, --model, --scale, "
-                       "--nonlinearity, --zero-offset, --linearise, --drift) do not apply");
-  }
-  const BundleTables tables = TablesOf(bundle);
-  std::vector<std::string> notes;
-  if (auto p = ImpossibleFlowSetting(o.flow, tables.flowHeadModels)) return p;
-  if (auto p = ImpossibleVolumeSetting(o.volume, tables.correctionThresholds, &notes)) return p;
-  std::error_code ec;
-  if (std::filesystem::equivalent(o.file, OutputPath(o), ec)) {
-    return OutputPath(o) + " is the recording being read; choose another --out";
-  }
-  for (const std::string& note : notes) std::fprintf(stderr, "vantor: note: %s\n", note.c_str());
-  return std::nullopt;
 }
 
 int RunCompute(const ComputeOptions& o, const host::Bundle& bundle) {
