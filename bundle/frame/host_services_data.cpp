@@ -105,3 +105,7 @@ void DataGetChannelRecord501(std::int16_t channel, std::int16_t block,
 std::uint32_t DataService504(std::int16_t channel, std::int32_t start, std::int32_t end) {
   return HostEntry<service::DataService504>()(HostDataObject(), channel, start, end);
 }
+
+std::uint32_t DataSamplesVersion(std::int16_t channel) {
+  return HostEntry<service::DataSamplesVersion>()(HostDataObject(), channel);
+}

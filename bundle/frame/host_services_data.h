@@ -43,3 +43,4 @@ void DataGetChannelRecord499(std::int16_t channel, std::int16_t block,
 void DataGetChannelRecord501(std::int16_t channel, std::int16_t block,
                              vantor::ChannelScaling* scaling);
 std::uint32_t DataService504(std::int16_t channel, std::int32_t start, std::int32_t end);
+std::uint32_t DataSamplesVersion(std::int16_t channel);

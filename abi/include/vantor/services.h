@@ -388,6 +388,9 @@ VANTOR_SERVICE(499, DataGetChannelRecord499, void, void*, std::int16_t, std::int
 VANTOR_SERVICE(501, DataGetChannelRecord501, void, void*, std::int16_t, std::int16_t, ChannelScaling*)
 // data, channel, start, end: non-zero when the samples reach full scale (clipped).
 VANTOR_SERVICE(504, DataService504, std::uint32_t, void*, std::int16_t, std::int32_t, std::int32_t)
+// data, channel: a number that changes whenever the samples the channel
+// shows (recorded or computed) may have changed; equal answers mean equal samples.
+VANTOR_SERVICE(505, DataSamplesVersion, std::uint32_t, void*, std::int16_t)
 
 // --- Ranges (the user's selection) ----------------------------------------
 // The record's i32 at 8 and at 12 are the selection's start and end
