@@ -206,19 +206,23 @@ int RunCompute(const ComputeOptions& o, const host::Bundle& bundle) {
   return WriteChannelsCsv(document, o.outDir, memoryFull);
 }
 
+void AddComputeOptions(CLI::App& sub, ComputeOptions& o) {
+  sub.add_option("FILE", o.file, "the recording (EDF, EDF+, CSV)")->required();
+  sub.add_option("--out", o.outDir, "folder for the output files")->required();
+  sub.add_option("--flow-source", o.flowSource, "channel of the flow head (default: the \"Spirometer\" input)");
+  sub.add_option("--flow-channel", o.flowChannel,
+                 "channel already holding flow (L/s, mL/s, L/min, mL/min): only volume is computed from it");
+  sub.add_option("--invert", o.invert, "flip channel N's sign on import (expiration recorded as positive); repeatable")
+      ->allow_extra_args(false);
+  AddFlowOptions(sub, o.flow);
+  AddVolumeOptions(sub, o.volume);
+}
+
 void AddComputeCommand(CLI::App& app, const std::string* bundlePath, int* exitCode) {
   auto o = std::make_shared<ComputeOptions>();
   CLI::App* sub = app.add_subcommand("compute", "compute flow and volume from a spirometer recording into DIR/channels.csv");
-  sub->add_option("FILE", o->file, "the recording (EDF, EDF+, CSV)")->required();
-  sub->add_option("--out", o->outDir, "folder for channels.csv")->required();
-  sub->add_option("--flow-source", o->flowSource, "channel of the flow head (default: the \"Spirometer\" input)");
-  sub->add_option("--flow-channel", o->flowChannel,
-                  "channel already holding flow (L/s, mL/s, L/min, mL/min): only volume is computed from it");
-  sub->add_option("--invert", o->invert, "flip channel N's sign on import (expiration recorded as positive); repeatable")
-      ->allow_extra_args(false);
+  AddComputeOptions(*sub, *o);
   sub->add_flag("--live", o->live, "compute as if the recording were being sampled");
-  AddFlowOptions(*sub, o->flow);
-  AddVolumeOptions(*sub, o->volume);
   sub->callback([o, bundlePath, exitCode] {
     *exitCode = Guarded(o->file, [&] { return RunCompute(*o, *bundlePath); });
   });

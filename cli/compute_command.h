@@ -56,6 +56,9 @@ int RunCompute(const ComputeOptions& options, const std::string& bundlePath);
 // With a bundle already loaded (it must outlive the call).
 int RunCompute(const ComputeOptions& options, const host::Bundle& bundle);
 
+// FILE, --out and the options that say how flow and volume are computed.
+void AddComputeOptions(CLI::App& command, ComputeOptions& options);
+
 // bundlePath is read when the command runs (after parsing).
 void AddComputeCommand(CLI::App& app, const std::string* bundlePath, int* exitCode);
 
