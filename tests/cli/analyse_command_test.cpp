@@ -14,6 +14,7 @@
 #include "report_rows.h"
 #include "synth_command.h"
 #include "toolbox/memory.h"
+#include "toolbox/scrap.h"
 
 namespace {
 
@@ -68,6 +69,8 @@ class AnalyseCommand : public ::testing::Test {
     delete bundle_;
     bundle_ = nullptr;
   }
+  // The copies leave the clipboard full, as they would for a user.
+  void TearDown() override { ClearCurrentScrap(); }
   static cli::AnalyseOptions Options(const std::string& out, const std::string& file = "manoeuvre.edf") {
     cli::AnalyseOptions o;
     o.compute.file = Temp(file);
