@@ -17,15 +17,14 @@ namespace service = vantor::service;
 
 constexpr auto Text = resource_test::TextOf;
 
-void SetPString(StringPtr out, std::string_view text) {
-  out[0] = static_cast<unsigned char>(text.size());
-  std::memcpy(out + 1, text.data(), text.size());
-}
+constexpr auto SetPString = toolbox::StorePascal;
 
 using ResourceTextTest = ExtensionResourcesTest;
 
 TEST_F(ResourceTextTest, ExtensionStringsComeFromItsOwnFileAndTheDocumentsStaysCurrent) {
-  AddExtensionResource(FourCharCode("STR#"), 8100, StringListBytes({"Spirometry", "Report"}));
+  AddExtensionResources(R"([["STR#"]]
+id = 8100
+strings = ["Spirometry", "Report"])");
   Str255 out;
   EXPECT_EQ(GetExtensionIndString(out, 8100, 2, &extension_), out);
   EXPECT_EQ(Text(out), "Report");
@@ -33,7 +32,9 @@ TEST_F(ResourceTextTest, ExtensionStringsComeFromItsOwnFileAndTheDocumentsStaysC
 }
 
 TEST_F(ResourceTextTest, ExtensionStringWithoutAnExtensionLeavesTheBufferAlone) {
-  AddExtensionResource(FourCharCode("STR#"), 8100, StringListBytes({"Spirometry"}));
+  AddExtensionResources(R"([["STR#"]]
+id = 8100
+strings = ["Spirometry"])");
   Str255 out;
   SetPString(out, "unchanged");
   GetExtensionIndString(out, 8100, 1, nullptr);
@@ -41,7 +42,10 @@ TEST_F(ResourceTextTest, ExtensionStringWithoutAnExtensionLeavesTheBufferAlone) 
 }
 
 TEST_F(ResourceTextTest, DetachedMenuIsTheCallersAndAMissingOneIsNull) {
-  AddExtensionResource(FourCharCode("MENU"), 8130, MenuBytes(8130, "Plot", {"Loop", "Grid"}));
+  AddExtensionResources(R"([[MENU]]
+id = 8130
+title = "Plot"
+items = [{ text = "Loop" }, { text = "Grid" }])");
   extension_.BeginResources();
   MenuRef menu = GetDetachedMenu(8130);
   MenuRef missing = GetDetachedMenu(8131);
