@@ -17,8 +17,8 @@ ROOT = Path(__file__).resolve().parent.parent
 FAULTS = [
     ("wrong-offset", "abi/include/vantor/messages.h",
      "using Where = Field<std::uint32_t, 10>;", "using Where = Field<std::uint32_t, 12>;", "test_frame"),
-    ("swapped-argument", "bundle/frame/host_services_drawing.cpp",
-     "(window, ownerName, type, resourceId, a, b);", "(window, ownerName, type, a, resourceId, b);", "test_frame"),
+    ("swapped-argument", "bundle/frame/host_services_strings.cpp",
+     "(sample, format, a, b, &result);", "(sample, format, b, a, &result);", "test_frame"),
     ("block-loop-off-by-one", "bundle/computed/volume_integration.cpp",
      "  for (std::int32_t i = first; i < end; ++i)\n    out[i]", "  for (std::int32_t i = first; i < end - 1; ++i)\n    out[i]",
      "test_computed"),
@@ -67,6 +67,9 @@ FAULTS = [
     ("host-block-size-wrapped", "host/src/memory_services.cpp",
      "kMaxBlockBytes = std::numeric_limits<Size>::max();", "kMaxBlockBytes = std::numeric_limits<std::uint32_t>::max();",
      "test_host"),
+    ("landscape-plot-over-the-report", "bundle/spirometry/window_output.cpp",
+     ": Rect{p.top, S16(p.left + 220 * s), p.bottom, p.right};", ": Rect{p.top, p.left, p.bottom, p.right};",
+     "test_spirometry"),
     ("damaged-file-refusal-reported-as-success", "toolbox/src/resources/resource_files.cpp",
      "    SetResError(mapReadErr);\n    return kNoRefNum;", "    SetResError(noErr);\n    return kNoRefNum;", "test_toolbox"),
 ]
