@@ -82,7 +82,14 @@ std::optional<Recording> RecordingFromEdf(const EdfContents& contents, std::stri
   std::vector<DigitalMap> maps;
   for (std::size_t s : ordinary) {
     recording.channels.push_back(ChannelOf(contents.signals[s]));
+    const auto perRecord = static_cast<std::size_t>(contents.signals[s].samplesPerRecord);
+    if (perRecord < fastest) {
+      recording.channels.back().nativeInterval = contents.recordDurationSeconds / static_cast<double>(perRecord);
+    }
     maps.push_back(MapOf(contents.signals[s]));
+  }
+  for (const EdfAnnotation& a : contents.annotations) {
+    recording.annotations.push_back({a.onsetSeconds, a.durationSeconds, a.text});
   }
   const double gapTolerance = 0.5 * recording.samplingInterval;
   for (std::size_t r = 0; r < contents.recordCount(); ++r) {

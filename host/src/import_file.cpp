@@ -45,11 +45,18 @@ std::optional<Recording> ReadRecording(const std::string& path, const std::vecto
 
 }  // namespace
 
-bool ImportRecordingFile(const std::string& path, Document& document, std::string* problem) {
+std::optional<Recording> ReadRecordingFile(const std::string& path, std::string* problem) {
   std::vector<unsigned char> bytes;
   const OSErr err = toolbox::ReadFileBytes(path, bytes);
-  if (err != noErr) return Fail(problem, toolbox::FileReadErrorText(err));
-  const auto recording = ReadRecording(path, bytes, problem);
+  if (err != noErr) {
+    Fail(problem, toolbox::FileReadErrorText(err));
+    return std::nullopt;
+  }
+  return ReadRecording(path, bytes, problem);
+}
+
+bool ImportRecordingFile(const std::string& path, Document& document, std::string* problem) {
+  const auto recording = ReadRecordingFile(path, problem);
   if (!recording || !ImportRecording(*recording, document, problem)) return false;
   document.SetName(std::filesystem::path(path).stem().string());
   return true;

@@ -27,6 +27,16 @@ struct RecordingChannel {
   double unitsPerValue = 1;
   ClipLevels clip;
   std::string transducer;  // EDF's transducer type; may be empty
+  // Seconds per sample as recorded, when slower than the recording's rate
+  // (each sample then held until the next); 0 when recorded at that rate.
+  double nativeInterval = 0;
+};
+
+// A note on the recording's time line (EDF+ annotations).
+struct RecordingAnnotation {
+  double onsetSeconds = 0;      // after Recording::startTime1904
+  double durationSeconds = -1;  // -1 when none is stated
+  std::string text;             // UTF-8
 };
 
 // A stretch of samples without gaps.
@@ -41,6 +51,7 @@ struct Recording {
   double samplingInterval = 0;   // seconds per sample, in every segment
   std::vector<RecordingChannel> channels;
   std::vector<RecordingSegment> segments;
+  std::vector<RecordingAnnotation> annotations;
 };
 
 }  // namespace host

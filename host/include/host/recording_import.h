@@ -55,8 +55,12 @@ inline constexpr const char* kSpirometerInput = "Spirometer";
 // a document (found while building: discard the document then).
 bool ImportRecording(const Recording& recording, Document& document, std::string* problem);
 
-// Opens a recording file: EDF by its contents, CSV by a ".csv" name. False
-// with one line in *problem (without the path) when it cannot be opened.
+// Reads a recording file: EDF by its contents, CSV by a ".csv" name. Nothing
+// with one line in *problem (without the path) when it cannot be read.
+std::optional<Recording> ReadRecordingFile(const std::string& path, std::string* problem);
+
+// Opens a recording file (ReadRecordingFile, then ImportRecording) and names
+// the document after it. False with one line in *problem when it cannot.
 bool ImportRecordingFile(const std::string& path, Document& document, std::string* problem);
 
 }  // namespace host
