@@ -9,6 +9,7 @@
 #include "host/extension_locals.h"
 #include "host/sample_locks.h"
 #include "host/selection.h"
+#include "toolbox/resources.h"
 
 namespace host {
 namespace {
@@ -41,7 +42,18 @@ Document::~Document() {
   // whole until they have.
   extensions_->CloseAll();
   computed_->DetachAll();
+  if (resourceFile_ > 0) CloseResFile(resourceFile_);
   if (Current() == this) Current() = nullptr;
+}
+
+std::int16_t Document::resourceFile() {
+  if (resourceFile_ <= 0) {
+    // Opening makes the file current; the host's current file stays as it was.
+    const std::int16_t current = CurResFile();
+    resourceFile_ = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
+    if (current > 0) UseResFile(current);
+  }
+  return resourceFile_;
 }
 
 Document* CurrentDocument() { return Current(); }

@@ -157,6 +157,9 @@ class Document {
   int ResolveBlock(int block) const;
 
   // --- What hangs off the document ---------------------------------------
+  // The document's own resource file, where extensions keep their named
+  // settings: opened empty in memory on first use, closed with the document.
+  std::int16_t resourceFile();
   ComputedChannels& computed() { return *computed_; }
   const ComputedChannels& computed() const { return *computed_; }
   ExtensionLocals& extensions() { return *extensions_; }
@@ -206,6 +209,7 @@ class Document {
   std::unique_ptr<SampleLocks> locks_;
   std::unique_ptr<CommandJournal> journal_;
   std::unique_ptr<Selection> selection_;
+  std::int16_t resourceFile_ = 0;
 };
 
 // The document the data services, ranges and commands act on; null when none
