@@ -52,6 +52,23 @@ FAULTS = [
     ("compute-block-end", "host/src/computed_display.cpp",
      ".Set<F::End>(static_cast<std::int16_t>(document_.BlockLength(block)))",
      ".Set<F::End>(static_cast<std::int16_t>(document_.BlockLength(block) - 1))", "test_host"),
+    ("phase-scan-off-by-one", "bundle/spirometry/breath_phases.cpp",
+     "record.phases, i - 1, current ? 1 : 0, dV)", "record.phases, i, current ? 1 : 0, dV)", "test_spirometry"),
+    ("report-row-unit", "bundle/spirometry/report_rows.cpp",
+     "CopyPString(unit, inLitres ? kLitres.data() : kMillilitres.data());",
+     "CopyPString(unit, inLitres ? kMillilitres.data() : kLitres.data());", "test_spirometry"),
+    ("swapped-axis-range", "bundle/spirometry/data_window_drawing.cpp",
+     "HostScaleSetRange363(axis, mid + half, mid - half);", "HostScaleSetRange363(axis, mid - half, mid + half);",
+     "test_spirometry"),
+    ("minimum-size-frame-axes-swapped", "bundle/util/window_placement.cpp",
+     "const HISize minimum{width + static_cast<float>(frameWidth),\n                       height + static_cast<float>(frameHeight)};",
+     "const HISize minimum{width + static_cast<float>(frameHeight),\n                       height + static_cast<float>(frameWidth)};",
+     "test_util"),
+    ("host-block-size-wrapped", "host/src/memory_services.cpp",
+     "kMaxBlockBytes = std::numeric_limits<Size>::max();", "kMaxBlockBytes = std::numeric_limits<std::uint32_t>::max();",
+     "test_host"),
+    ("damaged-file-refusal-reported-as-success", "toolbox/src/resources/resource_files.cpp",
+     "    SetResError(mapReadErr);\n    return kNoRefNum;", "    SetResError(noErr);\n    return kNoRefNum;", "test_toolbox"),
 ]
 
 

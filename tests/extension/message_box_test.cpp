@@ -8,23 +8,15 @@
 #include <vector>
 
 #include "extension/port_fixture.h"
+#include "toolbox/resource_test_support.h"
 
 namespace {
 
 namespace service = vantor::service;
 using toolbox::DrawKind;
 
-struct PString {
-  explicit PString(const std::string& text) {
-    bytes[0] = static_cast<unsigned char>(text.size());
-    std::memcpy(bytes + 1, text.data(), text.size());
-  }
-  Str255 bytes{};
-};
-
-std::string Text(ConstStr255Param pascal) {
-  return std::string(reinterpret_cast<const char*>(pascal + 1), pascal[0]);
-}
+using resource_test::PString;
+using resource_test::TextOf;
 
 // The window area the messages go in: 280 wide, 160 high.
 constexpr Rect kArea{20, 10, 180, 290};
@@ -36,7 +28,7 @@ class MessageBoxTest : public PortTest {
   static int WidthOf(const std::string& text) {
     TextFont(applFont);
     TextSize(9);
-    return StringWidth(PString(text).bytes);
+    return StringWidth(PString(text).get());
   }
   // Words until the text is at least `width` pixels wide.
   static std::string TextWiderThan(int width) {
@@ -78,14 +70,14 @@ class MessageBoxTest : public PortTest {
       vantor::ServiceAt<service::HostService346>(host::Services());
   Spy<service::HostService346> wrap_{
       [this](ConstStr255Param text, const Rect* rect, std::int16_t justify) {
-        wrapped_.emplace_back(Text(text), *rect);
+        wrapped_.emplace_back(TextOf(text), *rect);
         hostWrap_(text, rect, justify);
       }};
 };
 
 TEST_F(MessageBoxTest, EmptyTextOnlyHasTheHostPrepareTheArea) {
   Spy<service::HostService74> prepare;
-  DrawMessageBox(kArea, PString("").bytes, 0);
+  DrawMessageBox(kArea, PString("").get(), 0);
   ASSERT_EQ(prepare.count(), 1u);
   EXPECT_EQ(std::get<1>(prepare.last()), -6);
   EXPECT_EQ(std::get<2>(prepare.last()), 1);
@@ -96,7 +88,7 @@ TEST_F(MessageBoxTest, EmptyTextOnlyHasTheHostPrepareTheArea) {
 
 TEST_F(MessageBoxTest, ShortTextGetsAOneLineBoxCentredInTheArea) {
   const std::string text = "No flow channel";
-  DrawMessageBox(kArea, PString(text).bytes, 0);
+  DrawMessageBox(kArea, PString(text).get(), 0);
   const Rect box = Centred(WidthOf(text) + 8, 15, kArea);
   ExpectFramedBox(box);
   EXPECT_EQ(OpsOf(DrawKind::kEraseRect).front()->rect, kArea);  // the host's preparation
@@ -108,13 +100,13 @@ TEST_F(MessageBoxTest, ShortTextGetsAOneLineBoxCentredInTheArea) {
 TEST_F(MessageBoxTest, LongTextTakesTheWholeWidthOverTwoOrThreeLines) {
   const std::string twoLines = TextWiderThan(kAvailable - 6);
   ASSERT_LE(WidthOf(twoLines) / 2, kAvailable - 6);
-  DrawMessageBox(kArea, PString(twoLines).bytes, 0);
+  DrawMessageBox(kArea, PString(twoLines).get(), 0);
   ExpectFramedBox(Centred(kAvailable, 27, kArea));
   EXPECT_EQ(DrawnText(), twoLines);
 
   toolbox::ClearDisplayList(port_);
   const std::string threeLines = TextWiderThan(2 * (kAvailable - 6) + 1);
-  DrawMessageBox(kArea, PString(threeLines).bytes, 0);
+  DrawMessageBox(kArea, PString(threeLines).get(), 0);
   ExpectFramedBox(Centred(kAvailable, 39, kArea));
 }
 
@@ -123,7 +115,7 @@ TEST_F(MessageBoxTest, TheBoxGoesWhereTheHostLeftTheArea) {
     rect->left = 110;  // the host keeps the left part for itself
   }};
   const std::string text = "No volume channel";
-  DrawMessageBox(kArea, PString(text).bytes, 0);
+  DrawMessageBox(kArea, PString(text).get(), 0);
   ExpectFramedBox(Centred(WidthOf(text) + 8, 15, Rect{20, 110, 180, 290}));
 }
 
@@ -133,13 +125,13 @@ class ChannelMessageBoxTest : public MessageBoxTest {
     return selector == 1539 ? 4 : 0;
   }};
   Spy<service::HostGetChannelName> channelName_{[](std::int16_t channel, Str255* name) {
-    std::memcpy(*name, PString("Flow " + std::to_string(channel)).bytes, sizeof(Str255));
+    std::memcpy(*name, PString("Flow " + std::to_string(channel)).get(), sizeof(Str255));
   }};
 };
 
 TEST_F(ChannelMessageBoxTest, AChannelsNameLeadsTheMessageOnOneLine) {
   const std::string text = "Clipped";
-  DrawMessageBox(kArea, PString(text).bytes, 2);
+  DrawMessageBox(kArea, PString(text).get(), 2);
   const std::string whole = "Flow 2_: " + text;
   const Rect box = Centred(WidthOf(whole) + 8, 15, kArea);
   ExpectFramedBox(box);
@@ -150,7 +142,7 @@ TEST_F(ChannelMessageBoxTest, AChannelsNameLeadsTheMessageOnOneLine) {
 
 TEST_F(ChannelMessageBoxTest, ALongMessageGivesTheNameALineOfItsOwn) {
   const std::string text = TextWiderThan(kAvailable - 6);
-  DrawMessageBox(kArea, PString(text).bytes, 4);
+  DrawMessageBox(kArea, PString(text).get(), 4);
   const Rect inside = Inset(Centred(kAvailable, 39, kArea));
   const auto lineEnd = static_cast<std::int16_t>(inside.top + 13);
   ExpectFramedBox(Centred(kAvailable, 39, kArea));
@@ -166,7 +158,7 @@ TEST_F(ChannelMessageBoxTest, ALongMessageGivesTheNameALineOfItsOwn) {
 TEST_F(ChannelMessageBoxTest, AChannelOutsideTheDocumentIsNotNamed) {
   for (std::int16_t channel : {0, 5, -1}) {
     toolbox::ClearDisplayList(port_);
-    DrawMessageBox(kArea, PString("Clipped").bytes, channel);
+    DrawMessageBox(kArea, PString("Clipped").get(), channel);
     EXPECT_EQ(DrawnText(), "Clipped") << "channel " << channel;
   }
   EXPECT_EQ(channelName_.count(), 0u);

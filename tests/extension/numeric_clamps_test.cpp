@@ -22,11 +22,6 @@ TEST(ClampDouble, TestsTheUpperBoundFirstAndPassesNaNThrough) {
   EXPECT_TRUE(std::isnan(ClampDouble(std::nan(""), 0.0, 1.0)));
 }
 
-TEST(MaxIntAndMaxDouble, PickTheLarger) {
-  EXPECT_EQ(MaxInt(-4, -9), -4);
-  EXPECT_EQ(MaxDouble(0.5, 2.5), 2.5);
-}
-
 TEST(RoundToLong, RoundsHalvesAwayFromZeroAndSaturates) {
   EXPECT_EQ(RoundToLong(2.5), 3);
   EXPECT_EQ(RoundToLong(-2.5), -3);

@@ -8,15 +8,14 @@
 
 #include "extension/extension_resources.h"
 #include "extension/service_spy.h"
+#include "toolbox/resource_test_support.h"
 #include "util/pstring.h"
 
 namespace {
 
 namespace service = vantor::service;
 
-std::string Text(const unsigned char* pascal) {
-  return std::string(reinterpret_cast<const char*>(pascal + 1), pascal[0]);
-}
+constexpr auto Text = resource_test::TextOf;
 
 void SetPString(StringPtr out, std::string_view text) {
   out[0] = static_cast<unsigned char>(text.size());

@@ -12,15 +12,7 @@ namespace {
 
 using namespace vantor::service;
 using testext::Call;
-using testext::PascalString;
-
-struct Pascal {
-  unsigned char bytes[256]{};
-  explicit Pascal(const std::string& s) {
-    bytes[0] = static_cast<unsigned char>(s.size());
-    std::copy(s.begin(), s.end(), bytes + 1);
-  }
-};
+using testext::TextOf;
 
 struct Channels : ::testing::Test {
   void SetUp() override {
@@ -50,7 +42,7 @@ TEST_F(Channels, InputKindsAndNamesFindTheSpirometer) {
   std::int32_t count = -1, first = -1;
   Str255 name;
   Call<HostService437>(kind, &count, &first, &name);
-  EXPECT_EQ(PascalString(name), "Spirometer");
+  EXPECT_EQ(TextOf(name), "Spirometer");
   EXPECT_EQ(count, 1);
   EXPECT_EQ(first, 1);
   Call<HostService437>(std::int32_t{4113}, &count, &first, &name);
@@ -61,7 +53,7 @@ TEST_F(Channels, InputKindsAndNamesFindTheSpirometer) {
 TEST_F(Channels, TitlesAndChannelCount) {
   Str255 title;
   Call<HostGetChannelName>(std::int16_t{2}, &title);
-  EXPECT_EQ(PascalString(title), "D\x8E" "bit") << "MacRoman";
+  EXPECT_EQ(TextOf(title), "D\x8E" "bit") << "MacRoman";
   Call<HostGetChannelName>(std::int16_t{0}, &title);
   EXPECT_EQ(title[0], 0);
   EXPECT_EQ(Call<HostQueryValue>(std::int16_t{1539}), 3u);
@@ -81,14 +73,14 @@ TEST_F(Channels, RawSignalTestLooksAtTheDisplayedBaseUnit) {
 TEST_F(Channels, CreditLinesIdentifyLoadedExtensions) {
   host::Extension flow = testext::MakeScaleFunction("Spiro Test Flow");
   host::Extension window = testext::MakeWindowExtension("Spiro Test");
-  EXPECT_EQ(Call<HostService638>(Pascal("Spiro Test Flow").bytes), flow.hostRef);
-  EXPECT_EQ(Call<HostService638>(Pascal("spiro test flow, version 2").bytes), flow.hostRef)
+  EXPECT_EQ(Call<HostService638>(testext::PString("Spiro Test Flow").get()), flow.hostRef);
+  EXPECT_EQ(Call<HostService638>(testext::PString("spiro test flow, version 2").get()), flow.hostRef)
       << "the longest name that begins the line";
-  EXPECT_EQ(Call<HostService638>(Pascal("Spiro Test").bytes), window.hostRef);
-  EXPECT_EQ(Call<HostService638>(Pascal("Spiro Testing").bytes), -1) << "a name must end at a word";
-  EXPECT_EQ(Call<HostService638>(Pascal("Nobody").bytes), -1) << "never 0: that is 572's 'none'";
+  EXPECT_EQ(Call<HostService638>(testext::PString("Spiro Test").get()), window.hostRef);
+  EXPECT_EQ(Call<HostService638>(testext::PString("Spiro Testing").get()), -1) << "a name must end at a word";
+  EXPECT_EQ(Call<HostService638>(testext::PString("Nobody").get()), -1) << "never 0: that is 572's 'none'";
   ASSERT_TRUE(document->computed().Attach(2, flow));
-  EXPECT_EQ(Call<HostService572>(std::int16_t{2}), Call<HostService638>(Pascal("Spiro Test Flow").bytes));
+  EXPECT_EQ(Call<HostService572>(std::int16_t{2}), Call<HostService638>(testext::PString("Spiro Test Flow").get()));
   document->computed().Detach(2);
   host::UnregisterExtension(flow.hostRef);
   host::UnregisterExtension(window.hostRef);

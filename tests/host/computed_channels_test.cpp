@@ -119,7 +119,7 @@ TEST_F(Computed, DisplayedRecordsComeFromTheFunction) {
   CallData<DataGetChannelRecord485>(std::int16_t{1}, std::int16_t{1}, &shown);
   EXPECT_EQ(shown.calibrated, 1);
   EXPECT_DOUBLE_EQ(double{shown.gain}, 5.0);
-  EXPECT_EQ(testext::PascalString(shown.unitText), "x");
+  EXPECT_EQ(testext::TextOf(shown.unitText), "x");
   EXPECT_EQ(shown.info.computedFlag, 1) << "the info is the function's GetChannelInfo";
   EXPECT_DOUBLE_EQ(double{shown.info.unitFactor}, 4.0);
   vantor::ChannelScaling recorded{};

@@ -12,7 +12,7 @@
 
 namespace {
 
-std::string Text(const unsigned char* pascal) { return std::string(reinterpret_cast<const char*>(pascal + 1), pascal[0]); }
+constexpr auto Text = testext::TextOf;
 
 edftest::File OneSignal(const std::string& dimension, const std::string& pmin, const std::string& pmax,
                         const std::string& dmin, const std::string& dmax) {

@@ -160,12 +160,12 @@ TEST_F(OutputJobs, FailuresEndInOneAlertAndNoFile) {
 TEST_F(OutputJobs, TheDocumentNameTitlesOutput) {
   Str255 name{};
   Call<HostService528>(&name, std::int16_t{1});
-  EXPECT_EQ(testext::PascalString(name), "Untitled");
+  EXPECT_EQ(testext::TextOf(name), "Untitled");
   host::Document document;
   document.SetName("sample");
   host::ScopedCurrentDocument current(document);
   Call<HostService528>(&name, std::int16_t{1});
-  EXPECT_EQ(testext::PascalString(name), "sample");
+  EXPECT_EQ(testext::TextOf(name), "sample");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host/service_table.h"
+#include "toolbox/resource_test_support.h"
 #include "vantor/services.h"
 
 namespace testext {
@@ -21,8 +22,7 @@ auto CallData(Args... args) {
   return Call<I>(DataObject(), args...);
 }
 
-inline std::string PascalString(const unsigned char* p) {
-  return std::string(reinterpret_cast<const char*>(p + 1), p[0]);
-}
+using resource_test::PString;
+using resource_test::TextOf;
 
 }  // namespace testext

@@ -41,6 +41,17 @@ TEST_F(AnalysisTest, TidalBreathingThenForcedExpiration) {
   ASSERT_EQ(r.phaseCount, 17);  // the sentinel and 16 boundaries
   EXPECT_EQ(phases[0].sampleIndex, 0);
   EXPECT_EQ(phases[0].volumeChange, spirometry::kSentinelVolumeChange);
+  // Each boundary is the last sample before the flow leaves the no-flow band
+  // in the new direction.
+  const auto* flow = reinterpret_cast<const float*>(*r.flowSamples);
+  const auto leaves = [&](std::size_t at, bool inspiring) {
+    return std::fabs(flow[at]) > r.flowThreshold && (flow[at] > 0) == inspiring;
+  };
+  for (std::size_t p = 1; p + 1 < phases.size(); ++p) {
+    const auto at = static_cast<std::size_t>(phases[p].sampleIndex);
+    EXPECT_TRUE(leaves(at + 1, phases[p].direction == 1)) << "phase " << p;
+    EXPECT_FALSE(leaves(at, phases[p].direction == 1)) << "phase " << p;
+  }
   // The forced expiration is the 14th phase, with the inspiration before it.
   EXPECT_EQ(phases[14].forced, 1);
   EXPECT_EQ(phases[13].forced, 1);

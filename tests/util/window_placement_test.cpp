@@ -7,15 +7,15 @@
 
 #include "extension/extension_resources.h"
 #include "extension/service_spy.h"
+#include "toolbox/resource_test_support.h"
+#include "toolbox/script.h"
 #include "util/pstring.h"
 
 namespace {
 
 namespace service = vantor::service;
 
-std::string Text(ConstStr255Param pascal) {
-  return std::string(reinterpret_cast<const char*>(pascal + 1), pascal[0]);
-}
+constexpr auto Text = resource_test::TextOf;
 
 class WindowPlacementTest : public ExtensionDialogTest {
  protected:
@@ -79,6 +79,7 @@ TEST_F(WindowPlacementTest, WindowIsPlacedUnderItsResourceWithTheCallersValues) 
   DisposeWindow(window);
 }
 
+// Growing the window as far down as it goes ends at the minimum content.
 TEST(SetMinimumWindowSize, LimitsTheContentNotTheFrameAndLeavesTheMaximum) {
   constexpr auto kTitle = PStringLiteral("Data");
   const Rect bounds{60, 40, 260, 340};
@@ -86,20 +87,11 @@ TEST(SetMinimumWindowSize, LimitsTheContentNotTheFrameAndLeavesTheMaximum) {
                                 kWindowInFront, true, 0);
   HISize maximumBefore{};
   GetWindowResizeLimits(window, nullptr, &maximumBefore);
-
-  SetMinimumWindowSize(window, 100, 100);
-  HISize minimum{};
+  SetMinimumWindowSize(window, 100, 120);
+  toolbox::PushScriptAction(toolbox::GrowTargetAction(10, 10));
+  EXPECT_EQ(GrowWindow(window, Point{0, 0}, nullptr), (120 << 16) | 100);
   HISize maximum{};
-  ASSERT_EQ(GetWindowResizeLimits(window, &minimum, &maximum), noErr);
-  Rect content{};
-  Rect structure{};
-  GetWindowBounds(window, kWindowContentRgn, &content);
-  GetWindowBounds(window, kWindowStructureRgn, &structure);
-  const int frameWidth = (structure.right - structure.left) - (content.right - content.left);
-  const int frameHeight = (structure.bottom - structure.top) - (content.bottom - content.top);
-  ASSERT_GT(frameHeight, 0);  // a title bar at least
-  EXPECT_EQ(minimum.width, 100.0f + static_cast<float>(frameWidth));
-  EXPECT_EQ(minimum.height, 100.0f + static_cast<float>(frameHeight));
+  ASSERT_EQ(GetWindowResizeLimits(window, nullptr, &maximum), noErr);
   EXPECT_EQ(maximum.width, maximumBefore.width);
   EXPECT_EQ(maximum.height, maximumBefore.height);
   DisposeWindow(window);
