@@ -19,6 +19,7 @@
 #include "toolbox/file_bytes.h"
 #include "toolbox/memory.h"
 #include "setting_submission.h"
+#include "settings_dialog_script.h"
 
 namespace cli {
 namespace {
@@ -26,31 +27,15 @@ namespace {
 constexpr const char* kFlowEntry = "Main3";
 constexpr const char* kVolumeEntry = "Main5";
 
-// The document is current, and alerts are kept for the one failure line,
-// while the command runs.
-class ComputeSession {
- public:
-  explicit ComputeSession(host::Document& document) {
-    host::SetCurrentDocument(&document);
-    host::SetAlertsQuiet(true);
-    host::ClearAlerts();
-  }
-  ~ComputeSession() {
-    host::SetAlertsQuiet(false);
-    host::SetCurrentDocument(nullptr);
-  }
-  ComputeSession(const ComputeSession&) = delete;
-  ComputeSession& operator=(const ComputeSession&) = delete;
-
-  // The first alert an extension showed, or `otherwise`.
-  static std::string AlertOr(const std::string& otherwise) {
-    return host::Alerts().empty() ? otherwise : host::Alerts().front().text;
-  }
-};
+// The first alert an extension showed, or `otherwise`.
+std::string AlertOr(const std::string& otherwise) {
+  const std::string alert = QuietDocument::FirstAlert();
+  return alert.empty() ? otherwise : alert;
+}
 
 bool Attach(host::Document& d, int channel, const host::Extension* function, std::string* problem) {
   if (function && d.computed().Attach(channel, *function)) return true;
-  return host::Fail(problem, ComputeSession::AlertOr((function ? function->name : std::string("the computed function")) +
+  return host::Fail(problem, AlertOr((function ? function->name : std::string("the computed function")) +
                                                      " cannot be attached to channel " + std::to_string(channel)));
 }
 
@@ -108,7 +93,7 @@ bool Compute(host::Document& d, const host::Bundle& bundle, const ComputeOptions
   SubmitSettings(*flow, *flowChannel, *flowCommands);
   SubmitSettings(*volume, volumeChannel, *volumeCommands);
   if (!ShowsAnything(d, *flowChannel)) {
-    return host::Fail(problem, ComputeSession::AlertOr("channel " + std::to_string(*flowChannel) +
+    return host::Fail(problem, AlertOr("channel " + std::to_string(*flowChannel) +
                                                        " is not a flow head's signal in volts"));
   }
   if (o.live && !host::ReplayLive(d, host::LiveReplayOptions{}, problem)) return false;
@@ -117,9 +102,9 @@ bool Compute(host::Document& d, const host::Bundle& bundle, const ComputeOptions
 
 std::string OutputPath(const ComputeOptions& o) { return (std::filesystem::path(o.outDir) / "channels.csv").string(); }
 
-// Options that cannot work, refused before the recording is read: their
-// line, or nothing. Clamped values are noted on standard error.
-std::optional<std::string> RefusedOptions(const ComputeOptions& o, const host::Bundle& bundle) {
+}  // namespace
+
+std::optional<std::string> RefusedComputeOptions(const ComputeOptions& o, const host::Bundle& bundle) {
   std::string problem;
   // Contradictions do not depend on the channels, which are not known yet.
   if (!FlowCommands(o.flow, 1, &problem) || !VolumeCommands(o.volume, 1, &problem)) return problem;
@@ -139,8 +124,6 @@ std::optional<std::string> RefusedOptions(const ComputeOptions& o, const host::B
   for (const std::string& note : notes) std::fprintf(stderr, "vantor: note: %s\n", note.c_str());
   return std::nullopt;
 }
-
-}  // namespace
 
 std::optional<int> SpirometerChannel(const host::Document& d, const std::optional<int>& flowSource,
                                      std::string* problem) {
@@ -169,56 +152,77 @@ int RunCompute(const ComputeOptions& o, const std::string& bundlePath) {
   return RunCompute(o, *bundle);
 }
 
-int RunCompute(const ComputeOptions& o, const host::Bundle& bundle) {
-  if (const auto refused = RefusedOptions(o, bundle)) return UsageFailure(*refused);
-  // Memory that runs out anywhere below (in the host or a function that
-  // carries on with zeros) makes the result untrustworthy: nothing is written.
-  const long memoryFull = toolbox::MemoryFullCount();
-  const auto failed = [&](const std::string& subject, const std::string& problem) {
-    const bool ranOut = toolbox::MemoryFullCount() != memoryFull;
-    return Failure(subject, ranOut && problem.find("memory") == std::string::npos ? "out of memory: " + problem : problem);
-  };
-  std::string problem;
-  host::Document document;
-  if (!host::ImportRecordingFile(o.file, document, &problem)) return failed(o.file, problem);
+bool PrepareComputedDocument(const ComputeOptions& o, const host::Bundle& bundle, host::Document& document,
+                             std::string* problem) {
+  if (!host::ImportRecordingFile(o.file, document, problem)) return false;
   for (const int channel : o.invert) {
     if (!document.IsChannel(channel)) {
-      return Failure(o.file, "--invert " + std::to_string(channel) + ": the recording has channels 1.." +
-                                 std::to_string(document.channelCount()));
+      return host::Fail(problem, "--invert " + std::to_string(channel) + ": the recording has channels 1.." +
+                                     std::to_string(document.channelCount()));
     }
     document.InvertChannel(channel);
   }
-  ComputeSession session(document);
-  if (!Compute(document, bundle, o, &problem)) return failed(o.file, problem);
-  const std::string csv = OutputPath(o);
+  return Compute(document, bundle, o, problem);
+}
+
+std::string ProblemWithMemory(long memoryFullBefore, const std::string& problem) {
+  const bool ranOut = toolbox::MemoryFullCount() != memoryFullBefore;
+  return ranOut && problem.find("memory") == std::string::npos ? "out of memory: " + problem : problem;
+}
+
+int WriteChannelsCsv(host::Document& document, const std::string& outDir, long memoryFullBefore) {
+  const std::string csv = (std::filesystem::path(outDir) / "channels.csv").string();
   std::error_code ec;
-  std::filesystem::create_directories(o.outDir, ec);
-  if (ec) return Failure(o.outDir, "cannot be made: " + ec.message());
+  std::filesystem::create_directories(outDir, ec);
+  if (ec) return Failure(outDir, "cannot be made: " + ec.message());
   toolbox::AtomicFileWriter out;
   if (out.Open(csv) != noErr) return Failure(csv, "cannot be written");
-  if (!host::ExportChannelsCsv(document, out, &problem)) return failed(csv, ComputeSession::AlertOr(problem));
+  std::string problem;
+  if (!host::ExportChannelsCsv(document, out, &problem)) {
+    return Failure(csv, ProblemWithMemory(memoryFullBefore, AlertOr(problem)));
+  }
   // An alert (out of memory inside a function) means zeros, not a result.
-  if (!host::Alerts().empty()) return failed(o.file, host::Alerts().front().text);
-  if (toolbox::MemoryFullCount() != memoryFull) return failed(o.file, "out of memory while computing");
+  if (const std::string alert = QuietDocument::FirstAlert(); !alert.empty()) {
+    return Failure(csv, ProblemWithMemory(memoryFullBefore, alert));
+  }
+  if (toolbox::MemoryFullCount() != memoryFullBefore) return Failure(csv, "out of memory while computing");
   if (out.Commit() != noErr) return Failure(csv, "cannot be written");
   std::printf("wrote %s (%d channels, %lld samples each)\n", csv.c_str(), document.channelCount(),
               static_cast<long long>(document.TotalLength()));
   return 0;
 }
 
+int RunCompute(const ComputeOptions& o, const host::Bundle& bundle) {
+  if (const auto refused = RefusedComputeOptions(o, bundle)) return UsageFailure(*refused);
+  // Memory that runs out anywhere below (in the host or a function that
+  // carries on with zeros) makes the result untrustworthy: nothing is written.
+  const long memoryFull = toolbox::MemoryFullCount();
+  std::string problem;
+  host::Document document;
+  QuietDocument quiet(document);
+  if (!PrepareComputedDocument(o, bundle, document, &problem)) {
+    return Failure(o.file, ProblemWithMemory(memoryFull, problem));
+  }
+  return WriteChannelsCsv(document, o.outDir, memoryFull);
+}
+
+void AddComputeOptions(CLI::App& sub, ComputeOptions& o) {
+  sub.add_option("FILE", o.file, "the recording (EDF, EDF+, CSV)")->required();
+  sub.add_option("--out", o.outDir, "folder for the output files")->required();
+  sub.add_option("--flow-source", o.flowSource, "channel of the flow head (default: the \"Spirometer\" input)");
+  sub.add_option("--flow-channel", o.flowChannel,
+                 "channel already holding flow (L/s, mL/s, L/min, mL/min): only volume is computed from it");
+  sub.add_option("--invert", o.invert, "flip channel N's sign on import (expiration recorded as positive); repeatable")
+      ->allow_extra_args(false);
+  AddFlowOptions(sub, o.flow);
+  AddVolumeOptions(sub, o.volume);
+}
+
 void AddComputeCommand(CLI::App& app, const std::string* bundlePath, int* exitCode) {
   auto o = std::make_shared<ComputeOptions>();
   CLI::App* sub = app.add_subcommand("compute", "compute flow and volume from a spirometer recording into DIR/channels.csv");
-  sub->add_option("FILE", o->file, "the recording (EDF, EDF+, CSV)")->required();
-  sub->add_option("--out", o->outDir, "folder for channels.csv")->required();
-  sub->add_option("--flow-source", o->flowSource, "channel of the flow head (default: the \"Spirometer\" input)");
-  sub->add_option("--flow-channel", o->flowChannel,
-                  "channel already holding flow (L/s, mL/s, L/min, mL/min): only volume is computed from it");
-  sub->add_option("--invert", o->invert, "flip channel N's sign on import (expiration recorded as positive); repeatable")
-      ->allow_extra_args(false);
+  AddComputeOptions(*sub, *o);
   sub->add_flag("--live", o->live, "compute as if the recording were being sampled");
-  AddFlowOptions(*sub, o->flow);
-  AddVolumeOptions(*sub, o->volume);
   sub->callback([o, bundlePath, exitCode] {
     *exitCode = Guarded(o->file, [&] { return RunCompute(*o, *bundlePath); });
   });

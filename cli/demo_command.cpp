@@ -5,18 +5,21 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <sstream>
 
 #include "commands.h"
-#include "compute_command.h"
+#include "analyse_command.h"
 #include "failure.h"
-#include "host/recording_import.h"
 #include "info_command.h"
 
 namespace cli {
 namespace {
+
+constexpr int kFvcRow = 15;
+constexpr int kFev1Row = 16;
+constexpr const char* kDemoSubject = "Sample Subject,40,F,165,60";
 
 struct ForcedExpiration {
   double startSeconds;
@@ -54,46 +57,29 @@ std::optional<ForcedExpiration> ReadTruth(const std::string& samplePath, std::st
   return out;
 }
 
-// The volume channel of channels.csv, read back through the host's CSV import.
-std::optional<std::vector<float>> ReadVolume(const std::string& csvPath, double* interval) {
-  std::ifstream in(csvPath);
-  std::stringstream text;
-  text << in.rdbuf();
-  std::string problem;
-  const auto recording = host::ParseCsvRecording(text.str(), &problem);
-  if (!recording || recording->segments.size() != 1) return std::nullopt;
-  for (std::size_t c = 0; c < recording->channels.size(); ++c) {
-    if (recording->channels[c].dimension != "L") continue;
-    const auto& ch = recording->channels[c];
-    std::vector<float> litres;
-    for (float v : recording->segments[0].samples[c]) {
-      litres.push_back(static_cast<float>(static_cast<double>(v) * ch.unitsPerValue));
-    }
-    *interval = recording->samplingInterval;
-    return litres;
-  }
-  return std::nullopt;
+// A report row's number in litres; none when the row shows none.
+std::optional<double> Litres(const AnalysisReport& report, int row) {
+  if (row > static_cast<int>(report.rows.size())) return std::nullopt;
+  const ReportRow& r = report.rows[static_cast<std::size_t>(row) - 1];
+  if (!r.number) return std::nullopt;
+  return r.unit == "mL" ? *r.number / 1000.0 : *r.number;
 }
 
-// Volume falls during expiration: FVC is the fall from the start of the
-// manoeuvre to its lowest point, FEV1 the fall in its first second.
-void MeasureForcedExpiration(const std::vector<float>& volume, double interval,
-                             const ForcedExpiration& truth) {
-  const auto at = [&](double seconds) {
-    return std::min(volume.size() - 1, static_cast<std::size_t>(std::lround(seconds / interval)));
-  };
-  const std::size_t start = at(truth.startSeconds);
-  const std::size_t end = std::max(start, at(truth.endSeconds));
-  const float lowest = *std::min_element(volume.begin() + static_cast<long>(start),
-                                         volume.begin() + static_cast<long>(end) + 1);
-  const double fvc = volume[start] - lowest;
-  const double fev1 = volume[start] - volume[at(truth.startSeconds + 1.0)];
-  std::printf("\nforced expiration %.2f s .. %.2f s, measured on the computed volume:\n",
-              truth.startSeconds, truth.endSeconds);
-  std::printf("  FVC  %.3f L   (truth %.3f L, %+.2f%%)\n", fvc, truth.fvcLitres,
-              100.0 * (fvc - truth.fvcLitres) / truth.fvcLitres);
-  std::printf("  FEV1 %.3f L   (truth %.3f L, %+.2f%%)\n", fev1, truth.fev1Litres,
-              100.0 * (fev1 - truth.fev1Litres) / truth.fev1Litres);
+// Within 3 % or 50 mL of the truth, whichever is larger.
+bool Agrees(const char* name, std::optional<double> measured, double truth) {
+  if (!measured) {
+    std::printf("  %-5s not measured  (truth %.3f L)\n", name, truth);
+    return false;
+  }
+  const double error = *measured - truth;
+  const bool agrees = std::abs(error) <= std::max(0.03 * truth, 0.050);
+  std::printf("  %-5s %.2f L   (truth %.3f L, %+.1f%%%s)\n", name, *measured, truth, 100.0 * error / truth,
+              agrees ? "" : ", outside 3 % or 50 mL");
+  return agrees;
+}
+
+std::string Quoted(const std::string& text) {
+  return text.find_first_of(" ,'\"") == std::string::npos ? text : "'" + text + "'";
 }
 
 }  // namespace
@@ -104,24 +90,30 @@ int RunDemo(const DemoPaths& paths) {
   if (const int rc = ListBundle(paths.bundle); rc != 0) return rc;
   std::printf("\n");
   if (const int rc = RunInfo(paths.sample); rc != 0) return rc;
-
-  // The sample carries a zero offset and a drift: the flow function removes
-  // the drift; the volume is left uncorrected so it can be set against the truth.
-  ComputeOptions options;
-  options.file = paths.sample;
-  options.outDir = paths.outDir;
-  options.flow.drift = true;
-  options.volume.noCorrection = true;
-  std::printf("\n");
-  if (const int rc = RunCompute(options, paths.bundle); rc != 0) return rc;
-
   std::string problem;
   const auto truth = ReadTruth(paths.sample, &problem);
   if (!truth) return Failure(paths.sample, problem);
-  double interval = 0;
-  const auto volume = ReadVolume(paths.outDir + "/channels.csv", &interval);
-  if (!volume || volume->empty() || interval <= 0) return Failure(paths.outDir, "no volume channel to measure");
-  MeasureForcedExpiration(*volume, interval, *truth);
+
+  // The sample carries a zero offset and a drift: the flow function removes
+  // the drift; the volume is left uncorrected so it can be set against the truth.
+  AnalyseOptions options;
+  options.compute.file = paths.sample;
+  options.compute.outDir = paths.outDir;
+  options.compute.flow.drift = true;
+  options.compute.volume.noCorrection = true;
+  options.subject = kDemoSubject;
+  std::printf("\n");
+  const auto bundle = host::Bundle::Load(paths.bundle, &problem);
+  if (!bundle) return Failure(paths.bundle, problem);
+  AnalysisReport report;
+  if (const int rc = RunAnalyse(options, *bundle, &report); rc != 0) return rc;
+
+  std::printf("\nthe forced expiration at %.2f s against the recording's truth:\n", truth->startSeconds);
+  const bool fvc = Agrees("FVC", Litres(report, kFvcRow), truth->fvcLitres);
+  const bool fev1 = Agrees("FEV1", Litres(report, kFev1Row), truth->fev1Litres);
+  std::printf("\nthe same on your own recording:\n  vantor analyse %s --out %s --drift --no-correction --subject %s\n",
+              Quoted(paths.sample).c_str(), Quoted(paths.outDir).c_str(), Quoted(kDemoSubject).c_str());
+  if (!fvc || !fev1) return Failure(paths.sample, "the analysis does not agree with the recording's truth");
   return 0;
 }
 

@@ -1,6 +1,7 @@
 // vantor demo: the sample recording from end to end — the bundle loaded, the
-// recording described, flow and volume computed, and the forced expiration
-// measured on the computed volume against the recording's ground truth.
+// recording described, flow and volume computed, the recording analysed
+// through the Spirometry windows into the output folder, and the analysis's
+// FVC and FEV1 set against the recording's ground truth.
 #pragma once
 
 #include <string>

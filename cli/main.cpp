@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "commands.h"
+#include "analyse_command.h"
 #include "calibrate_command.h"
 #include "compute_command.h"
 #include "measure_factor_command.h"
@@ -30,12 +31,12 @@ int main(int argc, char** argv) {
   resources->add_option("FILE", rsrcPath, "resource file")->required();
   resources->callback([&] { exitCode = cli::Guarded(rsrcPath, [&] { return cli::ListResources(rsrcPath); }); });
 
-  cli::DemoPaths demoPaths{"", cli::DefaultSampleDir() + "/sample.edf", "out/demo"};
+  cli::DemoPaths demoPaths{"", cli::DefaultSampleDir() + "/sample.edf", "demo-output"};
   auto* demo = app.add_subcommand(
-      "demo", "the sample recording end to end: load, describe, compute flow and volume, measure");
+      "demo", "the sample recording end to end: load, describe, compute, analyse and check against its truth");
   demo->add_option("--sample", demoPaths.sample, "recording with a .json ground truth beside it")
       ->capture_default_str();
-  demo->add_option("--out", demoPaths.outDir, "folder for channels.csv")->capture_default_str();
+  demo->add_option("--out", demoPaths.outDir, "folder for the windows, the report and channels.csv")->capture_default_str();
   demo->callback([&] {
     demoPaths.bundle = bundlePath;
     exitCode = cli::Guarded(demoPaths.sample, [&] { return cli::RunDemo(demoPaths); });
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
   cli::AddComputeCommand(app, &bundlePath, &exitCode);
   cli::AddCalibrateCommand(app, &bundlePath, &exitCode);
   cli::AddMeasureFactorCommand(app, &bundlePath, &exitCode);
+  cli::AddAnalyseCommand(app, &bundlePath, &exitCode);
 
   try {
     app.parse(argc, argv);

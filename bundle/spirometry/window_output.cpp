@@ -165,6 +165,10 @@ std::int32_t PictureWindowOutput(const Rect* destination, std::int16_t scale, Ha
   return result == 0 ? 0 : DeferWhileRecording(result, d);
 }
 
+// Below the plot of a portrait page: the report's first column runs from
+// row 3 at 30 points to row 11 at 150, and its descenders.
+constexpr int kPortraitReportHeight = 160;
+
 std::int32_t DrawReportPage(const Rect* page, std::int32_t, std::int16_t scale, Handle local) {
   if (page == nullptr || local == nullptr) return 0;
   const int s = scale;
@@ -175,7 +179,7 @@ std::int32_t DrawReportPage(const Rect* page, std::int32_t, std::int16_t scale, 
   ClipRect(&p);
   d.portraitPage = (p.right - p.left) < (p.bottom - p.top) ? 1 : 0;
   const bool portrait = d.portraitPage != 0;
-  const Rect plot = portrait ? Rect{S16(p.top + 90 * s), p.left, S16(p.bottom - 132 * s), p.right}
+  const Rect plot = portrait ? Rect{S16(p.top + 90 * s), p.left, S16(p.bottom - kPortraitReportHeight * s), p.right}
                              : Rect{p.top, S16(p.left + 220 * s), p.bottom, p.right};
   {
     const WindowRecordLock record(data, d.reportGraph == 1 ? spirometry::kDataWindow : spirometry::kPlotWindow);

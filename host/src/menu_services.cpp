@@ -68,6 +68,13 @@ void AddButtonService(std::int16_t group, std::uint16_t key, const char* image,
 std::vector<ExtensionMenuItem> ExtensionMenuItems() { return {Items().begin(), Items().end()}; }
 const std::vector<ToolbarGroup>& ToolbarGroups() { return Groups(); }
 
+std::optional<std::uint16_t> MenuItemKey(const std::string& text) {
+  for (const ExtensionMenuItem& item : Items()) {
+    if (!item.separator && item.text == text) return item.key;
+  }
+  return std::nullopt;
+}
+
 void ForgetExtensionMenus() {
   Items().clear();
   Groups().clear();

@@ -175,7 +175,7 @@ TEST_F(SpiroExtensionTest, ReportWindowRestoredFromAnEntryKeepsItsOwnSize) {
   const Rect global = GetGlobalPortBounds(window);
   EXPECT_EQ(global.top, 120);
   EXPECT_EQ(global.left, 130);
-  EXPECT_EQ(global.right - global.left, 420);  // the resource's width
+  EXPECT_EQ(global.right - global.left, 560);  // the resource's width
 
   entry[2] = 0;  // hidden, and a window not yet made stays unmade
   RestoreWindow(entry.data(), 12, kReportWindow, local_);

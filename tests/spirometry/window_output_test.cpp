@@ -130,7 +130,7 @@ TEST_P(PageShapes, PlaceThePlotAndTheReport) {
   ASSERT_EQ(job.pages.size(), 1u);
   const Rect page = job.pages.front().page;
   const Rect plot = landscape ? Rect{page.top, static_cast<SInt16>(page.left + 220), page.bottom, page.right}
-                              : Rect{static_cast<SInt16>(page.top + 90), page.left, static_cast<SInt16>(page.bottom - 132),
+                              : Rect{static_cast<SInt16>(page.top + 90), page.left, static_cast<SInt16>(page.bottom - 160),
                                      page.right};
   const Rect loop{static_cast<SInt16>(plot.top + 8), static_cast<SInt16>(plot.left + 48),
                   static_cast<SInt16>(plot.bottom - 35), static_cast<SInt16>(plot.right - 10)};

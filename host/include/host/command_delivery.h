@@ -37,6 +37,14 @@ bool SubmitCommand(std::uint16_t key, JournalEntry entry);
 // like a submission.
 bool SubmitSettingsRecord(Document& document, int channel, std::span<const unsigned char> record);
 
+// A command the user gives through an extension's menu item or toolbar
+// button (its key), performed by the extension at once with no values. It is
+// not filed: the commands the extension submits while performing it are the
+// user's settings, filed as top-level entries, so reopening the document does
+// not run the menu's dialog or printing again. False when the key names no
+// window extension open on the document.
+bool PerformUserCommand(Document& document, std::uint16_t key);
+
 // Delivers a filed entry to the document's extensions without filing it.
 bool DeliverEntry(Document& document, const JournalEntry& entry);
 // Delivers every top-level entry of the document's journal again, in order

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ struct ToolbarGroup {
 // In the order they were added.
 std::vector<ExtensionMenuItem> ExtensionMenuItems();
 const std::vector<ToolbarGroup>& ToolbarGroups();
+// The key of the first item with this text (the part after the menu's
+// colon), as the user would find it in the menu; none when no item has it.
+std::optional<std::uint16_t> MenuItemKey(const std::string& text);
 // Drops every item and group (the host's, when it unloads the bundle).
 void ForgetExtensionMenus();
 

@@ -1,0 +1,293 @@
+// vantor analyse end to end on synthetic recordings whose truth is known:
+// the numbers of the analysis, the files a user takes away agreeing with each
+// other, the refusals, and the report read back from the copied text.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "analyse_command.h"
+#include "report_rows.h"
+#include "synth_command.h"
+#include "toolbox/memory.h"
+#include "toolbox/scrap.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Temp(const std::string& name) { return ::testing::TempDir() + name; }
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string Output(const std::string& command) {
+  std::string out;
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  char buffer[4096];
+  while (pipe && fgets(buffer, sizeof buffer, pipe.get()) != nullptr) out += buffer;
+  return out;
+}
+
+// The width of a PICT's frame (after the 512-byte header and the size word).
+int PictWidth(const std::string& path) {
+  const std::string bytes = ReadAll(path);
+  if (bytes.size() < 522) return 0;
+  const auto at = [&](std::size_t i) { return (static_cast<unsigned char>(bytes[i]) << 8) | static_cast<unsigned char>(bytes[i + 1]); };
+  return at(520) - at(516);
+}
+
+class AnalyseCommand : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    std::string error;
+    bundle_ = host::Bundle::Load(VANTOR_BUNDLE_DIR, &error).release();
+    ASSERT_NE(bundle_, nullptr) << error;
+    cli::SynthOptions o;
+    o.out = Temp("manoeuvre.edf");
+    o.parameters.zeroOffsetMillivolts = 0.1;
+    o.parameters.driftMillivoltsPerSecond = 0.002;
+    o.parameters.noiseMillivolts = 0.003;
+    o.parameters.seed = 7;
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(cli::RunSynth(o), 0);
+    o.out = Temp("long.edf");
+    o.parameters.breathing.seconds = 170;
+    ASSERT_EQ(cli::RunSynth(o), 0);
+    ::testing::internal::GetCapturedStdout();
+    truth_ = nlohmann::json::parse(ReadAll(Temp("manoeuvre.json")));
+  }
+  static void TearDownTestSuite() {
+    delete bundle_;
+    bundle_ = nullptr;
+  }
+  // The copies leave the clipboard full, as they would for a user.
+  void TearDown() override { ClearCurrentScrap(); }
+  static cli::AnalyseOptions Options(const std::string& out, const std::string& file = "manoeuvre.edf") {
+    cli::AnalyseOptions o;
+    o.compute.file = Temp(file);
+    o.compute.outDir = Temp(out);
+    o.compute.flow.drift = true;
+    o.compute.volume.noCorrection = true;
+    return o;
+  }
+  // Runs the command quietly: its exit code and its error output.
+  static std::pair<int, std::string> Run(const cli::AnalyseOptions& o, cli::AnalysisReport* report = nullptr) {
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int rc = cli::RunAnalyse(o, *bundle_, report);
+    ::testing::internal::GetCapturedStdout();
+    return {rc, ::testing::internal::GetCapturedStderr()};
+  }
+  // Phases of one flow direction: an inspiration straight after another is
+  // one phase of the flow.
+  static int TruthPhases(const std::string& ending) {
+    int n = 0;
+    std::string previous;
+    for (const auto& phase : truth_["phases"]) {
+      const std::string kind = phase["kind"];
+      const std::string direction = kind.ends_with("inspiration") ? "inspiration" : kind.ends_with("expiration") ? "expiration" : "";
+      n += direction == ending && previous != ending ? 1 : 0;
+      if (!direction.empty()) previous = direction;
+    }
+    return n;
+  }
+  static double Row(const cli::AnalysisReport& r, int row) { return r.rows.at(static_cast<std::size_t>(row) - 1).number.value_or(NAN); }
+
+  static host::Bundle* bundle_;
+  static nlohmann::json truth_;
+};
+host::Bundle* AnalyseCommand::bundle_ = nullptr;
+nlohmann::json AnalyseCommand::truth_;
+
+TEST_F(AnalyseCommand, FindsEveryBreathAndTheForcedExpirationOfTheTruth) {
+  cli::AnalysisReport r;
+  ASSERT_EQ(Run(Options("whole"), &r).first, 0);
+  ASSERT_EQ(r.rows.size(), 17u);
+  EXPECT_EQ(Row(r, 5), TruthPhases("inspiration"));
+  EXPECT_EQ(Row(r, 6), TruthPhases("expiration"));
+  const auto& forced = truth_["forcedExpiration"];
+  for (const auto& [row, truth, tolerance] : {std::tuple{15, forced["fvcLitres"].get<double>(), 0.03},
+                                               std::tuple{16, forced["fev1Litres"].get<double>(), 0.03},
+                                               std::tuple{13, forced["peakFlowLitresPerSecond"].get<double>(), 0.05}}) {
+    EXPECT_NEAR(Row(r, row), truth, std::max(tolerance * truth, 0.050)) << "row " << row;
+  }
+  EXPECT_EQ(r.outcome.status, 0);
+  EXPECT_TRUE(r.warning.empty()) << r.warning;
+}
+
+// What report.json, report.txt and the printed page say is the same report.
+TEST_F(AnalyseCommand, EveryOutputIsWrittenAndTheyAgree) {
+  cli::AnalyseOptions o = Options("outputs");
+  o.subject = "Zoe Example,37,F,171,64";
+  cli::AnalysisReport r;
+  ASSERT_EQ(Run(o, &r).first, 0);
+  for (const char* name : {"data.png", "loop.png", "report.png", "data.pict", "loop.pict", "data-picture.png",
+                           "loop-picture.png", "report.txt", "report.pdf", "report.json", "channels.csv"}) {
+    EXPECT_GT(fs::exists(o.compute.outDir + "/" + name) ? fs::file_size(o.compute.outDir + "/" + name) : 0u, 0u) << name;
+  }
+  const auto json = nlohmann::json::parse(ReadAll(o.compute.outDir + "/report.json"));
+  const auto copied = cli::ParseReportText(ReadAll(o.compute.outDir + "/report.txt"));
+  ASSERT_EQ(json["rows"].size(), 17u);
+  ASSERT_EQ(copied.size(), 17u);
+  const std::string printed = Output("pdftotext -layout '" + o.compute.outDir + "/report.pdf' - 2>/dev/null");
+  for (std::size_t i = 0; i < 17; ++i) {
+    EXPECT_EQ(json["rows"][i]["value"], copied[i].value) << "row " << i + 1;
+    EXPECT_EQ(json["rows"][i]["unit"], copied[i].unit) << "row " << i + 1;
+    if (!printed.empty() && !copied[i].label.empty()) {
+      EXPECT_NE(printed.find(copied[i].label), std::string::npos) << copied[i].label << " not printed";
+      EXPECT_NE(printed.find(copied[i].value), std::string::npos) << copied[i].value << " not printed";
+    }
+  }
+  if (!printed.empty()) {
+    for (const char* subject : {"Zoe Example", "37", "Female", "171 cm", "64 kg"}) {
+      EXPECT_NE(printed.find(subject), std::string::npos) << subject;
+    }
+  }
+}
+
+TEST_F(AnalyseCommand, CopyFormatFourGivesPicturesFourTimesTheSizeAndOneLine) {
+  cli::AnalyseOptions o = Options("large");
+  o.copyFormat = 4;
+  ASSERT_EQ(Run(o).first, 0);
+  const std::string line = ReadAll(o.compute.outDir + "/report.txt");
+  EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+  EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 10) << "the values of rows 3, 5, 6, 8-10, 12, 13, 15-17";
+  ASSERT_EQ(Run(Options("normal")).first, 0);
+  for (const char* pict : {"/data.pict", "/loop.pict"}) {
+    EXPECT_EQ(PictWidth(o.compute.outDir + pict), 4 * PictWidth(Temp("normal") + pict)) << pict;
+  }
+}
+
+TEST_F(AnalyseCommand, AStretchWithoutBreathingIsRefusedWithItsStatusAndCode) {
+  cli::AnalyseOptions o = Options("rest");
+  o.select = "0s:2s";  // the rest before the first breath
+  const auto [rc, error] = Run(o);
+  EXPECT_EQ(rc, 1);
+  const auto json = nlohmann::json::parse(ReadAll(o.compute.outDir + "/report.json"));
+  EXPECT_EQ(json["status"], 3);
+  EXPECT_EQ(json["code"], 6);
+  EXPECT_TRUE(json["rows"].empty());
+  EXPECT_NE(error.find("No breathing"), std::string::npos) << error;
+}
+
+TEST_F(AnalyseCommand, ASelectionBeyondTheAnalysisLimitIsAnalysedOverItsStartWithAWarning) {
+  cli::AnalysisReport r;
+  ASSERT_EQ(Run(Options("long", "long.edf"), &r).first, 0);
+  EXPECT_EQ(r.outcome.code, 14);
+  EXPECT_NE(r.warning.find("16000"), std::string::npos) << r.warning;
+  EXPECT_LE(Row(r, 3), 160.0) << "seconds analysed";
+}
+
+class RefusedAnalyseOption : public AnalyseCommand,
+                             public ::testing::WithParamInterface<void (*)(cli::AnalyseOptions&)> {};
+
+TEST_P(RefusedAnalyseOption, BeforeAnythingIsRead) {
+  cli::AnalyseOptions o = Options("refused");
+  o.compute.file = Temp("no-such-file.edf");
+  GetParam()(o);
+  EXPECT_EQ(Run(o).first, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, RefusedAnalyseOption,
+    ::testing::Values([](cli::AnalyseOptions& o) { o.forcedFactor = 10.5; },
+                      [](cli::AnalyseOptions& o) { o.forcedFactor = NAN; },
+                      [](cli::AnalyseOptions& o) { o.flowThreshold = -1; },
+                      [](cli::AnalyseOptions& o) { o.flowThreshold = 101; },
+                      [](cli::AnalyseOptions& o) { o.copyFormat = 2; },
+                      [](cli::AnalyseOptions& o) { o.reportGraph = "pie"; },
+                      [](cli::AnalyseOptions& o) { o.subject = "Ann,40,F,170"; },
+                      [](cli::AnalyseOptions& o) { o.subject = "Ann,forty,F,170,60"; },
+                      [](cli::AnalyseOptions& o) { o.subject = "Ann,40,X,170,60"; },
+                      [](cli::AnalyseOptions& o) { o.subject = std::string(32, 'n') + ",40,F,170,60"; },
+                      [](cli::AnalyseOptions& o) { o.select = "5s:2"; }));
+
+// Memory running out anywhere ends in success or in a line that says so.
+TEST_F(AnalyseCommand, EveryFailedAllocationEndsInTheResultOrAnOutOfMemoryLine) {
+  const cli::AnalyseOptions o = Options("analyse-failing");
+  int failures = 0;
+  for (long n = 1;; n += n < 40 ? 1 : n / 3) {
+    toolbox::FailAllocationAfter(n);
+    cli::AnalysisReport r;
+    const auto [rc, error] = Run(o, &r);
+    const bool reached = toolbox::AllocationsCounted() >= n;
+    toolbox::FailAllocationAfter(0);
+    if (rc != 0) {
+      ++failures;
+      EXPECT_NE(error.find("emory"), std::string::npos) << "allocation " << n << ": " << error;
+    } else {
+      EXPECT_NEAR(Row(r, 15), truth_["forcedExpiration"]["fvcLitres"].get<double>(), 0.12) << "allocation " << n;
+    }
+    if (!reached) break;
+    ASSERT_LT(n, 20000) << "allocations without end";
+  }
+  EXPECT_GE(failures, 10);
+}
+
+}  // namespace
+
+namespace cli {
+namespace {
+
+struct ShownRow {
+  const char* line;
+  const char* label;
+  const char* value;
+  const char* unit;
+  double number;  // NaN: none
+};
+
+class ReportTextRows : public ::testing::TestWithParam<ShownRow> {};
+
+TEST_P(ReportTextRows, SplitIntoLabelValueAndUnit) {
+  const ShownRow& s = GetParam();
+  const auto rows = ParseReportText(std::string("first\r") + s.line + "\r");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].row, 2);
+  EXPECT_EQ(rows[1].label, s.label);
+  EXPECT_EQ(rows[1].value, s.value);
+  EXPECT_EQ(rows[1].unit, s.unit);
+  EXPECT_EQ(rows[1].number.has_value(), !std::isnan(s.number));
+  if (rows[1].number) {
+    EXPECT_DOUBLE_EQ(*rows[1].number, s.number);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shown, ReportTextRows,
+    ::testing::Values(ShownRow{"Duration\t54.06 s\t(0.90 min)", "Duration", "54.06", "s\t(0.90 min)", 54.06},
+                      ShownRow{"FEV1/FVC\t80.3%", "FEV1/FVC", "80.3", "%", 80.3},
+                      ShownRow{"FVC\t?", "FVC", "?", "", NAN}, ShownRow{"FEV1\t? mL", "FEV1", "?", "mL", NAN},
+                      ShownRow{"Expirations\t12", "Expirations", "12", "", 12},
+                      ShownRow{"Flow channel\tSpirometer flow", "Flow channel", "Spirometer flow", "", NAN},
+                      ShownRow{"Flow channel\t2nd flow", "Flow channel", "2nd flow", "", NAN},
+                      ShownRow{"VE\t-0.5 mL/s", "VE", "-0.5", "mL/s", -0.5}, ShownRow{"Breaths\t", "Breaths", "", "", NAN},
+                      ShownRow{"", "", "", "", NAN}));
+
+TEST(AnalysisOutcome, IsReadBackFromThePrintRefusal) {
+  const std::vector<std::string> withHeading{"No selection.", "No data.", "Cannot analyse.", "Gap.", "Slow.",
+                                             "No breathing.", "Cannot print: "};
+  const auto outcome = OutcomeOfRefusal("Cannot print: Cannot analyse. (No breathing.)", withHeading, 7);
+  ASSERT_TRUE(outcome);
+  EXPECT_EQ(outcome->status, 3);
+  EXPECT_EQ(outcome->code, 6);
+  const auto bare = OutcomeOfRefusal("Cannot print: No selection.", withHeading, 7);
+  ASSERT_TRUE(bare);
+  EXPECT_EQ(bare->status, 1);
+  EXPECT_EQ(bare->code, 0);
+  EXPECT_FALSE(OutcomeOfRefusal("Cannot print: something else", withHeading, 7));
+  EXPECT_FALSE(OutcomeOfRefusal("Spirometry: Out of memory", withHeading, 7));
+  EXPECT_FALSE(OutcomeOfRefusal("Cannot print: Cannot analyse. (No breathing.)", withHeading, 3)) << "another heading";
+}
+
+}  // namespace
+}  // namespace cli
