@@ -17,8 +17,8 @@ ROOT = Path(__file__).resolve().parent.parent
 FAULTS = [
     ("wrong-offset", "abi/include/vantor/messages.h",
      "using Where = Field<std::uint32_t, 10>;", "using Where = Field<std::uint32_t, 12>;", "test_frame"),
-    ("swapped-argument", "bundle/frame/host_services_drawing.cpp",
-     "(window, ownerName, type, resourceId, a, b);", "(window, ownerName, type, a, resourceId, b);", "test_frame"),
+    ("swapped-argument", "bundle/frame/host_services_strings.cpp",
+     "(sample, format, a, b, &result);", "(sample, format, b, a, &result);", "test_frame"),
     ("block-loop-off-by-one", "bundle/computed/volume_integration.cpp",
      "  for (std::int32_t i = first; i < end; ++i)\n    out[i]", "  for (std::int32_t i = first; i < end - 1; ++i)\n    out[i]",
      "test_computed"),

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "frame/host_service_entry.h"
-
 namespace service = vantor::service;
 
 namespace {
@@ -18,22 +16,6 @@ bool CurrentRangeHas(RangeProperty property) {
 }
 
 }  // namespace
-
-bool HostRangeIsValid(const unsigned char* range) {
-  return HostEntry<service::HostRangeIsValid>()(range);
-}
-
-bool HostRangeProperty516(const unsigned char* range) {
-  return HostEntry<service::HostRangeProperty516>()(range);
-}
-
-bool HostRangeProperty518(const unsigned char* range) {
-  return HostEntry<service::HostRangeProperty518>()(range);
-}
-
-bool HostRangeProperty519(const unsigned char* range) {
-  return HostEntry<service::HostRangeProperty519>()(range);
-}
 
 void HostGetRangeRecord521(unsigned char* range) {
   RangeRecord result{};

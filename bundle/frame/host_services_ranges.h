@@ -2,12 +2,8 @@
 // (vantor::kRangeRecordBytes; i32 start at 8, i32 end at 12).
 #pragma once
 
-#include <cstdint>
+#include "frame/host_service_wrappers.h"
 
-bool HostRangeIsValid(const unsigned char* range);
-bool HostRangeProperty516(const unsigned char* range);
-bool HostRangeProperty518(const unsigned char* range);
-bool HostRangeProperty519(const unsigned char* range);
 // Copy the record into the caller's 400-byte buffer.
 void HostGetRangeRecord521(unsigned char* range);
 void HostGetRangeRecord524(unsigned char* range);

@@ -41,14 +41,14 @@ void SetService(ServiceTable& table, ServiceFn<Index> fn) {
 
 // Declares service `index` named `name` with result `ret` and the arguments
 // that follow, and the constant vantor::service::name == index.
-#define VANTOR_SERVICE(index, name, ret, ...)                       \
-  namespace vantor {                                                \
-  template <>                                                       \
-  struct ServiceSignature<index> {                                  \
-    using Type = ret (*)(__VA_ARGS__);                              \
-    static constexpr const char* kName = #name;                     \
-  };                                                                \
-  namespace service {                                               \
-  inline constexpr int name = index;                                \
-  }                                                                 \
+#define VANTOR_DECLARE_SERVICE(index, name, ret, ...) \
+  namespace vantor {                                  \
+  template <>                                         \
+  struct ServiceSignature<index> {                    \
+    using Type = ret (*)(__VA_ARGS__);                \
+    static constexpr const char* kName = #name;       \
+  };                                                  \
+  namespace service {                                 \
+  inline constexpr int name = index;                  \
+  }                                                   \
   }
