@@ -4,11 +4,12 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "toolbox/pascal_string.h"
 #include "toolbox/resources.h"
 #include "toolbox/text_utils.h"
 
 void CopyPString(StringPtr destination, ConstStr255Param source) {
-  std::memmove(destination, source, std::size_t{source[0]} + 1);
+  toolbox::StorePascal(destination, toolbox::PascalView(source));
 }
 
 void CopyPStringLimited(StringPtr destination, ConstStr255Param source,
@@ -32,15 +33,10 @@ std::int16_t ComparePStrings(ConstStr255Param a, ConstStr255Param b) {
 }
 
 std::int16_t FindPString(ConstStr255Param pattern, ConstStr255Param text) {
-  const int m = pattern[0];
-  const int n = text[0];
-  if (m == 0 || n < m) return 0;
-  for (int s = 1; s <= n - m + 1; ++s) {
-    if (std::memcmp(pattern + 1, text + s, static_cast<std::size_t>(m)) == 0) {
-      return static_cast<std::int16_t>(s);
-    }
-  }
-  return 0;
+  const std::string_view wanted = toolbox::PascalView(pattern);
+  if (wanted.empty()) return 0;
+  const std::size_t at = toolbox::PascalView(text).find(wanted);
+  return at == std::string_view::npos ? std::int16_t{0} : static_cast<std::int16_t>(at + 1);
 }
 
 void SubPString(StringPtr destination, ConstStr255Param source, std::int32_t start,
@@ -51,9 +47,8 @@ void SubPString(StringPtr destination, ConstStr255Param source, std::int32_t sta
     destination[0] = 0;
     return;
   }
-  const auto n = std::min<std::uint32_t>(count, static_cast<std::uint32_t>(length - start + 1));
-  std::memmove(destination + 1, source + start, n);
-  destination[0] = static_cast<unsigned char>(n);
+  toolbox::StorePascal(destination, toolbox::PascalView(source).substr(
+                                        static_cast<std::size_t>(start - 1), count));
 }
 
 void DeletePChars(StringPtr string, std::uint32_t start, std::int32_t count) {

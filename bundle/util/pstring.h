@@ -1,6 +1,7 @@
 // Length-prefixed strings (Str255): byte 0 the length, then up to 255
 // MacRoman characters; positions are 1-based. None of the operations
 // allocates; all work on caller buffers of 256 bytes unless a size is given.
+// The named operations of the bundle, built on toolbox/pascal_string.h.
 #pragma once
 
 #include <array>

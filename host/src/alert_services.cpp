@@ -6,7 +6,7 @@
 
 #include "host/alerts.h"
 #include "host/service_table.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "vantor/services.h"
 
 namespace host {
@@ -23,7 +23,7 @@ AlertLog& Log() {
 }
 
 void Show(int service, ConstStr255Param message) {
-  std::string text = PascalTextToUtf8(message);
+  std::string text = toolbox::PascalTextToUtf8(message);
   if (!Log().quiet) std::fprintf(stderr, "alert: %s\n", text.c_str());
   Log().alerts.push_back(Alert{service, std::move(text)});
 }

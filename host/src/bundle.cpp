@@ -8,7 +8,7 @@
 
 #include "host/extension_registry.h"
 #include "host/service_table.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/resources.h"
 
 namespace host {
@@ -112,7 +112,7 @@ void Bundle::AttachExtension(const char* entryName, vantor::EntryPoint entry) {
     auto* text = vantor::PointerFromU32<unsigned char>(nameBlock.Get<NameOut>());
     std::memcpy(title, text, 256);
     toolbox::LowFree(text);
-    ext.name = title[0] > 0 ? PascalTextToUtf8(title) : name_ + " " + ext.entryName;
+    ext.name = title[0] > 0 ? toolbox::PascalTextToUtf8(title) : name_ + " " + ext.entryName;
     RenameExtension(ext.hostRef, ext.name);
   }
   extensions_.push_back(std::move(ext));

@@ -18,8 +18,7 @@
 #include "dialog_items.h"
 #include "host/document.h"
 #include "host/service_table.h"
-#include "pascal_text.h"
-#include "str255.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/menus.h"
 #include "vantor/services.h"
 
@@ -39,7 +38,7 @@ void FillChannelItems(MenuRef menu, std::int16_t first) {
   if (document == nullptr) return;
   for (int channel = 1; channel <= document->channelCount(); ++channel) {
     Str255 text;
-    StorePascalText(text, sizeof text, ChannelName(*document, channel));
+    toolbox::StorePascalText(text, sizeof text, ChannelName(*document, channel));
     AppendMenuItemText(menu, text);
   }
 }
@@ -65,7 +64,7 @@ void TitleSuffixService(Str255* out, std::int16_t channel) {
   }
   std::string suffix = " (Channel " + std::to_string(channel);
   if (!document->Title(channel).empty()) suffix += ": " + document->Title(channel);
-  StorePascalText(*out, kStr255Bytes, suffix + ")");
+  toolbox::StorePascalText(*out, toolbox::kStr255Bytes, suffix + ")");
 }
 
 }  // namespace

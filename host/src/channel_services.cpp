@@ -11,7 +11,7 @@
 #include "host/document.h"
 #include "host/extension_registry.h"
 #include "host/service_table.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "vantor/services.h"
 
 namespace host {
@@ -60,7 +60,7 @@ void InputNameService(std::int32_t kind, std::int32_t* count, std::int32_t* firs
   }
   if (count != nullptr) *count = n;
   if (first != nullptr) *first = firstChannel;
-  if (name != nullptr) StorePascalText(*name, sizeof(Str255), known ? kinds[static_cast<std::size_t>(kind - 1)] : "");
+  if (name != nullptr) toolbox::StorePascalText(*name, sizeof(Str255), known ? kinds[static_cast<std::size_t>(kind - 1)] : "");
 }
 
 // 508 (channel, block): true when what the channel displays there cannot be
@@ -72,7 +72,7 @@ bool NotRawSignalService(std::int16_t channel, std::int16_t block) {
   const int b = document->ResolveBlock(block);
   if (!document->computed().HasDisplayedData(channel, b)) return true;
   const vantor::ChannelScaleInfo info = document->computed().DisplayedInfo(channel, b);
-  const std::string unit = PascalTextToUtf8(info.baseUnitText, sizeof info.baseUnitText);
+  const std::string unit = toolbox::PascalTextToUtf8(info.baseUnitText, sizeof info.baseUnitText);
   const bool volts = !unit.empty() && unit.back() == 'V' && unit.size() <= 3;
   return !volts;
 }
@@ -82,7 +82,7 @@ void ChannelNameService(std::int16_t channel, Str255* out) {
   if (out == nullptr) return;
   const Document* document = CurrentDocument();
   const bool exists = document != nullptr && document->IsChannel(channel);
-  StorePascalText(*out, sizeof(Str255), exists ? document->Title(channel) : "");
+  toolbox::StorePascalText(*out, sizeof(Str255), exists ? document->Title(channel) : "");
 }
 
 // 572 (channel): the identity of the channel's computed function, which is
@@ -112,7 +112,7 @@ bool CreditNames(std::string_view credit, const std::string& name) {
 // never equals what 572 answers for a channel without a function.
 std::int16_t CreditIdentityService(ConstStr255Param creditLine) {
   if (creditLine == nullptr) return -1;
-  const std::string credit = PascalTextToUtf8(creditLine);
+  const std::string credit = toolbox::PascalTextToUtf8(creditLine);
   std::int16_t identity = -1;
   std::size_t longest = 0;
   for (const ExtensionInfo& info : RegisteredExtensions()) {

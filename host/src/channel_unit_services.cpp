@@ -15,7 +15,7 @@
 #include "host/channel_units.h"
 #include "host/document.h"
 #include "host/service_table.h"
-#include "str255.h"
+#include "toolbox/pascal_string.h"
 #include "vantor/records.h"
 #include "vantor/services.h"
 
@@ -33,7 +33,7 @@ void ComputedScaleInfoService(std::int16_t /*kind*/, std::int16_t /*variant*/,
 
 void UnitTextService(Str255* out, const vantor::ChannelScaling* scaling) {
   if (out == nullptr) return;
-  SetStr255(*out, scaling != nullptr ? UnitTextOf(*scaling) : std::string_view{});
+  toolbox::StorePascal(*out, scaling != nullptr ? UnitTextOf(*scaling) : std::string_view{});
 }
 
 }  // namespace

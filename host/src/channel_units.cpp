@@ -1,6 +1,6 @@
 #include "host/channel_units.h"
 
-#include "str255.h"
+#include "toolbox/pascal_string.h"
 
 namespace host {
 
@@ -12,9 +12,9 @@ double ValueInUnits(const vantor::ChannelScaling& scaling, double sampleValue) {
 }
 
 std::string_view UnitTextOf(const vantor::ChannelScaling& scaling) {
-  const std::string_view unit = Str255View(scaling.unitText, sizeof scaling.unitText);
+  const std::string_view unit = toolbox::PascalView(scaling.unitText, sizeof scaling.unitText);
   if (scaling.calibrated != 0) return unit;
-  const std::string_view base = Str255View(scaling.info.baseUnitText, sizeof scaling.info.baseUnitText);
+  const std::string_view base = toolbox::PascalView(scaling.info.baseUnitText, sizeof scaling.info.baseUnitText);
   return base.empty() ? unit : base;
 }
 

@@ -16,7 +16,7 @@
 #include "dialog_items.h"
 #include "host/service_table.h"
 #include "number_text.h"
-#include "str255.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/sound.h"
 #include "vantor/services.h"
 
@@ -29,12 +29,12 @@ constexpr int kShownDecimals = 6;  // trailing zeros dropped
 std::string ItemText(Handle handle) {
   Str255 text;
   GetDialogItemText(handle, text);
-  return std::string(Str255View(text));
+  return std::string(toolbox::PascalView(text));
 }
 
 void Replace(Handle handle, const std::string& text, bool outOfRange) {
   Str255 replacement;
-  SetStr255(replacement, text);
+  toolbox::StorePascal(replacement, text);
   SetDialogItemText(handle, replacement);
   if (outOfRange) SysBeep(kCorrectionBeep);
 }

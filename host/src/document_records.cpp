@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "host/document.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 
 namespace host {
 
@@ -10,9 +10,9 @@ vantor::ChannelScaling DefaultScaling() {
   vantor::ChannelScaling scaling;
   std::memset(&scaling, 0, sizeof scaling);
   scaling.gain = 1.0;
-  StorePascalText(scaling.unitText, sizeof scaling.unitText, "V");
+  toolbox::StorePascalText(scaling.unitText, sizeof scaling.unitText, "V");
   scaling.decimals = 3;
-  StorePascalText(scaling.info.baseUnitText, sizeof scaling.info.baseUnitText, "V");
+  toolbox::StorePascalText(scaling.info.baseUnitText, sizeof scaling.info.baseUnitText, "V");
   scaling.info.rawFactor = 1.0;
   scaling.info.unitFactor = 1.0;
   scaling.info.rangeTop = 1.0;
@@ -23,7 +23,7 @@ vantor::ChannelScaling DefaultScaling() {
 vantor::BlockTimeFormat TimeFormatFor(double samplingInterval) {
   vantor::BlockTimeFormat format;
   std::memset(&format, 0, sizeof format);
-  StorePascalText(format.unitText, sizeof format.unitText, "s");
+  toolbox::StorePascalText(format.unitText, sizeof format.unitText, "s");
   format.displayInterval = samplingInterval;
   format.samplingInterval = samplingInterval;
   format.displayPrecision = 3;

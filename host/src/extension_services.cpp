@@ -8,7 +8,7 @@
 
 #include "host/extension_registry.h"
 #include "host/service_table.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/resources.h"
 #include "vantor/services.h"
 
@@ -44,7 +44,7 @@ std::int16_t MapExtensionIdService(std::uint16_t localId, std::int16_t hostRef) 
 
 void GetExtensionNameService(std::int16_t hostRef, Str255* nameOut) {
   const ExtensionInfo* info = FindExtension(hostRef);
-  StorePascalText(*nameOut, sizeof(Str255), info != nullptr ? info->name : std::string());
+  toolbox::StorePascalText(*nameOut, sizeof(Str255), info != nullptr ? info->name : std::string());
 }
 
 }  // namespace

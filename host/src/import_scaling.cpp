@@ -6,7 +6,7 @@
 
 #include "host/document.h"
 #include "host/recording_import.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "host/problem.h"
 #include "toolbox/macroman.h"
 
@@ -58,8 +58,8 @@ std::optional<vantor::ChannelScaling> ScalingFor(const RecordingChannel& channel
     scaling.calibrated = 0;
     scaling.gain = 1;
     scaling.offset = 0;
-    StorePascalText(scaling.unitText, sizeof scaling.unitText, "mV");
-    StorePascalText(scaling.info.baseUnitText, sizeof scaling.info.baseUnitText, "mV");
+    toolbox::StorePascalText(scaling.unitText, sizeof scaling.unitText, "mV");
+    toolbox::StorePascalText(scaling.info.baseUnitText, sizeof scaling.info.baseUnitText, "mV");
     scaling.decimals = DecimalsFor(factor);
     return scaling;
   }
@@ -69,7 +69,7 @@ std::optional<vantor::ChannelScaling> ScalingFor(const RecordingChannel& channel
   scaling.offset = 0;
   scaling.info.rawFactor = channel.unitsPerValue;
   scaling.info.unitFactor = 1;
-  StorePascalText(scaling.unitText, sizeof scaling.unitText, channel.dimension);
+  toolbox::StorePascalText(scaling.unitText, sizeof scaling.unitText, channel.dimension);
   std::memset(scaling.info.baseUnitText, 0, sizeof scaling.info.baseUnitText);
   scaling.decimals = DecimalsFor(channel.unitsPerValue);
   return scaling;

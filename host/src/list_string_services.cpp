@@ -10,7 +10,7 @@
 #include <span>
 
 #include "host/service_table.h"
-#include "str255.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/big_endian_bytes.h"
 #include "toolbox/memory.h"
 #include "vantor/services.h"
@@ -43,7 +43,7 @@ void GetListStringService(Handle list, std::int16_t index, Str255* out) {
   }
   const auto size = static_cast<std::size_t>(GetHandleSize(list));
   // No allocation between here and the copy, so the block cannot move.
-  SetStr255(*out, ListString({reinterpret_cast<const unsigned char*>(*list), size}, index));
+  toolbox::StorePascal(*out, ListString({reinterpret_cast<const unsigned char*>(*list), size}, index));
 }
 
 }  // namespace

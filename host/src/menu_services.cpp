@@ -5,7 +5,7 @@
 
 #include "host/extension_menus.h"
 #include "host/service_table.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "vantor/services.h"
 
 namespace host {
@@ -22,7 +22,7 @@ std::vector<ToolbarGroup>& Groups() {
 }
 
 ExtensionMenuItem ItemFromPath(ConstStr255Param path) {
-  const std::string text = path != nullptr ? PascalTextToUtf8(path) : std::string();
+  const std::string text = path != nullptr ? toolbox::PascalTextToUtf8(path) : std::string();
   const std::size_t colon = text.find(':');
   ExtensionMenuItem item;
   item.menu = text.substr(0, colon);
@@ -52,7 +52,7 @@ void AddSeparatorService(ConstStr255Param menu) {
 
 // Groups are numbered from 1; 0 names none.
 std::int16_t NewGroupService(ConstStr255Param title, std::int16_t) {
-  Groups().push_back({title != nullptr ? PascalTextToUtf8(title) : std::string(), {}});
+  Groups().push_back({title != nullptr ? toolbox::PascalTextToUtf8(title) : std::string(), {}});
   return static_cast<std::int16_t>(Groups().size());
 }
 
@@ -60,7 +60,7 @@ void AddButtonService(std::int16_t group, std::uint16_t key, const char* image,
                       ConstStr255Param label, std::int16_t) {
   if (group < 1 || static_cast<std::size_t>(group) > Groups().size()) return;
   Groups()[static_cast<std::size_t>(group) - 1].buttons.push_back(
-      {key, image != nullptr ? image : "", label != nullptr ? PascalTextToUtf8(label) : ""});
+      {key, image != nullptr ? image : "", label != nullptr ? toolbox::PascalTextToUtf8(label) : ""});
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include "host/channel_units.h"
 #include "host/service_table.h"
 #include "number_text.h"
-#include "str255.h"
+#include "toolbox/pascal_string.h"
 #include "vantor/records.h"
 #include "vantor/services.h"
 
@@ -46,8 +46,8 @@ void FormatSampleTimeService(std::int32_t sample, const vantor::BlockTimeFormat*
     return;
   }
   std::string text = DecimalText(sample * format->displayInterval, format->displayPrecision, compact == 0);
-  if (withUnit != 0) text = WithUnit(std::move(text), Str255View(format->unitText, sizeof format->unitText));
-  SetStr255(*out, text);
+  if (withUnit != 0) text = WithUnit(std::move(text), toolbox::PascalView(format->unitText, sizeof format->unitText));
+  toolbox::StorePascal(*out, text);
 }
 
 // HostFormatNumber340(value, scaling, inUnits, withUnit, fixedDecimals, out):
@@ -65,7 +65,7 @@ void FormatChannelValueService(double value, const vantor::ChannelScaling* scali
   const double units = inUnits != 0 ? value : ValueInUnits(*scaling, value);
   std::string text = DecimalText(units, scaling->decimals, fixedDecimals != 0);
   if (withUnit != 0) text = WithUnit(std::move(text), UnitTextOf(*scaling));
-  SetStr255(*out, text);
+  toolbox::StorePascal(*out, text);
 }
 
 // No caller gives 339 a use; the host has nothing to do for it.

@@ -25,7 +25,7 @@
 #include "host/output_jobs.h"
 #include "host/output_requests.h"
 #include "host/service_table.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/memory.h"
 #include "toolbox/quickdraw.h"
 #include "toolbox/render.h"
@@ -72,7 +72,7 @@ bool PrintDialogConfirms() {
 
 void AlertOutputProblem(const std::string& problem) {
   unsigned char text[256];
-  StorePascalText(text, sizeof text, "The output could not be made: " + problem);
+  toolbox::StorePascalText(text, sizeof text, "The output could not be made: " + problem);
   vantor::ServiceAt<vantor::service::HostAlert>(Services())(text);
 }
 
@@ -116,7 +116,7 @@ void RunJobService(void* jobAddress, std::int16_t copies, bool dialog, ConstStr2
   OutputJob* job = LiveJob(jobAddress);
   if (job == nullptr) return;
   FinishedOutputJob finished;
-  finished.title = title != nullptr && title[0] > 0 ? PascalTextToUtf8(title) : TakeNextOutputTitle();
+  finished.title = title != nullptr && title[0] > 0 ? toolbox::PascalTextToUtf8(title) : TakeNextOutputTitle();
   finished.copies = copies > 0 ? copies : 1;
   finished.dialogShown = dialog;
   finished.cancelled = dialog && !PrintDialogConfirms();
@@ -158,7 +158,7 @@ void DocumentNameService(Str255* out, std::int16_t) {
   if (out == nullptr) return;
   const Document* document = CurrentDocument();
   const std::string name = document != nullptr && !document->name().empty() ? document->name() : "Untitled";
-  StorePascalText(*out, sizeof *out, name);
+  toolbox::StorePascalText(*out, sizeof *out, name);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 
 #include "host/output_requests.h"
 #include "host/service_table.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/memory.h"
 #include "toolbox/pict.h"
 #include "toolbox/quickdraw.h"
@@ -54,7 +54,7 @@ Rect Placement(const Rect& destination, const Rect& frame, std::int16_t hPercent
 }
 
 void NextOutputTitleService(ConstStr255Param title) {
-  PendingOutput().nextTitle = title != nullptr ? PascalTextToUtf8(title) : std::string();
+  PendingOutput().nextTitle = title != nullptr ? toolbox::PascalTextToUtf8(title) : std::string();
 }
 
 std::int32_t PlacePictureService(const Rect* destination, const Rect* frame, Handle picture,

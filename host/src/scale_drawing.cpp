@@ -12,7 +12,7 @@
 #include "number_text.h"
 #include "port_scopes.h"
 #include "scale_object.h"
-#include "str255.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/quickdraw.h"
 
 namespace host {
@@ -75,7 +75,7 @@ void Line(int h0, int v0, int h1, int v1) {
 }
 
 std::string TitleOf(const ScaleObject& scale) {
-  std::string title(Str255View(scale.title.data()));
+  std::string title(toolbox::PascalView(scale.title.data()));
   const std::string_view unit = scale.hasScaling ? UnitTextOf(scale.scaling) : std::string_view{};
   if (!unit.empty()) title += (title.empty() ? "" : " ") + ("(" + std::string(unit) + ")");
   return title;

@@ -28,7 +28,7 @@
 
 #include "host/service_table.h"
 #include "scale_object.h"
-#include "str255.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/events.h"
 #include "toolbox/quickdraw.h"
 #include "vantor/services.h"
@@ -115,7 +115,7 @@ void SetScalingService(void* object, const vantor::ChannelScaling* scaling) {
 
 void SetTitleService(void* object, ConstStr255Param title) {
   if (ScaleObject* scale = LiveScaleObject(object)) {
-    SetStr255(scale->title.data(), title != nullptr ? Str255View(title) : std::string_view{});
+    toolbox::StorePascal(scale->title.data(), title != nullptr ? toolbox::PascalView(title) : std::string_view{});
   }
 }
 

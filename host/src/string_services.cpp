@@ -17,7 +17,7 @@
 #include <string>
 
 #include "host/service_table.h"
-#include "str255.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/macroman.h"
 #include "vantor/services.h"
 
@@ -49,9 +49,9 @@ void FoldCaseService(unsigned char* text, std::int16_t mode) {
 
 void OutputTitleService(unsigned char* templateText, std::int16_t placeholder, ConstStr255Param title) {
   if (templateText == nullptr) return;
-  const std::string_view name = Str255View(title);
+  const std::string_view name = toolbox::PascalView(title);
   const std::string pattern = {'^', static_cast<char>('0' + (placeholder % 10 + 10) % 10)};
-  std::string text(Str255View(templateText));
+  std::string text(toolbox::PascalView(templateText));
   std::size_t at = text.find(pattern);
   if (at == std::string::npos) {
     if (!text.empty() && text.back() != ' ') text += ' ';
@@ -60,7 +60,7 @@ void OutputTitleService(unsigned char* templateText, std::int16_t placeholder, C
   for (; at != std::string::npos; at = text.find(pattern, at + name.size())) {
     text.replace(at, pattern.size(), name);
   }
-  SetStr255(templateText, text);
+  toolbox::StorePascal(templateText, text);
 }
 
 void ClipboardLineService(unsigned char* line) {

@@ -27,7 +27,7 @@
 
 #include "host/service_table.h"
 #include "port_scopes.h"
-#include "str255.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/quickdraw.h"
 #include "toolbox/textedit.h"
 #include "vantor/services.h"
@@ -70,7 +70,7 @@ std::string CutToWidth(std::string_view text, int width) {
 
 void LabelInRectService(ConstStr255Param text, const Rect* rect, std::int16_t options) {
   if (text == nullptr || rect == nullptr) return;
-  std::string line(Str255View(text));
+  std::string line(toolbox::PascalView(text));
   if ((options & kCutToFit) != 0) line = CutToWidth(line, rect->right - rect->left);
   ClipScope clip(*rect);
   DrawAt(line, rect->left, BaselineForMiddle((rect->top + rect->bottom) / 2));
@@ -78,25 +78,25 @@ void LabelInRectService(ConstStr255Param text, const Rect* rect, std::int16_t op
 
 void TextAtPointService(ConstStr255Param text, std::int16_t x, std::int16_t y, std::int16_t justify) {
   if (text == nullptr) return;
-  const std::string_view line = Str255View(text);
+  const std::string_view line = toolbox::PascalView(text);
   DrawAt(line, StartFor(x, WidthOf(line), justify), BaselineForMiddle(y));
 }
 
 void TextColumnService(ConstStr255Param text, std::int16_t x, std::int16_t y, std::int16_t direction) {
   if (text == nullptr) return;
-  const std::string_view line = Str255View(text);
+  const std::string_view line = toolbox::PascalView(text);
   DrawAt(line, StartFor(x, WidthOf(line), direction == kEndAtX ? kEndAtX : kStartAtX), y);
 }
 
 void WrappedTextService(ConstStr255Param text, const Rect* rect, std::int16_t justify) {
   if (text == nullptr || rect == nullptr) return;
-  const std::string_view body = Str255View(text);
+  const std::string_view body = toolbox::PascalView(text);
   TETextBox(body.data(), static_cast<SInt32>(body.size()), rect, justify);
 }
 
 void PlotLabelService(ConstStr255Param text, const Rect* box, std::int16_t, std::int16_t, std::int16_t) {
   if (text == nullptr || box == nullptr) return;
-  const std::string_view line = Str255View(text);
+  const std::string_view line = toolbox::PascalView(text);
   DrawAt(line, StartFor((box->left + box->right) / 2, WidthOf(line), kCentreOnX),
          BaselineForMiddle((box->top + box->bottom) / 2));
 }

@@ -7,22 +7,22 @@
 // flag is set; otherwise trailing zeros after the point are dropped.
 #include "host/service_table.h"
 #include "number_text.h"
-#include "str255.h"
+#include "toolbox/pascal_string.h"
 #include "vantor/services.h"
 
 namespace host {
 namespace {
 
-std::int32_t StringToLongService(ConstStr255Param text) { return ReadInteger(Str255View(text)).value; }
+std::int32_t StringToLongService(ConstStr255Param text) { return ReadInteger(toolbox::PascalView(text)).value; }
 
-double StringToDoubleService(ConstStr255Param text) { return ReadDecimal(Str255View(text)).value; }
+double StringToDoubleService(ConstStr255Param text) { return ReadDecimal(toolbox::PascalView(text)).value; }
 
 void DoubleToStringService(Str255* out, double value, std::int16_t decimals, bool fixed) {
-  SetStr255(*out, DecimalText(value, decimals, fixed));
+  toolbox::StorePascal(*out, DecimalText(value, decimals, fixed));
 }
 
 void AppendStringService(unsigned char* destination, ConstStr255Param source) {
-  AppendStr255(destination, Str255View(source));
+  toolbox::AppendPascal(destination, toolbox::PascalView(source));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 
 #include "host/service_table.h"
 #include "host/window_placement.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/carbon_events.h"
 #include "toolbox/windows.h"
 #include "vantor/services.h"
@@ -102,7 +102,7 @@ void PositionWindowService(void* window, ConstStr255Param owner, OSType type, st
                            std::int16_t subKey, std::uint32_t flags) {
   auto* ref = static_cast<WindowRef>(window);
   if (!IsValidWindowPtr(ref)) return;
-  const PlacementKey key{owner != nullptr ? PascalTextToUtf8(owner) : std::string(), type, id, subKey};
+  const PlacementKey key{owner != nullptr ? toolbox::PascalTextToUtf8(owner) : std::string(), type, id, subKey};
   if (const auto remembered = RememberedPlacement(key)) {
     MoveWindow(ref, remembered->left, remembered->top, false);
     if ((flags & kRestoreSize) != 0) {

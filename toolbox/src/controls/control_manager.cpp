@@ -5,7 +5,7 @@
 
 #include "control_record.h"
 #include "low_objects.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "template_resources.h"
 #include "toolbox/resource_templates.h"
 #include "window_record.h"
@@ -104,7 +104,7 @@ ControlRef NewControl(WindowRef owningWindow, const Rect* boundsRect, ConstStr25
   ControlRef c = toolbox::internal::MakeControl(*w, toolbox::internal::KindOfProc(procID));
   c->procID = procID;
   c->bounds = *boundsRect;
-  c->title = toolbox::internal::PascalView(controlTitle);
+  c->title = toolbox::PascalView(controlTitle);
   c->visible = initiallyVisible;
   c->value = initialValue;
   c->minimum = minimumValue;
@@ -120,7 +120,7 @@ ControlRef GetNewControl(SInt16 resourceID, WindowRef owningWindow) {
   const auto t = toolbox::internal::LoadTemplate(FourCharCode("CNTL"), resourceID, toolbox::ParseControlTemplate);
   if (!t || LiveWindow(owningWindow) == nullptr) return nullptr;
   Str255 title;
-  toolbox::internal::CopyToPascal(t->title, title);
+  toolbox::StorePascal(title, t->title);
   return NewControl(owningWindow, &t->bounds, title, t->visible, t->value, t->minimum, t->maximum, t->procID,
                     t->refCon);
 }

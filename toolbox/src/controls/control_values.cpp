@@ -1,7 +1,7 @@
 // A control's value and range, title, reference value, highlighting,
 // visibility, bounds and pop-up menu.
 #include "control_record.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 
 using toolbox::internal::LiveControl;
 
@@ -49,11 +49,11 @@ void SetControlMaximum(ControlRef theControl, SInt16 newMaximum) {
 
 void GetControlTitle(ControlRef theControl, Str255 title) {
   const OpaqueControlRef* c = LiveControl(theControl);
-  toolbox::internal::CopyToPascal(c != nullptr ? c->title : std::string_view{}, title);
+  toolbox::StorePascal(title, c != nullptr ? c->title : std::string_view{});
 }
 
 void SetControlTitle(ControlRef theControl, ConstStr255Param title) {
-  if (OpaqueControlRef* c = LiveControl(theControl)) c->title = toolbox::internal::PascalView(title);
+  if (OpaqueControlRef* c = LiveControl(theControl)) c->title = toolbox::PascalView(title);
 }
 
 SInt32 GetControlReference(ControlRef theControl) {

@@ -6,7 +6,7 @@
 
 #include "dialog_record.h"
 #include "low_objects.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "template_resources.h"
 #include "toolbox/resource_templates.h"
 #include "window_positioning.h"
@@ -35,7 +35,7 @@ ControlRef MakeItemControl(OpaqueDialogPtr& d, const DialogItemTemplate& t) {
     return control;
   }
   Str255 title;
-  CopyToPascal(t.text, title);
+  toolbox::StorePascal(title, t.text);
   return NewControl(&d, &t.rect, title, true, 0, 0, 1, ProcOfKind(t.kind), 0);
 }
 

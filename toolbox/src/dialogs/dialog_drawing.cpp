@@ -5,7 +5,7 @@
 
 #include "appearance_port_state.h"
 #include "dialog_record.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/render.h"
 #include "toolbox/resources.h"
 #include "toolbox/textedit.h"
@@ -96,7 +96,7 @@ void DrawDefaultRing(OpaqueDialogPtr& d) {
 
 void ParamText(ConstStr255Param param0, ConstStr255Param param1, ConstStr255Param param2, ConstStr255Param param3) {
   const std::array<ConstStr255Param, 4> given{param0, param1, param2, param3};
-  for (std::size_t i = 0; i < given.size(); ++i) Params()[i] = toolbox::internal::PascalView(given[i]);
+  for (std::size_t i = 0; i < given.size(); ++i) Params()[i] = toolbox::PascalView(given[i]);
 }
 
 void DrawDialog(DialogRef theDialog) {

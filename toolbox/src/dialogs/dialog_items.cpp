@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "dialog_record.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 
 using toolbox::internal::DialogItem;
 using toolbox::internal::LiveDialog;
@@ -82,7 +82,7 @@ void GetDialogItemText(Handle item, Str255 text) {
   if (toolbox::IsLiveControl(control)) {
     GetControlTitle(control, text);
   } else if (toolbox::IsLiveHandle(item) && *item != nullptr) {
-    toolbox::internal::CopyToPascal({*item, static_cast<std::size_t>(GetHandleSize(item))}, text);
+    toolbox::StorePascal(text, {*item, static_cast<std::size_t>(GetHandleSize(item))});
   } else {
     text[0] = 0;
   }
@@ -97,7 +97,7 @@ void SetDialogItemText(Handle item, ConstStr255Param text) {
     return;
   }
   if (!toolbox::IsLiveHandle(item)) return;
-  toolbox::internal::StoreText(item, toolbox::internal::PascalView(text));
+  toolbox::internal::StoreText(item, toolbox::PascalView(text));
   const auto [dialog, textItem] = OwnerOfText(item);
   if (dialog == nullptr) return;
   const auto length = static_cast<SInt16>(GetHandleSize(item));

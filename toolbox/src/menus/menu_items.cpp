@@ -2,11 +2,11 @@
 #include <algorithm>
 
 #include "menu_record.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 
 using toolbox::internal::LiveMenu;
 using toolbox::internal::LiveMenuItem;
-using toolbox::internal::PascalView;
+using toolbox::PascalView;
 
 namespace {
 
@@ -52,7 +52,7 @@ void SetMenuItemText(MenuRef menu, MenuItemIndex item, ConstStr255Param itemStri
 
 void GetMenuItemText(MenuRef menu, MenuItemIndex item, Str255 itemString) {
   const MenuItemRecord* record = LiveMenuItem(menu, item);
-  toolbox::internal::CopyToPascal(record != nullptr ? record->text : std::string_view{}, itemString);
+  toolbox::StorePascal(itemString, record != nullptr ? record->text : std::string_view{});
 }
 
 namespace {

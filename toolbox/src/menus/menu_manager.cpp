@@ -3,7 +3,7 @@
 
 #include "low_objects.h"
 #include "menu_record.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "template_resources.h"
 #include "toolbox/resource_templates.h"
 
@@ -55,7 +55,7 @@ using toolbox::internal::LiveMenu;
 bool toolbox::IsLiveMenu(MenuRef menu) { return LiveMenu(menu) != nullptr; }
 
 MenuRef NewMenu(MenuID menuID, ConstStr255Param menuTitle) {
-  return toolbox::internal::MakeMenu(menuID, toolbox::internal::PascalView(menuTitle));
+  return toolbox::internal::MakeMenu(menuID, toolbox::PascalView(menuTitle));
 }
 
 MenuRef GetMenu(SInt16 resourceID) {
@@ -81,7 +81,7 @@ void SetMenuID(MenuRef menu, MenuID menuID) {
 
 void GetMenuTitle(MenuRef menu, Str255 title) {
   const OpaqueMenuRef* live = LiveMenu(menu);
-  toolbox::internal::CopyToPascal(live != nullptr ? live->title : std::string_view{}, title);
+  toolbox::StorePascal(title, live != nullptr ? live->title : std::string_view{});
 }
 
 UInt16 CountMenuItems(MenuRef menu) {

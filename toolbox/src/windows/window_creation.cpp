@@ -4,7 +4,7 @@
 
 #include "event_target.h"
 #include "low_objects.h"
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "template_resources.h"
 #include "toolbox/resource_templates.h"
 #include "window_positioning.h"
@@ -99,7 +99,7 @@ WindowRef NewCWindow(void* /*wStorage*/, const Rect* boundsRect, ConstStr255Para
     return nullptr;
   }
   auto* record = toolbox::internal::NewLowObject<WindowRecord>();
-  if (!toolbox::internal::InitWindow(*record, *boundsRect, toolbox::internal::PascalView(title), visible, procID,
+  if (!toolbox::internal::InitWindow(*record, *boundsRect, toolbox::PascalView(title), visible, procID,
                                      behind, goAwayFlag, refCon)) {
     toolbox::internal::DeleteLowObject(record);
     return nullptr;
@@ -112,7 +112,7 @@ WindowRef GetNewCWindow(SInt16 windowID, void* wStorage, WindowRef behind) {
   if (!t) return nullptr;
   const Rect content = toolbox::internal::PositionedContent(*t);
   Str255 title;
-  toolbox::internal::CopyToPascal(t->title, title);
+  toolbox::StorePascal(title, t->title);
   return NewCWindow(wStorage, &content, title, t->visible, t->procID, behind, t->goAway, t->refCon);
 }
 

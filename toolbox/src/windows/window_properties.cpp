@@ -1,5 +1,5 @@
 // A window's title, reference value, kind, port bounds and event target.
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 #include "window_record.h"
 
 using toolbox::internal::LiveWindow;
@@ -13,12 +13,12 @@ Rect toolbox::internal::ContentBounds(const WindowRecord& record) {
 }
 
 void SetWTitle(WindowRef window, ConstStr255Param title) {
-  if (WindowRecord* w = LiveWindow(window)) w->title = toolbox::internal::PascalView(title);
+  if (WindowRecord* w = LiveWindow(window)) w->title = toolbox::PascalView(title);
 }
 
 void GetWTitle(WindowRef window, Str255 title) {
   const WindowRecord* w = LiveWindow(window);
-  toolbox::internal::CopyToPascal(w != nullptr ? w->title : std::string_view{}, title);
+  toolbox::StorePascal(title, w != nullptr ? w->title : std::string_view{});
 }
 
 SInt32 GetWRefCon(WindowRef window) {

@@ -1,18 +1,17 @@
-#include "pascal_text.h"
+#include "toolbox/pascal_string.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "str255.h"
 #include "toolbox/macroman.h"
 
-namespace host {
+namespace toolbox {
 namespace {
 
 // MacRoman for text that may hold characters it lacks: converts what it can,
 // character by character, so one odd character does not lose the whole text.
 std::string ToMacRomanLossy(std::string_view utf8) {
-  if (auto whole = toolbox::Utf8ToMacRoman(utf8)) return *whole;
+  if (auto whole = Utf8ToMacRoman(utf8)) return *whole;
   std::string out;
   std::size_t i = 0;
   while (i < utf8.size()) {
@@ -22,7 +21,7 @@ std::string ToMacRomanLossy(std::string_view utf8) {
     else if (lead >= 0xE0) n = 3;
     else if (lead >= 0xC0) n = 2;
     n = std::min(n, utf8.size() - i);
-    auto one = toolbox::Utf8ToMacRoman(utf8.substr(i, n));
+    auto one = Utf8ToMacRoman(utf8.substr(i, n));
     out += one ? *one : std::string("?");
     i += n;
   }
@@ -40,7 +39,7 @@ void StorePascalText(unsigned char* field, std::size_t capacity, std::string_vie
 }
 
 std::string PascalTextToUtf8(const unsigned char* field, std::size_t capacity) {
-  return toolbox::MacRomanToUtf8(Str255View(field, capacity));
+  return MacRomanToUtf8(PascalView(field, capacity));
 }
 
-}  // namespace host
+}  // namespace toolbox
