@@ -6,10 +6,10 @@
 
 #include "host/command_journal.h"
 #include "host/computed_channels.h"
+#include "host/document_resources.h"
 #include "host/extension_locals.h"
 #include "host/sample_locks.h"
 #include "host/selection.h"
-#include "toolbox/resources.h"
 
 namespace host {
 namespace {
@@ -35,25 +35,15 @@ Document::Document()
       extensions_(std::make_unique<ExtensionLocals>(*this)),
       locks_(std::make_unique<SampleLocks>()),
       journal_(std::make_unique<CommandJournal>()),
-      selection_(std::make_unique<Selection>()) {}
+      selection_(std::make_unique<Selection>()),
+      resources_(std::make_unique<DocumentResources>()) {}
 
 Document::~Document() {
   // The extensions may still call back while they let go; the document is
   // whole until they have.
   extensions_->CloseAll();
   computed_->DetachAll();
-  if (resourceFile_ > 0) CloseResFile(resourceFile_);
   if (Current() == this) Current() = nullptr;
-}
-
-std::int16_t Document::resourceFile() {
-  if (resourceFile_ <= 0) {
-    // Opening makes the file current; the host's current file stays as it was.
-    const std::int16_t current = CurResFile();
-    resourceFile_ = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
-    if (current > 0) UseResFile(current);
-  }
-  return resourceFile_;
 }
 
 Document* CurrentDocument() { return Current(); }

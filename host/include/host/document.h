@@ -46,6 +46,7 @@ class CommandJournal;
 class ExtensionLocals;
 class Selection;
 class SampleLocks;
+class DocumentResources;
 
 // A sample whose magnitude reaches the converter's full scale is clipped.
 inline constexpr float kFullScale = 0.9765625f;
@@ -157,9 +158,6 @@ class Document {
   int ResolveBlock(int block) const;
 
   // --- What hangs off the document ---------------------------------------
-  // The document's own resource file, where extensions keep their named
-  // settings: opened empty in memory on first use, closed with the document.
-  std::int16_t resourceFile();
   ComputedChannels& computed() { return *computed_; }
   const ComputedChannels& computed() const { return *computed_; }
   ExtensionLocals& extensions() { return *extensions_; }
@@ -168,6 +166,8 @@ class Document {
   CommandJournal& journal() { return *journal_; }
   const CommandJournal& journal() const { return *journal_; }
   Selection& selection() { return *selection_; }
+  // The document's own resource file (extensions' settings for it).
+  DocumentResources& resources() { return *resources_; }
   const Selection& selection() const { return *selection_; }
 
   // Counts changes to recorded data, scaling and block structure; cached
@@ -209,7 +209,7 @@ class Document {
   std::unique_ptr<SampleLocks> locks_;
   std::unique_ptr<CommandJournal> journal_;
   std::unique_ptr<Selection> selection_;
-  std::int16_t resourceFile_ = 0;
+  std::unique_ptr<DocumentResources> resources_;
 };
 
 // The document the data services, ranges and commands act on; null when none
