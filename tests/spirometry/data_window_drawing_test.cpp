@@ -35,19 +35,7 @@ vantor::ChannelScaling Litres() {
 struct DataWindow : PortTest {
   void SetUp() override {
     PortTest::SetUp();
-    std::vector<float> flow;
-    std::vector<float> volume;
-    for (int i = 0; i < kSamples; ++i) {
-      flow.push_back(static_cast<float>(0.3 * std::sin(i * 0.02)));
-      volume.push_back(static_cast<float>(0.2 * std::cos(i * 0.02)));
-    }
-    data.sampleCount = kSamples;
-    data.flowSamples = HandleOf(flow);
-    data.volumeSamples = HandleOf(volume);
-    data.flowMin = -0.3f;
-    data.flowMax = 0.3f;
-    data.volumeMin = -0.2f;
-    data.volumeMax = 0.2f;
+    hand_made::TraceLoop(data, kSamples, 0.02, 0.3, 0.2);
     data.flowScaling = Litres();
     data.volumeScaling = Litres();
     data.timeFormat.displayInterval = 0.01;
@@ -56,8 +44,6 @@ struct DataWindow : PortTest {
     data.phases = HandleOf(std::vector<BreathPhase>{{0, 0, 0, -32768.0f, 0}, {150, 1, 1, 0.1f, 0.05f},
                                                     {300, 0, 0, 0.1f, 0}});
     data.phaseCount = 3;
-    data.flowChannel = 1;
-    data.volumeChannel = 2;
     data.peakInspiratoryIndex = 78;
     data.peakExpiratoryIndex = -1;
     data.forcedStartIndex = 150;
