@@ -10,6 +10,7 @@
 
 #include "extension/axis_scales.h"
 #include "extension/port_fixture.h"
+#include "extension/scaling_fixtures.h"
 #include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "frame/host_services_scales.h"
@@ -24,20 +25,11 @@ using spirometry::LocalDataType;
 using spirometry::SpiroDataWindowRecord;
 using toolbox::DrawKind;
 
-vantor::ChannelScaling Litres() {
-  vantor::ChannelScaling scaling{};
-  scaling.calibrated = 1;
-  scaling.gain = 10;
-  scaling.info.unitFactor = 1;
-  return scaling;
-}
-
 struct DataWindow : PortTest {
   void SetUp() override {
     PortTest::SetUp();
     hand_made::TraceLoop(data, kSamples, 0.02, 0.3, 0.2);
-    data.flowScaling = Litres();
-    data.volumeScaling = Litres();
+    data.flowScaling = data.volumeScaling = CalibratedScaling(1.0, 10.0, 0.0);
     data.timeFormat.displayInterval = 0.01;
     data.timeFormat.samplingInterval = 0.01;
     data.timeFormat.displayPrecision = 2;

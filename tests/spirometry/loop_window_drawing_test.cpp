@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "extension/port_fixture.h"
+#include "extension/scaling_fixtures.h"
 #include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "frame/host_services_scales.h"
@@ -25,10 +26,7 @@ struct LoopWindow : PortTest {
     PortTest::SetUp();
     // One breath out and in: volume falls while flow is negative.
     hand_made::TraceLoop(data, 201, 2 * M_PI / 200, -0.4, 0.2);
-    data.flowScaling.calibrated = 1;
-    data.flowScaling.gain = 10;
-    data.flowScaling.info.unitFactor = 1;
-    data.volumeScaling = data.flowScaling;
+    data.flowScaling = data.volumeScaling = CalibratedScaling(1.0, 10.0, 0.0);
     data.axisFont = 21;
     data.reportFont = 1;
     for (MenuRef* menu : {&data.volumeMenu, &data.flowMenu}) {
