@@ -2,7 +2,6 @@
 // portrait and landscape pages, its rows in the PDF, and the refusals.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -44,21 +43,7 @@ struct Printing : PortTest {
     host::ClearAlerts();
     host::SetAlertsQuiet(true);
     LocalDataType d{};
-    std::vector<float> flow;
-    std::vector<float> volume;
-    for (int i = 0; i <= 300; ++i) {
-      flow.push_back(static_cast<float>(-0.4 * std::sin(i * 0.021)));
-      volume.push_back(static_cast<float>(0.2 * std::cos(i * 0.021)));
-    }
-    d.flowSamples = Bytes(flow.data(), flow.size() * sizeof(float));
-    d.volumeSamples = Bytes(volume.data(), volume.size() * sizeof(float));
-    d.sampleCount = 301;
-    d.flowMin = -0.4f;
-    d.flowMax = 0.4f;
-    d.volumeMin = -0.2f;
-    d.volumeMax = 0.2f;
-    d.flowChannel = 1;
-    d.volumeChannel = 2;
+    hand_made::TraceLoop(d, 301, 0.021, -0.4, 0.2);
     d.timeFormat.samplingInterval = 0.01;
     d.volumeToLitres = 1.0;
     d.flowToLitresPerSecond = 1.0;
