@@ -67,6 +67,9 @@ FAULTS = [
     ("host-block-size-wrapped", "host/src/memory_services.cpp",
      "kMaxBlockBytes = std::numeric_limits<Size>::max();", "kMaxBlockBytes = std::numeric_limits<std::uint32_t>::max();",
      "test_host"),
+    ("landscape-plot-over-the-report", "bundle/spirometry/window_output.cpp",
+     ": Rect{p.top, S16(p.left + 220 * s), p.bottom, p.right};", ": Rect{p.top, p.left, p.bottom, p.right};",
+     "test_spirometry"),
     ("damaged-file-refusal-reported-as-success", "toolbox/src/resources/resource_files.cpp",
      "    SetResError(mapReadErr);\n    return kNoRefNum;", "    SetResError(noErr);\n    return kNoRefNum;", "test_toolbox"),
 ]

@@ -9,7 +9,6 @@
 #include "host/selection.h"
 #include "spirometry_host.h"
 #include "toolbox/memory.h"
-#include "toolbox/script.h"
 
 namespace {
 
@@ -40,14 +39,7 @@ class FlowSettingsDialog : public SpirometryHostTest {
     ASSERT_TRUE(Attach(kFlowChannel, Flow()));
     document().selection().Select({start, end});
   }
-  bool Run(const std::string& script) {
-    std::string problem;
-    EXPECT_TRUE(toolbox::QueueScriptText(script, &problem)) << problem;
-    const bool accepted = document().computed().EditSettings(kFlowChannel);
-    EXPECT_EQ(toolbox::PendingScriptActions(), 0u) << "the dialog stopped before the script's end";
-    toolbox::ClearScript();
-    return accepted;
-  }
+  bool Run(const std::string& script) { return RunSettingsDialog(kFlowChannel, script); }
   RespFlowSettings Settings() {
     RespFlowSettings settings{};
     EXPECT_TRUE(ReadSettings(kFlowChannel, &settings));

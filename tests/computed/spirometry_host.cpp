@@ -5,6 +5,7 @@
 #include "host/sample_locks.h"
 #include "host/service_table.h"
 #include "toolbox/memory.h"
+#include "toolbox/script.h"
 #include "vantor/services.h"
 
 namespace spirotest {
@@ -113,6 +114,15 @@ void SpirometryHostTest::SubmitDouble(const host::Extension& function, std::uint
 std::vector<float> SpirometryHostTest::Displayed(int channel, int block) {
   const std::vector<float>* samples = document_->computed().DisplayedSamples(channel, block);
   return samples != nullptr ? *samples : std::vector<float>{};
+}
+
+bool SpirometryHostTest::RunSettingsDialog(int channel, const std::string& script) {
+  std::string problem;
+  EXPECT_TRUE(toolbox::QueueScriptText(script, &problem)) << problem;
+  const bool accepted = document_->computed().EditSettings(channel);
+  EXPECT_EQ(toolbox::PendingScriptActions(), 0u) << "the dialog stopped before the script's end";
+  toolbox::ClearScript();
+  return accepted;
 }
 
 vantor::ChannelScaling SpirometryHostTest::Units(int channel, int block) {

@@ -63,6 +63,10 @@ class SpirometryHostTest : public ::testing::Test {
   static void SubmitDouble(const host::Extension& function, std::uint16_t code, int channel,
                            double value);
 
+  // Runs the channel's settings dialog from a script that must be used up;
+  // whether the dialog was accepted.
+  bool RunSettingsDialog(int channel, const std::string& script);
+
   // What the channel displays in the block; empty when nothing.
   std::vector<float> Displayed(int channel, int block);
   vantor::ChannelScaling Units(int channel, int block);

@@ -9,7 +9,6 @@
 #include "host/selection.h"
 #include "spirometry_host.h"
 #include "toolbox/memory.h"
-#include "toolbox/script.h"
 
 namespace {
 
@@ -62,14 +61,7 @@ class VolumeSettingsDialog : public SpirometryHostTest {
     document().selection().Select({start, end});
     channel_ = channel;
   }
-  bool Run(const std::string& script) {
-    std::string problem;
-    EXPECT_TRUE(toolbox::QueueScriptText(script, &problem)) << problem;
-    const bool accepted = document().computed().EditSettings(channel_);
-    EXPECT_EQ(toolbox::PendingScriptActions(), 0u) << "the dialog stopped before the script's end";
-    toolbox::ClearScript();
-    return accepted;
-  }
+  bool Run(const std::string& script) { return RunSettingsDialog(channel_, script); }
   RespVolumeSettings Settings() {
     RespVolumeSettings settings{};
     EXPECT_TRUE(ReadSettings(channel_, &settings));

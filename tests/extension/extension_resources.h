@@ -7,14 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "frame/extension_base.h"
 #include "frame/host_services.h"
 #include "host/extension_registry.h"
 #include "host/service_table.h"
+#include "toolbox/compiled_resources.h"
 #include "toolbox/dialogs.h"
+#include "toolbox/resource_file_format.h"
 #include "toolbox/memory.h"
 #include "toolbox/resources.h"
 
@@ -43,14 +45,17 @@ class ExtensionResourcesTest : public ::testing::Test {
     CloseResFile(extensionFile_);
   }
 
-  // Adds a resource with these bytes to the extension's file.
-  void AddExtensionResource(ResType type, std::int16_t id,
-                            const std::vector<unsigned char>& bytes) {
+  // Adds these resources (written as the bundle's are) to the extension's file.
+  void AddExtensionResources(const std::string& toml) {
+    toolbox::ResourceFileContents contents;
+    ASSERT_EQ(toolbox::ParseResourceFile(toolbox_test::CompileResources(toml), contents), noErr);
     UseResFile(extensionFile_);
-    Handle h = NewHandle(static_cast<Size>(bytes.size()));
-    std::copy(bytes.begin(), bytes.end(), *h);
-    AddResource(h, type, id, nullptr);
-    ASSERT_EQ(ResError(), noErr);
+    for (const toolbox::ResourceRecord& record : contents.resources) {
+      Handle h = NewHandle(static_cast<Size>(record.data.size()));
+      std::copy(record.data.begin(), record.data.end(), *h);
+      AddResource(h, record.type, record.id, nullptr);
+      ASSERT_EQ(ResError(), noErr);
+    }
     UseResFile(documentFile_);
   }
 
@@ -58,76 +63,6 @@ class ExtensionResourcesTest : public ::testing::Test {
   std::int16_t extensionFile_ = -1;
   std::int16_t documentFile_ = -1;
 };
-
-// Stored forms of the resources the helpers read.
-inline std::vector<unsigned char> StringListBytes(const std::vector<std::string_view>& strings) {
-  std::vector<unsigned char> bytes{0, static_cast<unsigned char>(strings.size())};
-  for (std::string_view s : strings) {
-    bytes.push_back(static_cast<unsigned char>(s.size()));
-    bytes.insert(bytes.end(), s.begin(), s.end());
-  }
-  return bytes;
-}
-
-inline void PushBigEndian16(std::vector<unsigned char>& bytes, int value) {
-  bytes.push_back(static_cast<unsigned char>((value >> 8) & 0xFF));
-  bytes.push_back(static_cast<unsigned char>(value & 0xFF));
-}
-
-inline void PushRect(std::vector<unsigned char>& bytes, const Rect& r) {
-  for (int v : {r.top, r.left, r.bottom, r.right}) PushBigEndian16(bytes, v);
-}
-
-// A visible movable 'DLOG' with its item list itemsId and no title.
-inline std::vector<unsigned char> DialogBytes(const Rect& bounds, std::int16_t itemsId) {
-  std::vector<unsigned char> bytes;
-  PushRect(bytes, bounds);
-  PushBigEndian16(bytes, 5);  // movableDBoxProc
-  bytes.insert(bytes.end(), {1, 0, 0, 0, 0, 0, 0, 0});  // visible, goAway, refCon
-  PushBigEndian16(bytes, itemsId);
-  bytes.push_back(0);  // title
-  bytes.push_back(0);  // pad
-  return bytes;
-}
-
-struct ItemSpec {
-  Rect rect;
-  unsigned char kind;  // as stored in a 'DITL'
-  std::string_view text;
-};
-
-inline std::vector<unsigned char> ItemListBytes(const std::vector<ItemSpec>& items) {
-  std::vector<unsigned char> bytes;
-  PushBigEndian16(bytes, static_cast<int>(items.size()) - 1);
-  for (const ItemSpec& item : items) {
-    bytes.insert(bytes.end(), {0, 0, 0, 0});
-    PushRect(bytes, item.rect);
-    bytes.push_back(item.kind);
-    bytes.push_back(static_cast<unsigned char>(item.text.size()));
-    bytes.insert(bytes.end(), item.text.begin(), item.text.end());
-    if (bytes.size() % 2 != 0) bytes.push_back(0);
-  }
-  return bytes;
-}
-
-// A 'MENU' with these items (no icons, keys, marks or styles), all enabled.
-inline std::vector<unsigned char> MenuBytes(std::int16_t id, std::string_view title,
-                                            const std::vector<std::string_view>& items) {
-  std::vector<unsigned char> bytes{static_cast<unsigned char>(id >> 8),
-                                   static_cast<unsigned char>(id & 0xFF),
-                                   0, 0, 0, 0,    // width, height
-                                   0, 0, 0, 0,    // procID, filler
-                                   0xFF, 0xFF, 0xFF, 0xFF};
-  bytes.push_back(static_cast<unsigned char>(title.size()));
-  bytes.insert(bytes.end(), title.begin(), title.end());
-  for (std::string_view item : items) {
-    bytes.push_back(static_cast<unsigned char>(item.size()));
-    bytes.insert(bytes.end(), item.begin(), item.end());
-    bytes.insert(bytes.end(), {0, 0, 0, 0});
-  }
-  bytes.push_back(0);
-  return bytes;
-}
 
 // Dialog 8110 of the extension: OK, Cancel, three radio buttons (3..5) and a
 // user item (6).
@@ -137,15 +72,26 @@ class ExtensionDialogTest : public ExtensionResourcesTest {
 
   void SetUp() override {
     ExtensionResourcesTest::SetUp();
-    AddExtensionResource(FourCharCode("DLOG"), kDialogId,
-                         DialogBytes(Rect{100, 100, 300, 400}, kDialogId));
-    AddExtensionResource(FourCharCode("DITL"), kDialogId,
-                         ItemListBytes({{Rect{160, 220, 180, 290}, 4, "OK"},
-                                        {Rect{160, 130, 180, 200}, 4, "Cancel"},
-                                        {Rect{20, 20, 36, 200}, 6, "Litres"},
-                                        {Rect{40, 20, 56, 200}, 6, "Millilitres"},
-                                        {Rect{60, 20, 76, 200}, 6, "Cubic feet"},
-                                        {Rect{90, 20, 130, 280}, 0, ""}}));
+    AddExtensionResources(R"(
+[[DLOG]]
+id = 8110
+title = ""
+bounds = [100, 100, 300, 400]
+proc = "movableDBoxProc"
+visible = true
+items = 8110
+
+[[DITL]]
+id = 8110
+items = [
+  { kind = "button", bounds = [160, 220, 180, 290], text = "OK" },
+  { kind = "button", bounds = [160, 130, 180, 200], text = "Cancel" },
+  { kind = "radio", bounds = [20, 20, 36, 200], text = "Litres" },
+  { kind = "radio", bounds = [40, 20, 56, 200], text = "Millilitres" },
+  { kind = "radio", bounds = [60, 20, 76, 200], text = "Cubic feet" },
+  { kind = "user", bounds = [90, 20, 130, 280] },
+]
+)");
   }
 
   // The dialog made from the extension's resources, as the host makes it.

@@ -25,7 +25,9 @@ void SetPString(StringPtr out, std::string_view text) {
 using ResourceTextTest = ExtensionResourcesTest;
 
 TEST_F(ResourceTextTest, ExtensionStringsComeFromItsOwnFileAndTheDocumentsStaysCurrent) {
-  AddExtensionResource(FourCharCode("STR#"), 8100, StringListBytes({"Spirometry", "Report"}));
+  AddExtensionResources(R"([["STR#"]]
+id = 8100
+strings = ["Spirometry", "Report"])");
   Str255 out;
   EXPECT_EQ(GetExtensionIndString(out, 8100, 2, &extension_), out);
   EXPECT_EQ(Text(out), "Report");
@@ -33,7 +35,9 @@ TEST_F(ResourceTextTest, ExtensionStringsComeFromItsOwnFileAndTheDocumentsStaysC
 }
 
 TEST_F(ResourceTextTest, ExtensionStringWithoutAnExtensionLeavesTheBufferAlone) {
-  AddExtensionResource(FourCharCode("STR#"), 8100, StringListBytes({"Spirometry"}));
+  AddExtensionResources(R"([["STR#"]]
+id = 8100
+strings = ["Spirometry"])");
   Str255 out;
   SetPString(out, "unchanged");
   GetExtensionIndString(out, 8100, 1, nullptr);
@@ -41,7 +45,10 @@ TEST_F(ResourceTextTest, ExtensionStringWithoutAnExtensionLeavesTheBufferAlone) 
 }
 
 TEST_F(ResourceTextTest, DetachedMenuIsTheCallersAndAMissingOneIsNull) {
-  AddExtensionResource(FourCharCode("MENU"), 8130, MenuBytes(8130, "Plot", {"Loop", "Grid"}));
+  AddExtensionResources(R"([[MENU]]
+id = 8130
+title = "Plot"
+items = [{ text = "Loop" }, { text = "Grid" }])");
   extension_.BeginResources();
   MenuRef menu = GetDetachedMenu(8130);
   MenuRef missing = GetDetachedMenu(8131);

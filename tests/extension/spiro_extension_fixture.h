@@ -9,6 +9,7 @@
 #include <iterator>
 #include <vector>
 
+#include "computed/spirometry_host.h"
 #include "extension/respiratory_extension.h"
 #include "extension/spiro_records.h"
 #include "frame/host_services.h"
@@ -97,12 +98,7 @@ class SpiroExtensionTest : public ::testing::Test {
     const toolbox::ScopedMemoryOwner owner(kOwner);
     gRespiratoryExtension.DoMenuCommand(code, 0, data, local_);
   }
-  static bool Alerted(const std::string& text) {
-    for (const host::Alert& alert : host::Alerts()) {
-      if (alert.text == text) return true;
-    }
-    return false;
-  }
+  static bool Alerted(const std::string& text) { return spirotest::Alerted(text); }
 
   Local local_ = nullptr;
   std::int16_t extensionFile_ = -1;

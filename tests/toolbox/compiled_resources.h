@@ -8,24 +8,30 @@
 #include <fstream>
 #include <string>
 
+#include "toolbox/file_bytes.h"
 #include "toolbox/resource_test_support.h"
 #include "toolbox/resources.h"
 
 namespace toolbox_test {
 
+// The resource file vantor-rez writes for these resources (empty when it refuses them).
+inline std::vector<unsigned char> CompileResources(const std::string& toml) {
+  const resource_test::TempDir dir;
+  const std::string source = dir.File("test.toml");
+  const std::string output = dir.File("test.rsrc");
+  std::ofstream(source) << toml;
+  const std::string command =
+      "'" + std::string(VANTOR_BINARY_DIR) + "/bin/vantor-rez' --output '" + output + "' '" + source + "'";
+  std::vector<unsigned char> bytes;
+  if (std::system(command.c_str()) != 0 || toolbox::ReadFileBytes(output, bytes) != noErr) {
+    ADD_FAILURE() << "vantor-rez refused the test resources";
+  }
+  return bytes;
+}
+
 class CompiledResources {
  public:
-  explicit CompiledResources(const std::string& toml) {
-    const std::string source = dir_.File("test.toml");
-    const std::string output = dir_.File("test.rsrc");
-    std::ofstream(source) << toml;
-    const std::string command =
-        "'" + std::string(VANTOR_BINARY_DIR) + "/bin/vantor-rez' --output '" + output + "' '" + source + "'";
-    if (std::system(command.c_str()) != 0) {
-      ADD_FAILURE() << "vantor-rez refused the test resources";
-      return;
-    }
-    file_ = toolbox::OpenResourceFile(output.c_str(), true);
+  explicit CompiledResources(const std::string& toml) : file_(toolbox::OpenResourceBytes(CompileResources(toml))) {
     if (file_ <= 0) ADD_FAILURE() << "cannot open the compiled resources, ResError " << ResError();
   }
   ~CompiledResources() {
@@ -35,7 +41,6 @@ class CompiledResources {
   CompiledResources& operator=(const CompiledResources&) = delete;
 
  private:
-  resource_test::TempDir dir_;
   SInt16 file_ = -1;
 };
 

@@ -40,43 +40,31 @@ class WindowPlacementTest : public ExtensionDialogTest {
   }};
 };
 
-TEST_F(WindowPlacementTest, OpenedDialogIsPlacedByTheHostAsADialog) {
+TEST_F(WindowPlacementTest, DialogsAndWindowsArePlacedByTheHostUnderTheirResource) {
   extension_.BeginResources();
   DialogRef dialog = OpenExtensionDialog(extension_, kDialogId);
+  EXPECT_EQ(OpenExtensionDialog(extension_, 8111), nullptr) << "a dialog that cannot be made is not placed";
   extension_.EndResources();
   ASSERT_NE(dialog, nullptr);
-  ASSERT_EQ(placed_.size(), 1u);
-  EXPECT_EQ(placed_[0].window, GetDialogWindow(dialog));
-  EXPECT_EQ(placed_[0].owner, "Spirometry");
-  EXPECT_EQ(placed_[0].type, FourCharCode("DLOG"));
-  EXPECT_EQ(placed_[0].id, kDialogId);
-  EXPECT_EQ(placed_[0].a, 0);
-  EXPECT_EQ(placed_[0].b, 8u);
-  DisposeDialog(dialog);
-}
-
-TEST_F(WindowPlacementTest, ADialogThatCannotBeMadeIsNullAndNothingIsPlaced) {
-  extension_.BeginResources();
-  EXPECT_EQ(OpenExtensionDialog(extension_, 8111), nullptr);
-  extension_.EndResources();
-  EXPECT_EQ(newDialog_.count(), 1u);
-  EXPECT_TRUE(placed_.empty());
-}
-
-TEST_F(WindowPlacementTest, WindowIsPlacedUnderItsResourceWithTheCallersValues) {
+  EXPECT_EQ(newDialog_.count(), 2u);
   constexpr auto kTitle = PStringLiteral("Report");
   const Rect bounds{60, 40, 260, 340};
-  WindowRef window = NewCWindow(nullptr, &bounds, kTitle.data(), true, documentProc,
-                                kWindowInFront, true, 0);
+  WindowRef window = NewCWindow(nullptr, &bounds, kTitle.data(), true, documentProc, kWindowInFront, true, 0);
   extension_.PlaceWindow(window, 8103, 3, 1);
-  ASSERT_EQ(placed_.size(), 1u);
-  EXPECT_EQ(placed_[0].window, window);
-  EXPECT_EQ(placed_[0].owner, "Spirometry");
-  EXPECT_EQ(placed_[0].type, FourCharCode("WIND"));
-  EXPECT_EQ(placed_[0].id, 8103);
-  EXPECT_EQ(placed_[0].a, 3);
-  EXPECT_EQ(placed_[0].b, 1u);
+
+  ASSERT_EQ(placed_.size(), 2u);
+  const Placement expected[] = {{GetDialogWindow(dialog), "Spirometry", FourCharCode("DLOG"), kDialogId, 0, 8},
+                                {window, "Spirometry", FourCharCode("WIND"), 8103, 3, 1}};
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(placed_[i].window, expected[i].window) << i;
+    EXPECT_EQ(placed_[i].owner, expected[i].owner) << i;
+    EXPECT_EQ(placed_[i].type, expected[i].type) << i;
+    EXPECT_EQ(placed_[i].id, expected[i].id) << i;
+    EXPECT_EQ(placed_[i].a, expected[i].a) << i;
+    EXPECT_EQ(placed_[i].b, expected[i].b) << i;
+  }
   DisposeWindow(window);
+  DisposeDialog(dialog);
 }
 
 // Growing the window as far down as it goes ends at the minimum content.
