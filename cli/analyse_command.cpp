@@ -8,6 +8,7 @@
 #include "host/alerts.h"
 #include "host/clipboard.h"
 #include "host/document.h"
+#include "host/document_file.h"
 #include "host/problem.h"
 #include "sample_span.h"
 #include "settings_dialog_script.h"
@@ -140,7 +141,10 @@ bool AnalyseAndWrite(host::Document& document, const host::Bundle& bundle, const
     // The refusal is the failure line, not a warning.
     report.warning.clear();
   }
-  return WriteText(PathIn(dir, "report.json"), ReportJson(report.outcome, report.warning, report.rows), problem);
+  if (!WriteText(PathIn(dir, "report.json"), ReportJson(report.outcome, report.warning, report.rows), problem)) {
+    return false;
+  }
+  return !o.save || host::SaveDocument(document, *o.save, problem);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "host/document_file.h"
 #include "toolbox/macroman.h"
 
 namespace cli {
@@ -89,6 +90,7 @@ std::optional<std::string> RefusedAnalyseOptions(const AnalyseOptions& o, std::v
     return std::string("--report-graph must be data or loop");
   }
   if (o.copyFormat != 1 && o.copyFormat != 4) return std::string("--copy-format must be 1 or 4");
+  if (o.save && !host::IsDocumentPath(*o.save)) return std::string("--save: a document's name ends in .vantor");
   std::string problem;
   if (o.subject && !SubjectScript(*o.subject, &problem)) return problem;
   return std::nullopt;
@@ -147,6 +149,9 @@ void AddAnalyseOptions(CLI::App& sub, AnalyseOptions& o) {
   sub.add_option("--copy-format", o.copyFormat,
                  "the copy dialog's choice: 1 pictures at normal size and the report as labelled text, "
                  "4 pictures four times the size and the report's values on one line");
+  sub.add_option("--save", o.save,
+                 "save the document (the recording, its computed channels and every setting) as DOC.vantor, "
+                 "which analyse and compute open again as FILE");
 }
 
 }  // namespace cli

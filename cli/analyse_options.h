@@ -22,6 +22,7 @@ struct AnalyseOptions {
   std::optional<std::string> reportGraph;  // "data" or "loop"
   std::optional<std::string> subject;      // NAME,AGE,SEX,HEIGHT_CM,WEIGHT_KG
   int copyFormat = 1;                  // 1 or 4
+  std::optional<std::string> save;     // DOC.vantor
 };
 
 // One line for options that cannot work; nothing otherwise. Values the

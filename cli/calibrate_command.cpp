@@ -9,6 +9,7 @@
 #include "failure.h"
 #include "host/computed_channels.h"
 #include "host/document.h"
+#include "host/document_file.h"
 #include "host/recording_import.h"
 #include "host/selection.h"
 #include "sample_span.h"
@@ -40,6 +41,7 @@ int RunCalibrate(const CalibrateOptions& o, const host::Bundle& bundle) {
   if (!(o.syringeLitres > 0.0 && o.syringeLitres <= kLargestSyringe)) {
     return UsageFailure("--syringe-litres must lie above 0 and at most 10000");
   }
+  if (o.save && !host::IsDocumentPath(*o.save)) return UsageFailure("--save: a document's name ends in .vantor");
   std::string problem;
   const auto span = ParseSampleSpan(o.select, &problem);
   if (!span) return UsageFailure("--select: " + problem);
@@ -72,6 +74,10 @@ int RunCalibrate(const CalibrateOptions& o, const host::Bundle& bundle) {
   std::printf("custom scale: %.6f L/s per base unit\n", scale);
   std::printf("custom nonlinearity: %.6f per base unit\n", nonlinearity);
   std::printf("calibration status: usable\n");
+  if (o.save) {
+    if (!host::SaveDocument(document, *o.save, &problem)) return Failure(*o.save, problem);
+    std::printf("saved %s\n", o.save->c_str());
+  }
   return 0;
 }
 
@@ -82,6 +88,7 @@ void AddCalibrateCommand(CLI::App& app, const std::string* bundlePath, int* exit
   sub->add_option("--select", o->select, "the stroke: FROM:TO in samples, or in seconds as 12.5s:40s")->required();
   sub->add_option("--syringe-litres", o->syringeLitres, "the syringe's volume in litres")->required();
   sub->add_option("--flow-source", o->flowSource, "channel of the flow head (default: the \"Spirometer\" input)");
+  sub->add_option("--save", o->save, "save the calibrated document as DOC.vantor (compute and analyse open it as FILE)");
   sub->callback([o, bundlePath, exitCode] {
     *exitCode = Guarded(o->file, [&] {
       std::string problem;

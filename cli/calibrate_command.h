@@ -1,5 +1,6 @@
 // vantor calibrate: runs Spirometry Flow's syringe calibration on a selected
-// stroke of known volume and prints the flow head's new custom scale.
+// stroke of known volume and prints the flow head's new custom scale; with
+// --save, keeps the calibrated document (DOC.vantor) for later commands.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -15,6 +16,7 @@ struct CalibrateOptions {
   std::string select;  // FROM:TO
   double syringeLitres = 0.0;
   std::optional<int> flowSource;
+  std::optional<std::string> save;  // DOC.vantor
 };
 
 int RunCalibrate(const CalibrateOptions& options, const host::Bundle& bundle);

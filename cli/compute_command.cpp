@@ -13,6 +13,7 @@
 #include "host/computed_channels.h"
 #include "host/csv_export.h"
 #include "host/document.h"
+#include "host/document_file.h"
 #include "host/live_replay.h"
 #include "host/problem.h"
 #include "host/recording_import.h"
@@ -100,12 +101,23 @@ bool Compute(host::Document& d, const host::Bundle& bundle, const ComputeOptions
   return true;
 }
 
+bool SetsComputation(const ComputeOptions& o) {
+  const FlowOptions& f = o.flow;
+  const VolumeOptions& v = o.volume;
+  return o.flowSource || o.flowChannel || !o.invert.empty() || f.model || f.scale || f.nonlinearity || f.zeroOffset ||
+         f.linearise || f.drift || v.correctionFactor || v.noCorrection || v.thresholdRow || v.thresholdLitres ||
+         v.resetAtInspiration || o.live;
+}
+
 std::string OutputPath(const ComputeOptions& o) { return (std::filesystem::path(o.outDir) / "channels.csv").string(); }
 
 }  // namespace
 
 std::optional<std::string> RefusedComputeOptions(const ComputeOptions& o, const host::Bundle& bundle) {
   std::string problem;
+  if (host::IsDocumentPath(o.file) && SetsComputation(o)) {
+    return o.file + " is a saved document with its own computed channels: the flow and volume options do not apply";
+  }
   // Contradictions do not depend on the channels, which are not known yet.
   if (!FlowCommands(o.flow, 1, &problem) || !VolumeCommands(o.volume, 1, &problem)) return problem;
   const FlowOptions& f = o.flow;
@@ -154,6 +166,7 @@ int RunCompute(const ComputeOptions& o, const std::string& bundlePath) {
 
 bool PrepareComputedDocument(const ComputeOptions& o, const host::Bundle& bundle, host::Document& document,
                              std::string* problem) {
+  if (host::IsDocumentPath(o.file)) return host::OpenDocument(o.file, bundle, document, problem);
   if (!host::ImportRecordingFile(o.file, document, problem)) return false;
   for (const int channel : o.invert) {
     if (!document.IsChannel(channel)) {
@@ -207,7 +220,7 @@ int RunCompute(const ComputeOptions& o, const host::Bundle& bundle) {
 }
 
 void AddComputeOptions(CLI::App& sub, ComputeOptions& o) {
-  sub.add_option("FILE", o.file, "the recording (EDF, EDF+, CSV)")->required();
+  sub.add_option("FILE", o.file, "the recording (EDF, EDF+, CSV), or a document saved with --save (.vantor)")->required();
   sub.add_option("--out", o.outDir, "folder for the output files")->required();
   sub.add_option("--flow-source", o.flowSource, "channel of the flow head (default: the \"Spirometer\" input)");
   sub.add_option("--flow-channel", o.flowChannel,

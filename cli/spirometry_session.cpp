@@ -35,13 +35,15 @@ bool RunScripted(std::vector<toolbox::ScriptAction> script, const auto& action) 
 
 SpirometrySession::SpirometrySession(host::Document& document, const host::Extension& spirometry)
     : document_(document), spirometry_(spirometry) {
-  opened_ = document_.extensions().Open(spirometry_);
+  // A saved document brings the extension open.
+  if (document_.extensions().Find(spirometry_.hostRef) != nullptr) return;
+  openedHere_ = document_.extensions().Open(spirometry_);
   // A host tells window extensions once the computed functions are known.
-  if (opened_) document_.extensions().SendMenuCommand(kFunctionsKnown, 0, 0);
+  if (openedHere_) document_.extensions().SendMenuCommand(kFunctionsKnown, 0, 0);
 }
 
 SpirometrySession::~SpirometrySession() {
-  if (opened_) document_.extensions().Close(spirometry_.hostRef);
+  if (openedHere_) document_.extensions().Close(spirometry_.hostRef);
 }
 
 void SpirometrySession::Select(host::PositionRange range) { host::ChangeSelection(document_, range); }

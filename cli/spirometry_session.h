@@ -9,6 +9,7 @@
 
 #include "host/bundle.h"
 #include "host/document.h"
+#include "host/extension_locals.h"
 #include "host/selection.h"
 #include "toolbox/script.h"
 #include "toolbox/windows.h"
@@ -32,7 +33,8 @@ class SpirometrySession {
 
   // False when the extension would not open on the document (its alert is
   // among the host's alerts).
-  bool opened() const { return opened_; }
+  bool opened() const { return document_.extensions().Find(spirometry_.hostRef) != nullptr; }
+
 
   void Select(host::PositionRange range);
   // The settings (forced expiration factor, report graph, flow threshold) or
@@ -54,7 +56,7 @@ class SpirometrySession {
   bool Perform(std::uint16_t localCode, std::vector<toolbox::ScriptAction> script);
   host::Document& document_;
   const host::Extension& spirometry_;
-  bool opened_ = false;
+  bool openedHere_ = false;
 };
 
 }  // namespace cli

@@ -14,6 +14,9 @@ mkdir -p "$out"
 # The custom threshold dialog is reached by a test; only its picture is kept.
 VANTOR_DIALOG_PICTURES=$tmp "$bin/test_computed" --gtest_filter='VolumeSettingsDialog.ACustomThreshold*' >/dev/null
 cp "$tmp/dialog-8511.png" "$out/"
+# The typed-coefficient dialog opens in the host's expert mode, which a test sets.
+VANTOR_DIALOG_PICTURES=$tmp "$bin/test_computed" --gtest_filter='FlowSettingsDialog.InExpertMode*' >/dev/null
+cp "$tmp/dialog-8312.png" "$out/"
 # So are the window extension's settings, subject and copy format dialogs.
 VANTOR_DIALOG_PICTURES=$out "$bin/test_extension" --gtest_filter='SettingsDialogs.S*:SettingsDialogs.Copy*' >/dev/null
 VANTOR_DIALOG_PICTURES=$tmp "$bin/test_extension" --gtest_filter='SettingsDialogs.Cancel*' >/dev/null

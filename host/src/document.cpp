@@ -6,6 +6,7 @@
 
 #include "host/command_journal.h"
 #include "host/computed_channels.h"
+#include "host/document_resources.h"
 #include "host/extension_locals.h"
 #include "host/sample_locks.h"
 #include "host/selection.h"
@@ -34,7 +35,8 @@ Document::Document()
       extensions_(std::make_unique<ExtensionLocals>(*this)),
       locks_(std::make_unique<SampleLocks>()),
       journal_(std::make_unique<CommandJournal>()),
-      selection_(std::make_unique<Selection>()) {}
+      selection_(std::make_unique<Selection>()),
+      resources_(std::make_unique<DocumentResources>()) {}
 
 Document::~Document() {
   // The extensions may still call back while they let go; the document is

@@ -1,5 +1,6 @@
 // HostQueryValue (172): host state by selector. Unknown selectors answer 0.
 // Selectors 200 and 205 are procedures for dialogs (dialog_procedures.h).
+// HostHasCapability (98): 58 is expert mode; the host has no other.
 #include "dialog_procedures.h"
 #include "host/document.h"
 #include "host/host_state.h"
@@ -33,10 +34,17 @@ std::uint32_t QueryValueService(std::int16_t selector) {
   }
 }
 
+constexpr std::int16_t kExpertModeCapability = 58;
+
+bool HasCapabilityService(std::int16_t capability) {
+  return capability == kExpertModeCapability && State().expertMode;
+}
+
 }  // namespace
 
 void InstallQueryServices(vantor::ServiceTable& table) {
   vantor::SetService<vantor::service::HostQueryValue>(table, &QueryValueService);
+  vantor::SetService<vantor::service::HostHasCapability>(table, &HasCapabilityService);
 }
 
 }  // namespace host

@@ -9,6 +9,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <sqlite3.h>
 
 #include "analyse_command.h"
 #include "report_rows.h"
@@ -210,6 +211,74 @@ INSTANTIATE_TEST_SUITE_P(
                       [](cli::AnalyseOptions& o) { o.subject = "Ann,40,X,170,60"; },
                       [](cli::AnalyseOptions& o) { o.subject = std::string(32, 'n') + ",40,F,170,60"; },
                       [](cli::AnalyseOptions& o) { o.select = "5s:2"; }));
+
+// A saved document brings back the recording, the computed channels and the
+// analysis's settings, so the reopened document reports the same.
+TEST_F(AnalyseCommand, ASavedDocumentReopensWithItsChannelsAndSettings) {
+  cli::AnalyseOptions o = Options("saving");
+  o.forcedFactor = 10;  // above the forced expiration's ratio to the mean: nothing is forced
+  o.subject = "Ida Example,61,F,160,55";
+  o.save = Temp("saving/analysis.vantor");
+  ASSERT_EQ(Run(o).first, 0);
+  cli::AnalyseOptions reopened;
+  reopened.compute.file = *o.save;
+  reopened.compute.outDir = Temp("reopened");
+  cli::AnalysisReport r;
+  ASSERT_EQ(Run(reopened, &r).first, 0);
+  EXPECT_EQ(r.rows.at(14).value, "?") << "the forced factor was not kept";
+  for (const char* file : {"/report.json", "/report.txt", "/channels.csv"}) {
+    EXPECT_EQ(ReadAll(reopened.compute.outDir + file), ReadAll(o.compute.outDir + file)) << file;
+  }
+  const std::string printed = Output("pdftotext '" + reopened.compute.outDir + "/report.pdf' - 2>/dev/null");
+  if (!printed.empty()) {
+    EXPECT_NE(printed.find("Ida Example"), std::string::npos) << printed;
+  }
+  reopened.compute.flow.drift = true;
+  EXPECT_EQ(Run(reopened).first, 2) << "a document brings its own computation";
+}
+
+class DamagedDocument : public AnalyseCommand, public ::testing::WithParamInterface<const char*> {};
+
+// A document from elsewhere is refused with one line, whatever is wrong in it.
+TEST_P(DamagedDocument, IsRefusedWithOneLine) {
+  static bool saved = false;
+  cli::AnalyseOptions o = Options("damaged");
+  o.save = Temp("damaged/original.vantor");
+  if (!saved) {
+    ASSERT_EQ(Run(o).first, 0);
+  }
+  saved = true;
+  const std::string copy = Temp("damaged/copy.vantor");
+  fs::copy_file(*o.save, copy, fs::copy_options::overwrite_existing);
+  const std::string change = GetParam();
+  if (change.starts_with("cut ")) {
+    fs::resize_file(copy, std::stoul(change.substr(4)));
+  } else if (change == "text") {
+    std::ofstream(copy) << "Time,Flow\n0,1\n";
+  } else {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(copy.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, change.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+  }
+  cli::AnalyseOptions reopen;
+  reopen.compute.file = copy;
+  reopen.compute.outDir = Temp("damaged-out");
+  const auto [rc, error] = Run(reopen);
+  EXPECT_EQ(rc, 1) << error;
+  EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1) << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, DamagedDocument,
+    ::testing::Values("cut 4096", "cut 0", "text", "UPDATE document SET format = 2", "DELETE FROM document",
+                      "DELETE FROM journal", "UPDATE journal SET entries = x'0102'", "DELETE FROM resources",
+                      "UPDATE resources SET file = x'00'", "UPDATE samples SET samples = zeroblob(3)",
+                      "UPDATE samples SET scaling = zeroblob(4)", "UPDATE samples SET channel = 9 WHERE channel = 2",
+                      "UPDATE blocks SET sampling_interval = 0", "UPDATE blocks SET length = 40000",
+                      "UPDATE channels SET number = 5 WHERE number = 2", "UPDATE computed SET extension = 'Elsewhere'",
+                      "UPDATE computed SET channel = 7 WHERE channel = 2", "UPDATE extensions SET entry = 'Main9'",
+                      "DROP TABLE samples"));
 
 // Memory running out anywhere ends in success or in a line that says so.
 TEST_F(AnalyseCommand, EveryFailedAllocationEndsInTheResultOrAnOutOfMemoryLine) {

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "calibrate_command.h"
+#include "host/document_file.h"
+#include "settings_dialog_script.h"
+#include "vantor/byte_access.h"
 #include "measure_factor_command.h"
 #include "sample_span.h"
 #include "synth_command.h"
@@ -38,16 +41,27 @@ host::Bundle* SettingsDialogCommands::bundle_ = nullptr;
 TEST_F(SettingsDialogCommands, TheMaximalInspirationCalibratesTheHead) {
   ::testing::internal::CaptureStdout();
   // In 30 s, 7.75 s to 9.75 s breathes in 3 litres (see the recording's truth).
-  EXPECT_EQ(cli::RunCalibrate({File(), "7.7s:9.8s", 3.0, std::nullopt}, *bundle_), 0);
+  const std::string saved = ::testing::TempDir() + "calibrated.vantor";
+  EXPECT_EQ(cli::RunCalibrate({File(), "7.7s:9.8s", 3.0, std::nullopt, saved}, *bundle_), 0);
   const std::string out = ::testing::internal::GetCapturedStdout();
   const auto at = out.find("custom scale: ");
   ASSERT_NE(at, std::string::npos) << out;
-  EXPECT_NEAR(std::stod(out.substr(at + 14)) / kHeadScale, 1.0, 0.005);
+  const double scale = std::stod(out.substr(at + 14));
+  EXPECT_NEAR(scale / kHeadScale, 1.0, 0.005);
+  // The saved document holds the calibration: its flow function comes back with it.
+  host::Document reopened;
+  std::string problem;
+  ASSERT_TRUE(host::OpenDocument(saved, *bundle_, reopened, &problem)) << problem;
+  const std::vector<unsigned char> settings = cli::SettingsRecordOf(reopened, 1);
+  ASSERT_GE(settings.size(), 28u);
+  EXPECT_EQ(vantor::LoadAt<std::int16_t>(settings.data(), 6), -1) << "the custom model";
+  EXPECT_NEAR(vantor::LoadAt<double>(settings.data(), 12), scale, 1e-6 * scale);
+  host::SetCurrentDocument(nullptr);
 }
 
 TEST_F(SettingsDialogCommands, RefusalsAreOneLineAndANonZeroExit) {
-  EXPECT_EQ(cli::RunCalibrate({File(), "100:109", 3.0, std::nullopt}, *bundle_), 1) << "9 samples";
-  EXPECT_EQ(cli::RunCalibrate({File(), "7.7s:9.8s", 0.0, std::nullopt}, *bundle_), 2);
+  EXPECT_EQ(cli::RunCalibrate({File(), "100:109", 3.0, std::nullopt, std::nullopt}, *bundle_), 1) << "9 samples";
+  EXPECT_EQ(cli::RunCalibrate({File(), "7.7s:9.8s", 0.0, std::nullopt, std::nullopt}, *bundle_), 2);
   EXPECT_EQ(cli::RunMeasureFactor({File(), "0:19", std::nullopt, std::nullopt}, *bundle_), 1);
   EXPECT_EQ(cli::RunMeasureFactor({File(), "0:100", 9, std::nullopt}, *bundle_), 2) << "no such row";
 }

@@ -6,6 +6,7 @@
 
 #include "computed/flow_local_data.h"
 #include "computed/resp_flow_settings.h"
+#include "host/host_state.h"
 #include "host/selection.h"
 #include "spirometry_host.h"
 #include "toolbox/memory.h"
@@ -65,6 +66,20 @@ TEST_F(FlowSettingsDialog, TypedSyringeVolumeScalesTheResult) {
   EXPECT_NEAR(Settings().customScale / kHeadScale, 0.5, 0.0025);
 }
 
+// In expert mode the custom model's coefficients are typed, not measured.
+TEST_F(FlowSettingsDialog, InExpertModeTheCoefficientsAreTyped) {
+  Open(SyringeStroke(3.0, 120, 400), 0, 300);
+  host::State().expertMode = true;
+  const bool accepted = Run("hit 10; choose 6; type 5 1.25; type 8 0.01; type 11 0.002; hit 1; hit 1");
+  host::State().expertMode = false;
+  ASSERT_TRUE(accepted);
+  const RespFlowSettings s = Settings();
+  EXPECT_EQ(s.SpirometerModel, kCustomSpirometerModel);
+  EXPECT_DOUBLE_EQ(s.customScale, 1.25);
+  EXPECT_DOUBLE_EQ(s.customNonlinearity, 0.01);
+  EXPECT_DOUBLE_EQ(s.zeroOffset, 0.002);
+}
+
 TEST_F(FlowSettingsDialog, ZeroLitresDisablesOkAndCancellingRestoresTheModel) {
   Open(SyringeStroke(3.0, 120, 400), 0, 300);
   ASSERT_TRUE(Run("hit 10; choose 6; type 7 0; hit 1; hit 2; hit 1"));
@@ -91,11 +106,24 @@ TEST_F(FlowSettingsDialog, CancelSubmitsNothing) {
   EXPECT_FALSE(ReadSettings(kFlowChannel, &settings));
 }
 
-TEST_F(FlowSettingsDialog, ANearlyEmptySelectionStillAllowsCalibrating) {
-  Open(std::vector<float>(400, 0.001f), 0, 300);
-  ASSERT_TRUE(Run("hit 13; type 7 3; hit 1; hit 1")) << "status 12 is a warning";
+// Statuses 12 (almost no volume) and 13 (a source calibrated in a way that
+// cannot be folded into the offset) are warnings: calibrating stays possible.
+class FlowCalibrationWarning : public FlowSettingsDialog, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(FlowCalibrationWarning, StillAllowsCalibrating) {
+  const bool calibratedSource = GetParam();
+  Open(calibratedSource ? SyringeStroke(3.0, 120, 400) : std::vector<float>(400, 0.001f), 0, 300);
+  if (calibratedSource) {
+    vantor::ChannelScaling scaling = document().RecordedScaling(kHeadChannel, 1);
+    scaling.calibrated = 1;
+    scaling.gain = 2.0;
+    document().SetScaling(kHeadChannel, 1, scaling);
+  }
+  ASSERT_TRUE(Run("hit 13; type 7 3; hit 1; hit 1"));
   EXPECT_EQ(Settings().SpirometerModel, kCustomSpirometerModel);
 }
+
+INSTANTIATE_TEST_SUITE_P(Statuses12And13, FlowCalibrationWarning, ::testing::Bool());
 
 TEST_F(FlowSettingsDialog, AnEmptySelectionGivesNoScaleToAccept) {
   Open(std::vector<float>(400, 0.0f), 0, 300);

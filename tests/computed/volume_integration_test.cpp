@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "computed/volume_coefficients.h"
+#include "toolbox/pascal_string.h"
 
 namespace {
 
@@ -64,8 +65,7 @@ TEST(VolumeIntegration, ExpiratoryFlowIsDividedOncePastTheThreshold) {
 
 vantor::ChannelScaling Source(const char* unit, bool calibrated) {
   vantor::ChannelScaling scaling{};
-  scaling.unitText[0] = static_cast<unsigned char>(std::strlen(unit));
-  std::memcpy(scaling.unitText + 1, unit, std::strlen(unit));
+  toolbox::StorePascal(scaling.unitText, unit);
   scaling.calibrated = calibrated ? 1 : 0;
   scaling.gain = 3.0;
   scaling.offset = 0.6;

@@ -17,10 +17,7 @@ namespace service = vantor::service;
 
 constexpr auto Text = resource_test::TextOf;
 
-void SetPString(StringPtr out, std::string_view text) {
-  out[0] = static_cast<unsigned char>(text.size());
-  std::memcpy(out + 1, text.data(), text.size());
-}
+constexpr auto SetPString = toolbox::StorePascal;
 
 using ResourceTextTest = ExtensionResourcesTest;
 

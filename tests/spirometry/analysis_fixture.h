@@ -15,6 +15,7 @@
 #include "host/selection.h"
 #include "host/service_table.h"
 #include "spirometry/analysis.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/resources.h"
 #include "util/settings_store.h"
 
@@ -60,8 +61,7 @@ inline vantor::ChannelScaling UnitScaling(const char* unit, double gain, double 
   s.gain = gain;
   s.offset = offset;
   s.info.unitFactor = 1.0;
-  s.unitText[0] = static_cast<unsigned char>(std::strlen(unit));
-  std::memcpy(s.unitText + 1, unit, s.unitText[0]);
+  toolbox::StorePascal(s.unitText, unit);
   return s;
 }
 

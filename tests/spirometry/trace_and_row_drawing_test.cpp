@@ -13,6 +13,7 @@
 #include "spirometry/tabbed_line.h"
 #include "spirometry/time_axis.h"
 #include "spirometry/trace_marks.h"
+#include "toolbox/resource_test_support.h"
 
 namespace {
 
@@ -46,13 +47,7 @@ TEST_F(Drawing, ACrossIsTwoStrokesInExclusiveOr) {
   }
 }
 
-struct Row {
-  Str255 bytes{};
-  explicit Row(const std::string& text) {
-    bytes[0] = static_cast<unsigned char>(text.size());
-    std::memcpy(bytes + 1, text.data(), text.size());
-  }
-};
+using Row = resource_test::PString;
 
 int WidthOf(const DrawOp& op) {
   TextFont(op.state.textFont);
@@ -70,7 +65,7 @@ TEST_P(TabbedRows, PutColumnsOnTabStops) {
   const std::int16_t x = direction == 0 ? 10 : 290;
   TextFont(1);
   TextSize(12);
-  DrawTabbedLine(Row("Ventilation\t0.12 L/s\t(7.2 L/min)").bytes, 8, x, 40, 25, 1, direction);
+  DrawTabbedLine(Row("Ventilation\t0.12 L/s\t(7.2 L/min)").get(), 8, x, 40, 25, 1, direction);
   auto texts = OpsOf(Drawn(), DrawKind::kText);
   ASSERT_EQ(texts.size(), 3u);
   if (direction != 0) std::swap(texts[0], texts[2]);  // drawn last column first
@@ -107,7 +102,7 @@ TEST_P(TabbedRows, PutColumnsOnTabStops) {
 INSTANTIATE_TEST_SUITE_P(Directions, TabbedRows, ::testing::Values(std::int16_t{0}, std::int16_t{-1}));
 
 TEST_F(Drawing, ATabOfZeroStillSpacesTheColumns) {
-  DrawTabbedLine(Row("a\tb").bytes, 3, 10, 40, 0, 1, 0);
+  DrawTabbedLine(Row("a\tb").get(), 3, 10, 40, 0, 1, 0);
   const auto texts = OpsOf(Drawn(), DrawKind::kText);
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_GT(texts[1].from.h, texts[0].from.h);
@@ -239,8 +234,8 @@ TEST_F(Drawing, TheForcedBracketShowsFev1OnlyWhenComputed) {
   const Rect panel{10, 20, 190, 280};
   for (bool fev1 : {true, false}) {
     toolbox::ClearDisplayList(port_);
-    DrawForcedBracket(trace.placement, ForcedExpiration{10, 150, fev1, 100}, panel, Row("FVC").bytes,
-                      Row("FEV1").bytes, Rect{0, 0, 200, 300}, 1);
+    DrawForcedBracket(trace.placement, ForcedExpiration{10, 150, fev1, 100}, panel, Row("FVC").get(),
+                      Row("FEV1").get(), Rect{0, 0, 200, 300}, 1);
     const auto lines = OpsOf(Drawn(), DrawKind::kLine);
     ASSERT_EQ(lines.size(), fev1 ? 3u : 2u);
     EXPECT_EQ(lines[0].from, (Point{trace.placement.Y(150), 170}));
@@ -254,17 +249,17 @@ TEST_F(Drawing, TheForcedBracketShowsFev1OnlyWhenComputed) {
     EXPECT_EQ(texts.back().text, "FVC");
   }
   toolbox::ClearDisplayList(port_);
-  DrawForcedBracket(trace.placement, ForcedExpiration{150, 199, true, 100}, panel, Row("FVC").bytes,
-                    Row("FEV1").bytes, Rect{0, 0, 200, 300}, 1);
+  DrawForcedBracket(trace.placement, ForcedExpiration{150, 199, true, 100}, panel, Row("FVC").get(),
+                    Row("FEV1").get(), Rect{0, 0, 200, 300}, 1);
   EXPECT_EQ(OpsOf(Drawn(), DrawKind::kLine).size(), 2u) << "a first second past the samples is not read";
 }
 
 TEST_F(Drawing, PeakTagsSitBesideTheirPeakAndNoPeakDrawsNone) {
   Trace trace;
-  DrawPeakTag(trace.placement, -1, Row("PIF").bytes, false, Rect{0, 0, 200, 300}, 1);
-  DrawPeakTag(trace.placement, 200, Row("PIF").bytes, false, Rect{0, 0, 200, 300}, 1);
+  DrawPeakTag(trace.placement, -1, Row("PIF").get(), false, Rect{0, 0, 200, 300}, 1);
+  DrawPeakTag(trace.placement, 200, Row("PIF").get(), false, Rect{0, 0, 200, 300}, 1);
   EXPECT_TRUE(Drawn().ops.empty());
-  DrawPeakTag(trace.placement, 0, Row("PEF").bytes, true, Rect{0, 0, 200, 300}, 1);
+  DrawPeakTag(trace.placement, 0, Row("PEF").get(), true, Rect{0, 0, 200, 300}, 1);
   const auto lines = OpsOf(Drawn(), DrawKind::kLine);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].from, (Point{50, 20}));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "toolbox/quickdraw.h"
+#include "toolbox/resource_test_support.h"
 
 namespace qd_test {
 
@@ -36,11 +37,6 @@ class ScopedPort {
 };
 
 // A Str255 holding ASCII text.
-inline std::array<unsigned char, 256> PStr(std::string_view text) {
-  std::array<unsigned char, 256> s{};
-  s[0] = static_cast<unsigned char>(text.size());
-  for (std::size_t i = 0; i < text.size() && i < 255; ++i) s[i + 1] = static_cast<unsigned char>(text[i]);
-  return s;
-}
+inline std::array<unsigned char, 256> PStr(std::string_view text) { return resource_test::PString(text).bytes; }
 
 }  // namespace qd_test

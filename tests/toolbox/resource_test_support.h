@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "toolbox/memory.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/resources.h"
 
 namespace resource_test {
@@ -38,17 +39,12 @@ class TempDir {
 
 // A Str255 holding text (MacRoman bytes).
 struct PString {
-  explicit PString(std::string_view text) {
-    bytes[0] = static_cast<unsigned char>(text.size());
-    std::memcpy(bytes.data() + 1, text.data(), text.size());
-  }
+  explicit PString(std::string_view text) { toolbox::StorePascal(bytes.data(), text); }
   const unsigned char* get() const { return bytes.data(); }
   std::array<unsigned char, 256> bytes{};
 };
 
-inline std::string TextOf(const unsigned char* pascal) {
-  return std::string(reinterpret_cast<const char*>(pascal + 1), pascal[0]);
-}
+inline std::string TextOf(const unsigned char* pascal) { return std::string(toolbox::PascalView(pascal)); }
 
 inline std::string HandleText(Handle h) {
   return std::string(*h, static_cast<std::size_t>(GetHandleSize(h)));

@@ -46,6 +46,7 @@ class CommandJournal;
 class ExtensionLocals;
 class Selection;
 class SampleLocks;
+class DocumentResources;
 
 // A sample whose magnitude reaches the converter's full scale is clipped.
 inline constexpr float kFullScale = 0.9765625f;
@@ -165,6 +166,8 @@ class Document {
   CommandJournal& journal() { return *journal_; }
   const CommandJournal& journal() const { return *journal_; }
   Selection& selection() { return *selection_; }
+  // The document's own resource file (extensions' settings for it).
+  DocumentResources& resources() { return *resources_; }
   const Selection& selection() const { return *selection_; }
 
   // Counts changes to recorded data, scaling and block structure; cached
@@ -206,6 +209,7 @@ class Document {
   std::unique_ptr<SampleLocks> locks_;
   std::unique_ptr<CommandJournal> journal_;
   std::unique_ptr<Selection> selection_;
+  std::unique_ptr<DocumentResources> resources_;
 };
 
 // The document the data services, ranges and commands act on; null when none
