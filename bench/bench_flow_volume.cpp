@@ -1,11 +1,13 @@
 // Throughput of the computed functions: flow and volume over 1-million-sample
 // blocks against memcpy of the same buffers and a plain loop, and the cost of
 // computing every block of a 100-block stretch through the host, where each
-// volume block replays the stretch before it.
+// volume block goes on from the state the block before it left.
 //
 // Each benchmark reports x_memcpy (its best time over memcpy's best on the
-// same buffers) or x_one_pass; the baselines are timed in the same process
-// just before.
+// same buffers), x_one_pass (over both transforms run straight over the
+// stretch's samples) or x_last_block (over the host computing the stretch's
+// last volume block alone, which integrates the whole stretch in one
+// message); the baselines are timed in the same process just before.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -249,5 +251,30 @@ void BM_StretchEveryBlock(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kStretchBlocks * kStretchBlockSamples);
 }
 BENCHMARK(BM_StretchEveryBlock)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+
+// Every volume block in order against the last block alone: both compute
+// every flow block and integrate the whole stretch once, so the ratio is what
+// asking block by block adds.
+void BM_VolumeBlockByBlock(benchmark::State& state) {
+  HostedStretch stretch;
+  if (!stretch.Attach()) {
+    state.SkipWithError(("cannot attach the functions: " + stretch.error).c_str());
+    return;
+  }
+  constexpr int kVolume = 3;
+  const auto lastBlockAlone = [&] {
+    stretch.document.computed().MarkStale();
+    benchmark::DoNotOptimize(stretch.document.computed().DisplayedSamples(kVolume, kStretchBlocks));
+  };
+  const auto everyVolumeBlock = [&] {
+    stretch.document.computed().MarkStale();
+    for (int b = 1; b <= kStretchBlocks; ++b) {
+      benchmark::DoNotOptimize(stretch.document.computed().DisplayedSamples(kVolume, b));
+    }
+  };
+  RunAgainst(state, BestNanoseconds(lastBlockAlone, 20), "x_last_block", everyVolumeBlock);
+  state.SetItemsProcessed(state.iterations() * kStretchBlocks * kStretchBlockSamples);
+}
+BENCHMARK(BM_VolumeBlockByBlock)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -40,7 +40,7 @@ void RespVolume::ComputeBlock(std::uint32_t input, std::uint32_t output, std::in
                                     block,
                                     first,
                                     end};
-  ComputeVolumeBlock(request, SettingsHandleOf(local));
+  ComputeVolumeBlock(request, local);
 }
 
 void RespVolume::GetChannelInfo(std::int16_t, std::int16_t, void* infoOut, Local local) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "computed/local_data_state.h"
+#include "computed/volume_carried_state.h"
 #include "toolbox/mac_types.h"
 
 namespace volume {
@@ -23,6 +24,7 @@ struct LocalDataType {
   Handle settings;             // RespVolumeSettings; null until the first command
   std::int16_t channelCount;   // channels of the document at creation
   std::uint8_t resetBlocked;   // 'DLOG' kResetBlockingDialogId was present at creation
+  CarriedVolumeState carried{};  // the last block computation's end state
 };
 
 static_assert(offsetof(LocalDataType, state) == 2);

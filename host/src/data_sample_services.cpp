@@ -1,4 +1,4 @@
-// Data services about a channel's samples (468..472, 496, 504) on the current
+// Data services about a channel's samples (468..472, 496, 504, 505) on the current
 // document. Locks lend a locked handle of float samples (host/sample_locks.h);
 // each lock is paired with its unlock. A lock answers null when the channel
 // has no such data there or memory ran out, so the caller's test of 470/496
@@ -8,6 +8,11 @@
 // when any reaches its converter's extremes (Document::Clip) or is not a
 // number; a channel without recorded samples there (a computed one) is never
 // clipped.
+//
+// 505 answers the document's version of what every channel shows: it moves
+// whenever the computed cache goes stale (a command, a notification, a source
+// change, attaching or detaching) or the recorded data changes, so a
+// function may keep what it derived from samples while the answer stays.
 #include <algorithm>
 #include <cmath>
 
@@ -15,6 +20,7 @@
 #include "host/computed_channels.h"
 #include "host/sample_locks.h"
 #include "host/service_table.h"
+#include "toolbox/memory.h"
 #include "vantor/services.h"
 
 namespace host {
@@ -38,8 +44,13 @@ Handle LockDisplayedService(void*, std::int16_t channel, std::int16_t block) {
   Document* document = CurrentDocument();
   if (document == nullptr) return nullptr;
   const int b = document->ResolveBlock(block);
+  const long memoryFull = toolbox::MemoryFullCount();
   const std::vector<float>* samples = document->computed().DisplayedSamples(channel, b);
-  if (samples == nullptr) return nullptr;
+  if (samples == nullptr) {
+    // Not a channel without data there: the caller's result is not to be kept.
+    if (toolbox::MemoryFullCount() != memoryFull) document->locks().CountFailure();
+    return nullptr;
+  }
   return document->locks().Lock(SampleKind::kDisplayed, channel, b, *samples);
 }
 
@@ -82,6 +93,13 @@ std::uint32_t ClippedService(void*, std::int16_t channel, std::int32_t start, st
   return 0;
 }
 
+std::uint32_t SamplesVersionService(void*, std::int16_t) {
+  const Document* document = CurrentDocument();
+  if (document == nullptr) return 0;
+  // Both counters only grow, so their sum changes whenever either does.
+  return static_cast<std::uint32_t>(document->computed().generation() + document->revision());
+}
+
 }  // namespace
 
 void InstallDataSampleServices(vantor::ServiceTable& table) {
@@ -93,6 +111,7 @@ void InstallDataSampleServices(vantor::ServiceTable& table) {
   vantor::SetService<DataUnlockBlock472>(table, &UnlockDisplayedService);
   vantor::SetService<DataService496>(table, &HasRecordedDataService);
   vantor::SetService<DataService504>(table, &ClippedService);
+  vantor::SetService<DataSamplesVersion>(table, &SamplesVersionService);
 }
 
 }  // namespace host

@@ -18,29 +18,34 @@ bool Document::ContinuesPrevious(int block) const {
   return true;
 }
 
+const Document::StretchIndex& Document::Stretches() const {
+  if (stretches_.revision == revision_) return stretches_;
+  stretches_.stretchOfBlock.clear();
+  stretches_.firstBlocks.clear();
+  for (int b = 1; b <= blockCount(); ++b) {
+    if (!ContinuesPrevious(b)) stretches_.firstBlocks.push_back(b);
+    stretches_.stretchOfBlock.push_back(static_cast<int>(stretches_.firstBlocks.size()));
+  }
+  stretches_.revision = revision_;
+  return stretches_;
+}
+
 int Document::StretchOfBlock(int block) const {
   if (!IsBlock(block)) return 0;
-  int stretch = 0;
-  for (int b = 1; b <= block; ++b) {
-    if (!ContinuesPrevious(b)) ++stretch;
-  }
-  return stretch;
+  return Stretches().stretchOfBlock[static_cast<std::size_t>(block - 1)];
 }
 
 int Document::FirstBlockOfStretch(int stretch) const {
-  if (stretch < 1) return 0;
-  int seen = 0;
-  for (int b = 1; b <= blockCount(); ++b) {
-    if (!ContinuesPrevious(b) && ++seen == stretch) return b;
-  }
-  return 0;
+  const std::vector<int>& firsts = Stretches().firstBlocks;
+  if (stretch < 1 || stretch > static_cast<int>(firsts.size())) return 0;
+  return firsts[static_cast<std::size_t>(stretch - 1)];
 }
 
 int Document::LastBlockOfStretch(int stretch) const {
-  int b = FirstBlockOfStretch(stretch);
-  if (b == 0) return 0;
-  while (b < blockCount() && ContinuesPrevious(b + 1)) ++b;
-  return b;
+  const std::vector<int>& firsts = Stretches().firstBlocks;
+  if (stretch < 1 || stretch > static_cast<int>(firsts.size())) return 0;
+  return stretch == static_cast<int>(firsts.size()) ? blockCount()
+                                                    : firsts[static_cast<std::size_t>(stretch)] - 1;
 }
 
 }  // namespace host

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "host/channel_units.h"
+#include "host/computed_channels.h"
 #include "host/document.h"
 #include "host/sample_locks.h"
 #include "service_call.h"
@@ -64,6 +66,27 @@ TEST_F(DataServices, BlockMinusOneAnswersForTheSampledOrLastBlock) {
   EXPECT_FLOAT_EQ(reinterpret_cast<float*>(*h)[0], 0.01f + 0.1f);
   CallData<DataUnlockBlock469>(std::int16_t{1}, std::int16_t{-1});
   EXPECT_EQ(document->locks().lentCount(), 0u);
+}
+
+// Stretches and the samples version follow every change, however often they
+// were asked for before it.
+TEST_F(DataServices, StretchesAndTheSamplesVersionFollowChanges) {
+  const auto firstOfStretchOf = [](std::int16_t block) {
+    return CallData<DataService493>(CallData<DataService489>(block));
+  };
+  const std::uint32_t version = CallData<DataSamplesVersion>(std::int16_t{1});
+  EXPECT_EQ(firstOfStretchOf(3), 1);
+  EXPECT_EQ(CallData<DataSamplesVersion>(std::int16_t{1}), version) << "asking changes nothing";
+  vantor::ChannelScaling other = host::DefaultScaling();
+  other.gain = 2;
+  document->SetScaling(1, 2, other);
+  const std::uint32_t rescaled = CallData<DataSamplesVersion>(std::int16_t{1});
+  EXPECT_NE(rescaled, version);
+  EXPECT_EQ(firstOfStretchOf(2), 2);
+  EXPECT_EQ(firstOfStretchOf(3), 3);
+  EXPECT_EQ(CallData<DataService489>(std::int16_t{3}), 3);
+  document->computed().MarkStale();
+  EXPECT_NE(CallData<DataSamplesVersion>(std::int16_t{2}), rescaled);
 }
 
 TEST_F(DataServices, StretchServicesDescribeRunsOfContinuingBlocks) {

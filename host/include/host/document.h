@@ -196,6 +196,14 @@ class Document {
   void RequireChannel(int channel) const;
   void RequireBlock(int block) const;
   void Touch() { ++revision_; }
+  // Where each stretch starts, worked out once per revision: services ask
+  // for the stretch of every block they compute.
+  struct StretchIndex {
+    std::uint64_t revision = ~std::uint64_t{0};
+    std::vector<int> stretchOfBlock;  // per block, from block 1
+    std::vector<int> firstBlocks;     // per stretch, from stretch 1
+  };
+  const StretchIndex& Stretches() const;
 
   std::string name_;
   std::uint32_t serial_;
@@ -204,6 +212,7 @@ class Document {
   std::vector<std::int64_t> blockStarts_;  // M + 1 entries: 0, len1, len1+len2, ...
   int samplingBlock_ = 0;
   std::uint64_t revision_ = 0;
+  mutable StretchIndex stretches_;
   std::unique_ptr<ComputedChannels> computed_;
   std::unique_ptr<ExtensionLocals> extensions_;
   std::unique_ptr<SampleLocks> locks_;

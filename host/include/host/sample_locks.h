@@ -32,6 +32,9 @@ class SampleLocks {
   // Locks refused for want of memory so far: a computation that saw one
   // worked on missing samples and is not kept.
   std::uint64_t failures() const { return failures_; }
+  // A lock refused before it got here because memory ran out making the
+  // samples (a computed block that could not be computed).
+  void CountFailure() { ++failures_; }
 
  private:
   struct Lent {
