@@ -79,22 +79,24 @@ bool ComputeFromRecordedFlow(host::Document& d, const host::Bundle& bundle, cons
   return true;
 }
 
-// Attaches both functions, delivers their settings and computes.
+// Attaches both functions, each on a channel of its own so that the flow
+// head's recorded signal stays beside them, delivers their settings and computes.
 bool Compute(host::Document& d, const host::Bundle& bundle, const ComputeOptions& o, std::string* problem) {
   if (o.flowChannel) return ComputeFromRecordedFlow(d, bundle, o, problem);
-  const auto flowChannel = SpirometerChannel(d, o.flowSource, problem);
-  if (!flowChannel) return false;
+  const auto headChannel = SpirometerChannel(d, o.flowSource, problem);
+  if (!headChannel) return false;
+  const int flowChannel = d.AddChannel("Flow", "");
   const int volumeChannel = d.AddChannel("Volume", "");
-  const auto flowCommands = FlowCommands(o.flow, *flowChannel, problem);
-  const auto volumeCommands = flowCommands ? VolumeCommands(o.volume, *flowChannel, problem) : std::nullopt;
+  const auto flowCommands = FlowCommands(o.flow, *headChannel, problem);
+  const auto volumeCommands = flowCommands ? VolumeCommands(o.volume, flowChannel, problem) : std::nullopt;
   if (!volumeCommands) return false;
   const host::Extension* flow = bundle.Find(kFlowEntry);
   const host::Extension* volume = bundle.Find(kVolumeEntry);
-  if (!Attach(d, *flowChannel, flow, problem) || !Attach(d, volumeChannel, volume, problem)) return false;
-  SubmitSettings(*flow, *flowChannel, *flowCommands);
+  if (!Attach(d, flowChannel, flow, problem) || !Attach(d, volumeChannel, volume, problem)) return false;
+  SubmitSettings(*flow, flowChannel, *flowCommands);
   SubmitSettings(*volume, volumeChannel, *volumeCommands);
-  if (!ShowsAnything(d, *flowChannel)) {
-    return host::Fail(problem, AlertOr("channel " + std::to_string(*flowChannel) +
+  if (!ShowsAnything(d, flowChannel)) {
+    return host::Fail(problem, AlertOr("channel " + std::to_string(*headChannel) +
                                                        " is not a flow head's signal in volts"));
   }
   if (o.live && !host::ReplayLive(d, host::LiveReplayOptions{}, problem)) return false;

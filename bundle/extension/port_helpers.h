@@ -3,6 +3,7 @@
 #pragma once
 
 #include "toolbox/mac_types.h"
+#include "toolbox/quickdraw.h"
 #include "toolbox/windows.h"
 
 // These draw into the current port, which the caller has set to the window's.
@@ -22,3 +23,18 @@ void NormalizeWindowPosition(WindowRef window);
 // False only when the window's visible region is known to be empty; true
 // when no region could be made to ask.
 bool HasVisibleRegion(WindowRef window);
+
+// The window's port made current for the scope, the previous port put back.
+class ScopedWindowPort {
+ public:
+  explicit ScopedWindowPort(WindowRef window) {
+    GetPort(&saved_);
+    SetPortWindowPort(window);
+  }
+  ~ScopedWindowPort() { SetPort(saved_); }
+  ScopedWindowPort(const ScopedWindowPort&) = delete;
+  ScopedWindowPort& operator=(const ScopedWindowPort&) = delete;
+
+ private:
+  GrafPtr saved_ = nullptr;
+};

@@ -1,9 +1,12 @@
 #include "extension/respiratory_extension.h"
 
+#include <cstring>
+
 #include "extension/spiro_commands.h"
 #include "extension/spiro_local_data.h"
 #include "extension/spiro_menu_requests.h"
 #include "extension/spiro_settings.h"
+#include "extension/spiro_window_clicks.h"
 #include "extension/spiro_window_events.h"
 #include "spirometry/analysis.h"
 
@@ -55,6 +58,13 @@ void RespiratoryExtension::ResizeWindow(void* window, Point point, Local local) 
 
 void RespiratoryExtension::WindowFlagChanged(void* window, std::uint8_t flag, Local local) {
   spirometry::ZoomSpiroWindow(*this, static_cast<WindowRef>(window), flag, local);
+}
+
+void RespiratoryExtension::ClickInWindow(void* window, std::int16_t /*value*/, std::uint32_t /*when*/,
+                                         std::uint32_t where, void* event, Local local) {
+  Point point{};
+  std::memcpy(&point, &where, sizeof point);
+  spirometry::ClickInSpiroWindow(*this, static_cast<WindowRef>(window), point, event, local);
 }
 
 void RespiratoryExtension::AdjustCursor(void* window, Point point, std::int16_t* part,

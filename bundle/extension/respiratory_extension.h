@@ -26,6 +26,8 @@ class RespiratoryExtension final : public GeneralExtensionBase<spirometry::Local
   void UpdateWindow(void* window, Local local) override;
   void ResizeWindow(void* window, Point point, Local local) override;
   void WindowFlagChanged(void* window, std::uint8_t flag, Local local) override;
+  void ClickInWindow(void* window, std::int16_t value, std::uint32_t when, std::uint32_t where,
+                     void* event, Local local) override;
   void AdjustCursor(void* window, Point point, std::int16_t* part, Local local) override;
   void ActivateWindow(void* window, std::uint8_t active, Local local) override;
   void DescribeWindow(void* window, std::int16_t value, void* out, Local local) override;

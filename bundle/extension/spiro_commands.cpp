@@ -157,6 +157,11 @@ void PerformSpiroCommand(const VantorExtensionBase& extension, const void* recor
     case kZoomWindowCommand:
       if (window != nullptr) ZoomWindow(c, window, local);
       break;
+    case kOutputCommand:
+      if ((*local)->commandsEnabled != 0 && c.first >= 1 && c.first <= kWindowKinds) {
+        OutputWindow(static_cast<std::int16_t>(c.first), LoadAt<Rect>(c.values, 0), local, extension);
+      }
+      break;
     case kCopyCommand:
       if ((*local)->commandsEnabled != 0 && c.first >= 1 && c.first <= kWindowKinds) {
         CopyWindowContent(LoadAt<std::uint16_t>(c.values, 0), static_cast<std::int16_t>(c.first),

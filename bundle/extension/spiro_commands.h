@@ -14,6 +14,7 @@ inline constexpr std::uint16_t kShowWindowCommand = 0;
 inline constexpr std::uint16_t kMoveWindowCommand = 10;
 inline constexpr std::uint16_t kSizeWindowCommand = 11;
 inline constexpr std::uint16_t kZoomWindowCommand = 12;
+inline constexpr std::uint16_t kOutputCommand = 14;
 inline constexpr std::uint16_t kCopyCommand = 17;
 inline constexpr std::uint16_t kPrintReportCommand = 22;
 inline constexpr std::uint16_t kPlotOptionCommand = 27;

@@ -22,8 +22,8 @@ class GeneralExtensionBase : public VantorExtensionBase {
   virtual void UpdateWindow(void* /*window*/, LocalHandle) {}
   virtual void ResizeWindow(void* /*window*/, Point, LocalHandle) {}
   virtual void WindowFlagChanged(void* /*window*/, std::uint8_t, LocalHandle) {}
-  virtual void ClickInWindow(void* /*window*/, std::int16_t, std::uint32_t, std::uint32_t,
-                             void* /*blockTail*/, LocalHandle) {}
+  virtual void ClickInWindow(void* /*window*/, std::int16_t /*value*/, std::uint32_t /*when*/,
+                             std::uint32_t /*where*/, void* /*event*/, LocalHandle) {}
   virtual void AdjustCursor(void* /*window*/, Point, std::int16_t* /*cursorOut*/, LocalHandle) {}
   virtual void ActivateWindow(void* /*window*/, std::uint8_t /*active*/, LocalHandle) {}
   virtual void HandleMessage18(std::uint8_t /*flag*/, LocalHandle) {}
@@ -94,7 +94,7 @@ std::int32_t GeneralExtensionBase<LocalHandle>::DispatchOperation(std::int16_t m
       break;
     case m::kClickInWindow: {
       using F = m::ClickInWindowBlock;
-      ClickInWindow(window(), F::Part::Load(block), F::Where::Load(block), F::When::Load(block),
+      ClickInWindow(window(), F::Value::Load(block), F::When::Load(block), F::Where::Load(block),
                     F::Tail::Address(block), local);
       break;
     }

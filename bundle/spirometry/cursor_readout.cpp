@@ -58,20 +58,6 @@ struct Windows {
   std::optional<HandleLock> plotLock;
 };
 
-class PortOf {
- public:
-  explicit PortOf(WindowRef window) {
-    GetPort(&saved_);
-    SetPortWindowPort(window);
-  }
-  ~PortOf() { SetPort(saved_); }
-  PortOf(const PortOf&) = delete;
-  PortOf& operator=(const PortOf&) = delete;
-
- private:
-  GrafPtr saved_ = nullptr;
-};
-
 bool Tracks(const spirometry::SpiroWindowRecord* window) {
   return window != nullptr && window->window != nullptr && window->status == 0 &&
          !toolbox::WindowNeedsUpdate(window->window);
@@ -86,7 +72,7 @@ void Litres(Str255& text, double raw, const LocalDataType& data) {
 
 void RemovePlotCross(SpiroPlotWindowRecord& plot) {
   if (!IsSet(plot.marker)) return;
-  const PortOf port(plot.common.window);
+  const ScopedWindowPort port(plot.common.window);
   if (plot.markerShown != 0) XorCross(plot.marker, plot.common.plotRect);
   ClipToPortBounds(plot.common.window);
   plot.marker = kNoMarker;
@@ -124,7 +110,7 @@ void TrackInDataWindow(Point point, SpiroDataWindowRecord& window, SpiroPlotWind
     EraseRect(&window.common.headerRect);
     DrawPhaseLabel(0, window, data);
     if (plot != nullptr) {
-      const PortOf port(plot->common.window);
+      const ScopedWindowPort port(plot->common.window);
       EraseRect(&plot->common.headerRect);
     }
     return;
@@ -168,7 +154,7 @@ void TrackInDataWindow(Point point, SpiroDataWindowRecord& window, SpiroPlotWind
   DrawPhaseLabel(k, window, data);
 
   if (plot == nullptr || plot->common.window == nullptr) return;
-  const PortOf port(plot->common.window);
+  const ScopedWindowPort port(plot->common.window);
   Str255 values{};
   ValuesText(values, kPlotFlowEntry, flowSample, kPlotVolumeEntry, volumeSample, data);
   DrawReadout(values, plot->readoutBox);
@@ -207,7 +193,7 @@ void DrawReadout(ConstStr255Param text, TextBox& box) {
 void DrawPhaseLabel(std::int16_t k, SpiroDataWindowRecord& window, const LocalDataType& data) {
   if (k == window.labelledPhase && k != -1) return;
   if (window.common.window == nullptr) return;
-  const PortOf port(window.common.window);
+  const ScopedWindowPort port(window.common.window);
   window.labelledPhase = k;
   Rect rect = window.bottomStrip;
   if (window.common.status == 0) HostService74(&rect, kBackgroundShade, 1);
@@ -246,12 +232,12 @@ void TrackCursor(Point point, std::int16_t kind, LocalDataType** data) {
   if (kind == spirometry::kDataWindow) {
     SpiroDataWindowRecord* window = windows.dataWindow();
     if (!Tracks(window ? &window->common : nullptr)) return;
-    const PortOf port(window->common.window);
+    const ScopedWindowPort port(window->common.window);
     TrackInDataWindow(point, *window, windows.plotWindow(), **data);
   } else {
     SpiroPlotWindowRecord* plot = windows.plotWindow();
     if (!Tracks(plot ? &plot->common : nullptr)) return;
-    const PortOf port(plot->common.window);
+    const ScopedWindowPort port(plot->common.window);
     TrackInPlotWindow(point, *plot, **data);
   }
 }
@@ -264,13 +250,13 @@ void ClearMarkers(std::int16_t kind, LocalDataType** data) {
   if (kind == spirometry::kDataWindow) {
     SpiroDataWindowRecord* window = windows.dataWindow();
     if (!Tracks(window ? &window->common : nullptr)) return;
-    const PortOf port(window->common.window);
+    const ScopedWindowPort port(window->common.window);
     if (IsSet(window->flowMarker)) {
       EraseRect(&window->common.headerRect);
       RemoveDataCrosses(*window);
       if (plot != nullptr && plot->common.window != nullptr && IsSet(plot->marker)) {
         {
-          const PortOf plotPort(plot->common.window);
+          const ScopedWindowPort plotPort(plot->common.window);
           EraseRect(&plot->common.headerRect);
         }
         RemovePlotCross(*plot);
@@ -279,7 +265,7 @@ void ClearMarkers(std::int16_t kind, LocalDataType** data) {
     DrawPhaseLabel(0, *window, **data);
   } else {
     if (!Tracks(plot ? &plot->common : nullptr) || !IsSet(plot->marker)) return;
-    const PortOf port(plot->common.window);
+    const ScopedWindowPort port(plot->common.window);
     EraseRect(&plot->common.headerRect);
     plot->marker = kNoMarker;
   }

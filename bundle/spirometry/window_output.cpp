@@ -6,6 +6,7 @@
 #include "extension/port_helpers.h"
 #include "extension/resource_text_helpers.h"
 #include "extension/respiratory_extension.h"
+#include "extension/spiro_commands.h"
 #include "extension/spiro_window.h"
 #include "frame/host_services.h"
 #include "spirometry/analysis.h"
@@ -30,7 +31,6 @@ constexpr std::int16_t kReportFailureEntry = 19;
 constexpr std::int16_t kRecordingRefusalEntry = 17;
 constexpr std::int16_t kWindowDeferredEntry = 15;
 constexpr std::int16_t kReportDeferredEntry = 16;
-constexpr std::uint16_t kOutputWindowCommand = 14;
 constexpr std::int16_t kTitleOfWindow = 2;
 constexpr std::int16_t kDocumentName = 1;
 constexpr std::int16_t kOneCopy = 1;
@@ -114,7 +114,7 @@ std::int32_t DeferWhileRecording(std::int32_t result, LocalDataType& d) {
   if (HostQueryValue(kRecordingSelector) == 0) return result;
   const Rect rect = d.outputRect;
   d.commandsEnabled = 0;
-  HostSubmitCommandData(static_cast<std::uint16_t>(gRespiratoryExtension.MapLocalId(kOutputWindowCommand)),
+  HostSubmitCommandData(static_cast<std::uint16_t>(gRespiratoryExtension.MapLocalId(spirometry::kOutputCommand)),
                         d.outputWindowKind, &rect);
   d.commandsEnabled = 1;
   Str255 notice{};
@@ -222,6 +222,25 @@ void PrintWindow(std::int16_t kind, LocalDataType** data, const VantorExtensionB
   }
   ClearMarkers(kind, data);
   if (record.get() != nullptr) InvalidatePortBounds(record.get()->window);
+}
+
+void OutputWindow(std::int16_t kind, const Rect& rect, LocalDataType** data,
+                  const VantorExtensionBase& extension) {
+  if (data == nullptr || !spirometry::OpenWindow(kind, data)) return;
+  const HandleLock dataLock(reinterpret_cast<Handle>(data));
+  spirometry::AnalyseSelection(extension, data);
+  const WindowRecordLock record(data, kind);
+  if (record.get()->status != 0) {
+    AlertFailure(**data, kWindowFailureEntry);
+    return;
+  }
+  (*data)->outputWindowKind = kind;
+  Str255 title{};
+  MakeOutputTitle(title, kind, **data);
+  (*data)->outputRect = rect;
+  void* job = HostService640(reinterpret_cast<Handle>(data), &DrawWindowOutput);
+  if (job != nullptr) HostService643(job, kOneCopy, false, title);
+  InvalidateWindow(record.get()->window);
 }
 
 void PrintReport(LocalDataType** data, const VantorExtensionBase& extension) {

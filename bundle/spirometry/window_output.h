@@ -20,6 +20,11 @@ std::int32_t DrawReportPage(const Rect* page, std::int32_t unused, std::int16_t 
 // Prints the window of that kind (its own page, through the print dialog
 // unless the host is recording). A failed analysis is one alert, no job.
 void PrintWindow(std::int16_t kind, spirometry::LocalDataType** data, const VantorExtensionBase& extension);
+// Draws the window of that kind into the rectangle of a page of its own, with
+// no dialog (command 14), making the window first when needed. A failed
+// analysis is one alert, no job.
+void OutputWindow(std::int16_t kind, const Rect& rect, spirometry::LocalDataType** data,
+                  const VantorExtensionBase& extension);
 // Prints the report page, opening the three windows first; refused while
 // recording, and a failed analysis is one alert. A window that cannot be
 // opened stops the print silently.

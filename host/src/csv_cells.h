@@ -9,6 +9,10 @@
 
 namespace host::csv {
 
+// The comment line that keeps a recording's start: this, then the date and
+// time as host/date_text.h writes them.
+inline constexpr std::string_view kStartComment = "# start: ";
+
 // The delimiter of a file judged by its header line: tab, else ',', else ';',
 // whichever occurs outside quotes; none when none does.
 std::optional<char> DetectDelimiter(std::string_view headerLine);

@@ -8,6 +8,7 @@
 #include "csv_cells.h"
 #include "host/channel_units.h"
 #include "host/computed_channels.h"
+#include "host/date_text.h"
 #include "host/document.h"
 #include "host/problem.h"
 #include "toolbox/file_bytes.h"
@@ -100,7 +101,8 @@ void AppendBlockRows(const Document& d, int block, const BlockColumns& columns, 
 }  // namespace
 
 bool ExportChannelsCsv(Document& d, toolbox::AtomicFileWriter& out, std::string* problem) {
-  std::string text = HeaderRow(d);
+  std::string text = d.blockCount() > 0 ? std::string(csv::kStartComment) + DateTimeText(d.StartTime(1), 3) + "\n" : "";
+  text += HeaderRow(d);
   for (int b = 1; b <= d.blockCount(); ++b) {
     BlockColumns columns;
     if (!CollectBlock(d, b, columns, problem)) return false;

@@ -1,11 +1,13 @@
 // CSV recordings (docs/csv.md): a header row "Time [s]", "Title [unit]", ...
 // then one row per sample; a step in time well above the usual one is a gap.
+// A "# start: " comment gives the date and time that the time column counts from.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
 #include "csv_cells.h"
+#include "host/date_text.h"
 #include "host/recording_import.h"
 #include "host/problem.h"
 
@@ -34,10 +36,18 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// Lines with content: no blank lines, no "#" comments, no "\r", no BOM.
-std::vector<Line> ContentLines(std::string_view text) {
+struct Lines {
+  std::vector<Line> content;  // no blank lines, no "#" comments, no "\r", no BOM
+  std::vector<Line> starts;   // "# start: ..." comments
+};
+
+bool IsStartComment(std::string_view line) {
+  return Trim(line).substr(0, csv::kStartComment.size()) == csv::kStartComment;
+}
+
+Lines SplitLines(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  std::vector<Line> lines;
+  Lines lines;
   std::size_t number = 0;
   while (!text.empty()) {
     const std::size_t end = std::min(text.find('\n'), text.size());
@@ -45,10 +55,29 @@ std::vector<Line> ContentLines(std::string_view text) {
     text.remove_prefix(std::min(end + 1, text.size()));
     ++number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (IsStartComment(line)) lines.starts.push_back({number, line});
     if (Trim(line).empty() || Trim(line).front() == '#') continue;
-    lines.push_back({number, line});
+    lines.content.push_back({number, line});
   }
   return lines;
+}
+
+// The recording's start from its one start comment; 0 (the host's epoch)
+// without one.
+std::optional<double> StartTime(const std::vector<Line>& starts, std::string* problem) {
+  if (starts.empty()) return 0.0;
+  if (starts.size() > 1) {
+    Fail(problem, "line " + std::to_string(starts[1].number) + ": a second start line (the first is line " +
+                      std::to_string(starts[0].number) + ")");
+    return std::nullopt;
+  }
+  const std::string_view text = Trim(Trim(starts[0].text).substr(csv::kStartComment.size()));
+  const auto start = ParseDateTimeText(text);
+  if (!start) {
+    Fail(problem, "line " + std::to_string(starts[0].number) + ": start \"" + std::string(text) +
+                      "\" is not a date and time YYYY-MM-DDTHH:MM:SS.sss");
+  }
+  return start;
 }
 
 // "Title [unit]" to title and unit; a cell without brackets has no unit.
@@ -162,8 +191,9 @@ double UnitsPerValue(const std::vector<double>& column) {
   return largest > 0 ? std::exp2(std::ceil(std::log2(2 * largest))) : 1;
 }
 
-Recording BuildRecording(Table& table) {
+Recording BuildRecording(Table& table, double startTime1904) {
   Recording recording;
+  recording.startTime1904 = startTime1904;
   recording.samplingInterval = SamplingInterval(table.times);
   recording.channels = table.channels;
   for (std::size_t c = 0; c < recording.channels.size(); ++c) recording.channels[c].unitsPerValue = UnitsPerValue(table.columns[c]);
@@ -181,7 +211,10 @@ Recording BuildRecording(Table& table) {
 }  // namespace
 
 std::optional<Recording> ParseCsvRecording(std::string_view text, std::string* problem) {
-  const std::vector<Line> lines = ContentLines(text);
+  const Lines split = SplitLines(text);
+  const std::vector<Line>& lines = split.content;
+  const std::optional<double> start = StartTime(split.starts, problem);
+  if (!start) return std::nullopt;
   if (lines.empty()) {
     Fail(problem, "file is empty");
     return std::nullopt;
@@ -195,7 +228,7 @@ std::optional<Recording> ParseCsvRecording(std::string_view text, std::string* p
     Fail(problem, "needs at least two rows of samples to know the sampling rate");
     return std::nullopt;
   }
-  return BuildRecording(table);
+  return BuildRecording(table, *start);
 }
 
 }  // namespace host

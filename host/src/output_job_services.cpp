@@ -1,7 +1,8 @@
 // Output jobs (640, 642, 643) and the document's name for their titles (528).
 //
 //   640 (document, page procedure)  a new job, null without a procedure or
-//       memory. The document handle is passed back to the procedures.
+//       memory (out of memory is the one alert below). The document
+//       handle is passed back to the procedures.
 //   642 (job, picture procedure)  the procedure that gives a picture of the
 //       window being printed.
 //   643 (job, copies, dialog, title)  runs the job and ends it. With dialog
@@ -97,7 +98,11 @@ PageResult MakePage(const OutputJob& job, const Rect& sheet, const Rect& page, O
 void* NewJobService(Handle document, vantor::OutputPageProc page) {
   if (page == nullptr) return nullptr;
   void* memory = NewPtrClear(sizeof(OutputJob));
-  if (memory == nullptr) return nullptr;
+  if (memory == nullptr) {
+    // The caller only learns that no job was made; the user is told why.
+    AlertOutputProblem("out of memory");
+    return nullptr;
+  }
   auto* job = new (memory) OutputJob{document, page, nullptr};
   LiveJobs().insert(job);
   return job;

@@ -23,9 +23,14 @@ std::string Temp(const std::string& name) { return ::testing::TempDir() + name; 
 
 // channels.csv as columns of values in their units.
 struct Table {
-  std::vector<std::string> titles;  // "Spirometer [L/s]"
+  std::vector<std::string> titles;  // "Spirometer [mV]"
   std::vector<std::vector<double>> columns;
 };
+
+// A synthetic recording's columns: the flow head's signal, then what is computed from it.
+constexpr std::size_t kHeadColumn = 0;
+constexpr std::size_t kFlowColumn = 1;
+constexpr std::size_t kVolumeColumn = 2;
 
 Table ReadTable(const std::string& path) {
   std::ifstream in(path);
@@ -154,8 +159,8 @@ TEST_F(ComputeCommand, FlowAndVolumeMatchTheTruthWithDriftCorrection) {
   cli::ComputeOptions o = Options("noisy.edf", "noisy");
   o.flow.drift = true;
   const Table t = Compute(o);
-  ASSERT_EQ(t.titles, (std::vector<std::string>{"Spirometer [L/s]", "Volume [L]"}));
-  const auto& volume = t.columns[1];
+  ASSERT_EQ(t.titles, (std::vector<std::string>{"Spirometer [mV]", "Flow [L/s]", "Volume [L]"}));
+  const auto& volume = t.columns[kVolumeColumn];
   ASSERT_EQ(volume.size(), 6000u);
   EXPECT_NEAR(volume[kForcedStart] - volume[kForcedEnd], 4.0, 0.02);
   EXPECT_NEAR(volume[kForcedStart] - volume[kForcedStart + 100], 3.2, 0.02);
@@ -167,8 +172,8 @@ TEST_F(ComputeCommand, ForcedVolumeWithinOnePercentWithAndWithoutOffsetAndDrift)
     cli::ComputeOptions o = Options(file, std::string("fvc-") + file);
     o.flow.drift = true;
     const Table t = Compute(o);
-    ASSERT_EQ(t.columns.size(), 2u) << file;
-    const auto& volume = t.columns[1];
+    ASSERT_EQ(t.columns.size(), 3u) << file;
+    const auto& volume = t.columns[kVolumeColumn];
     const double lowest = *std::min_element(volume.begin() + kForcedStart, volume.begin() + kForcedEnd + 1);
     EXPECT_NEAR(volume[kForcedStart] - lowest, 4.0, 0.04) << file;
   }
@@ -181,9 +186,14 @@ TEST_F(ComputeCommand, FlowFollowsTheTrueFlowSampleBySample) {
   const auto truth = cli::Synthesize(p, &problem);
   ASSERT_TRUE(truth) << problem;
   double worst = 0;
-  for (std::size_t i = 0; i < truth->trueFlow.size(); ++i) worst = std::max(worst, std::fabs(t.columns[0][i] - truth->trueFlow[i]));
+  double worstRaw = 0;
+  for (std::size_t i = 0; i < truth->trueFlow.size(); ++i) {
+    worst = std::max(worst, std::fabs(t.columns[kFlowColumn][i] - truth->trueFlow[i]));
+    worstRaw = std::max(worstRaw, std::fabs(t.columns[kHeadColumn][i] - truth->millivolts[i]));
+  }
   // One step of the EDF's digital grid is 10/32767 mV, 0.0004 L/s.
   EXPECT_LT(worst, 0.001);
+  EXPECT_LT(worstRaw, 0.001) << "the recorded signal, in millivolts, beside the flow";
 }
 
 TEST_F(ComputeCommand, OptionsReachTheFunctions) {
@@ -192,22 +202,22 @@ TEST_F(ComputeCommand, OptionsReachTheFunctions) {
   doubled.flow.scale = 2 * 1.333;
   doubled.flow.nonlinearity = 0.006;
   const Table twice = Compute(doubled);
-  EXPECT_NEAR(twice.columns[0][kForcedStart + 10], 2 * base.columns[0][kForcedStart + 10], 1e-4);
+  EXPECT_NEAR(twice.columns[kFlowColumn][kForcedStart + 10], 2 * base.columns[kFlowColumn][kForcedStart + 10], 1e-4);
   cli::ComputeOptions straight = Options("clean.edf", "straight");
   straight.flow.linearise = false;
-  const double peak = Compute(straight).columns[0][kForcedStart + 9];
-  EXPECT_GT(std::fabs(peak), std::fabs(base.columns[0][kForcedStart + 9]) * 1.02);
+  const double peak = Compute(straight).columns[kFlowColumn][kForcedStart + 9];
+  EXPECT_GT(std::fabs(peak), std::fabs(base.columns[kFlowColumn][kForcedStart + 9]) * 1.02);
   cli::ComputeOptions corrected = Options("clean.edf", "corrected");
   corrected.volume.noCorrection = false;
   corrected.volume.correctionFactor = 2.0;
   corrected.volume.thresholdLitres = 0.0;
   const Table halved = Compute(corrected);
-  const auto& v = halved.columns[1];
+  const auto& v = halved.columns[kVolumeColumn];
   EXPECT_NEAR(v[kForcedStart] - v[kForcedEnd], 2.0, 0.02);
   cli::ComputeOptions reset = Options("clean.edf", "reset");
   reset.volume.resetAtInspiration = true;
   const Table zeroed = Compute(reset);
-  const auto& r = zeroed.columns[1];
+  const auto& r = zeroed.columns[kVolumeColumn];
   // Each inspiration starts from zero: the maximal one rises by 3/4 of the
   // FVC, the forced expiration then falls a whole FVC below it.
   EXPECT_NEAR(*std::max_element(r.begin(), r.end()), 3.0, 0.02);
@@ -220,8 +230,8 @@ TEST_F(ComputeCommand, LiveReplayGivesTheBlockResultWithoutDrift) {
   cli::ComputeOptions o = Options("noisy.edf", "live");
   o.live = true;
   const Table live = Compute(o);
-  ASSERT_EQ(live.columns.size(), 2u);
-  for (std::size_t c = 0; c < 2; ++c) {
+  ASSERT_EQ(live.columns.size(), 3u);
+  for (std::size_t c = 0; c < 3; ++c) {
     for (std::size_t i = 0; i < 6000; ++i) ASSERT_NEAR(live.columns[c][i], block.columns[c][i], 1e-5) << c << "," << i;
   }
 }

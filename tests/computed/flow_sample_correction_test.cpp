@@ -16,13 +16,6 @@ double TwoBranchLinearisation(double y, double k) {
   return y > 0 ? y * (1 - k * y) : y * (1 + k * y);
 }
 
-TEST(FlowSampleCorrection, LinearisationIsOddSymmetric) {
-  const FlowSampleTransform transform{0.0, 0.1};
-  EXPECT_FLOAT_EQ(CorrectFlowSample(0.5f, transform, 0.0), 0.475f);
-  EXPECT_FLOAT_EQ(CorrectFlowSample(-0.5f, transform, 0.0), -0.475f);
-  EXPECT_EQ(CorrectFlowSample(0.0f, transform, 0.0), 0.0f);
-}
-
 TEST(FlowSampleCorrection, BranchFreeFormMatchesBothBranchesToTheBit) {
   const double inf = std::numeric_limits<double>::infinity();
   const std::vector<double> ys{0.0, -0.0, 1e-300, -1e-300, 0.3, -0.3, 0.9765625, -2.5, inf, -inf};

@@ -36,11 +36,13 @@ TEST(CsvExport, ReadsBackAsTheSameChannelsBlocksAndValues) {
   const std::string path = ::testing::TempDir() + "export.csv";
   ASSERT_TRUE(host::ExportChannelsCsv(d, path, &problem)) << problem;
   const std::string text = ReadAll(path);
-  EXPECT_EQ(text.substr(0, text.find('\n')), "Time [s],Spirometer [mV],\"Flow, filtered [L/s]\"");
+  EXPECT_EQ(text.substr(0, text.find("\n0,")),
+            "# start: 1904-01-01T00:16:40.000\nTime [s],Spirometer [mV],\"Flow, filtered [L/s]\"");
   EXPECT_NE(text.find("\n2.504,"), std::string::npos) << text;
   const auto back = host::ParseCsvRecording(text, &problem);
   ASSERT_TRUE(back) << problem;
   ASSERT_EQ(back->segments.size(), 2u);
+  EXPECT_DOUBLE_EQ(back->startTime1904, 1000);
   EXPECT_DOUBLE_EQ(back->segments[1].startSeconds, 2.5);
   EXPECT_NEAR(back->samplingInterval, 0.004, 1e-12);
   const host::Recording original = TwoBlocks();

@@ -2,11 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "host/bundle.h"
 #include "host/extension_registry.h"
@@ -103,10 +100,7 @@ TEST(HostExtensionServices, ExtensionResourcesBracketTheCurrentFile) {
   const host::Extension* main1 = bundle->Find("Main1");
   ASSERT_NE(main1, nullptr);
 
-  const std::string other = testing::TempDir() + "/bracket_test_" + std::to_string(getpid()) + ".rsrc";
-  std::remove(other.c_str());
-  ASSERT_EQ(toolbox::CreateResourceFile(other.c_str()), noErr);
-  const std::int16_t otherFile = toolbox::OpenResourceFile(other.c_str(), false);
+  const std::int16_t otherFile = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
   ASSERT_GT(otherFile, 0);
   EXPECT_EQ(CurResFile(), otherFile);
 
@@ -124,7 +118,6 @@ TEST(HostExtensionServices, ExtensionResourcesBracketTheCurrentFile) {
   Call<HostGetExtensionName>(main1->hostRef, name.str255());
   EXPECT_EQ(name.str(), "Spirometry");
   CloseResFile(otherFile);
-  std::remove(other.c_str());
 }
 
 // The rest of these services only pass their arguments on (test_frame checks

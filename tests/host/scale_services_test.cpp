@@ -7,6 +7,7 @@
 #include <string>
 
 #include "drawing_test_port.h"
+#include "extension/scaling_fixtures.h"
 #include "service_call.h"
 #include "toolbox/events.h"
 #include "toolbox/menus.h"
@@ -26,12 +27,8 @@ struct Mapping {
 };
 
 vantor::ChannelScaling Litres(double gain) {
-  vantor::ChannelScaling scaling{};
-  scaling.calibrated = 1;
-  scaling.gain = gain;
-  scaling.info.unitFactor = 1.0;
-  scaling.unitText[0] = 1;
-  scaling.unitText[1] = 'L';
+  vantor::ChannelScaling scaling = CalibratedScaling(1.0, gain, 0.0);
+  toolbox::StorePascal(scaling.unitText, "L");
   return scaling;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "extension/port_fixture.h"
+#include "extension/scaling_fixtures.h"
 #include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "host/service_table.h"
@@ -39,9 +40,7 @@ struct Readout : PortTest {
     d.flowSamples = Bytes(samples.data(), samples.size() * sizeof(float));
     d.volumeSamples = Bytes(samples.data(), samples.size() * sizeof(float));
     d.sampleCount = 100;
-    d.flowScaling.calibrated = 1;
-    d.flowScaling.gain = 1;
-    d.flowScaling.info.unitFactor = 1;
+    d.flowScaling = CalibratedScaling(1.0, 1.0, 0.0);
     d.flowScaling.decimals = 2;
     d.volumeScaling = d.flowScaling;
     d.volumeToLitres = 1.0;

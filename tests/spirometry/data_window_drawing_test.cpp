@@ -10,6 +10,7 @@
 
 #include "extension/axis_scales.h"
 #include "extension/port_fixture.h"
+#include "extension/scaling_fixtures.h"
 #include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "frame/host_services_scales.h"
@@ -24,40 +25,17 @@ using spirometry::LocalDataType;
 using spirometry::SpiroDataWindowRecord;
 using toolbox::DrawKind;
 
-vantor::ChannelScaling Litres() {
-  vantor::ChannelScaling scaling{};
-  scaling.calibrated = 1;
-  scaling.gain = 10;
-  scaling.info.unitFactor = 1;
-  return scaling;
-}
-
 struct DataWindow : PortTest {
   void SetUp() override {
     PortTest::SetUp();
-    std::vector<float> flow;
-    std::vector<float> volume;
-    for (int i = 0; i < kSamples; ++i) {
-      flow.push_back(static_cast<float>(0.3 * std::sin(i * 0.02)));
-      volume.push_back(static_cast<float>(0.2 * std::cos(i * 0.02)));
-    }
-    data.sampleCount = kSamples;
-    data.flowSamples = HandleOf(flow);
-    data.volumeSamples = HandleOf(volume);
-    data.flowMin = -0.3f;
-    data.flowMax = 0.3f;
-    data.volumeMin = -0.2f;
-    data.volumeMax = 0.2f;
-    data.flowScaling = Litres();
-    data.volumeScaling = Litres();
+    hand_made::TraceLoop(data, kSamples, 0.02, 0.3, 0.2);
+    data.flowScaling = data.volumeScaling = CalibratedScaling(1.0, 10.0, 0.0);
     data.timeFormat.displayInterval = 0.01;
     data.timeFormat.samplingInterval = 0.01;
     data.timeFormat.displayPrecision = 2;
     data.phases = HandleOf(std::vector<BreathPhase>{{0, 0, 0, -32768.0f, 0}, {150, 1, 1, 0.1f, 0.05f},
                                                     {300, 0, 0, 0.1f, 0}});
     data.phaseCount = 3;
-    data.flowChannel = 1;
-    data.volumeChannel = 2;
     data.peakInspiratoryIndex = 78;
     data.peakExpiratoryIndex = -1;
     data.forcedStartIndex = 150;

@@ -2,11 +2,13 @@
 // host handles, and an extension object for calls that need one.
 #pragma once
 
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "frame/extension_base.h"
+#include "extension/spiro_records.h"
 #include "frame/host_services_memory.h"
 
 namespace hand_made {
@@ -31,6 +33,27 @@ inline Handle StringList(const std::vector<std::string>& strings) {
     bytes.insert(bytes.end(), s.begin(), s.end());
   }
   return HandleOf(bytes);
+}
+
+// A breath traced round in `samples` steps of `radians` on channels 1 (flow,
+// flowPeak sin) and 2 (volume, volumePeak cos), with the ranges they span.
+inline void TraceLoop(spirometry::LocalDataType& d, int samples, double radians, double flowPeak,
+                      double volumePeak) {
+  std::vector<float> flow;
+  std::vector<float> volume;
+  for (int i = 0; i < samples; ++i) {
+    flow.push_back(static_cast<float>(flowPeak * std::sin(i * radians)));
+    volume.push_back(static_cast<float>(volumePeak * std::cos(i * radians)));
+  }
+  d.sampleCount = samples;
+  d.flowSamples = HandleOf(flow);
+  d.volumeSamples = HandleOf(volume);
+  d.flowMax = static_cast<float>(std::fabs(flowPeak));
+  d.flowMin = -d.flowMax;
+  d.volumeMax = static_cast<float>(std::fabs(volumePeak));
+  d.volumeMin = -d.volumeMax;
+  d.flowChannel = 1;
+  d.volumeChannel = 2;
 }
 
 class Extension final : public VantorExtensionBase {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "extension/port_fixture.h"
+#include "extension/scaling_fixtures.h"
 #include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "frame/host_services_scales.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-using hand_made::HandleOf;
-
 using spirometry::LocalDataType;
 using spirometry::SpiroPlotWindowRecord;
 using toolbox::DrawKind;
@@ -25,26 +24,9 @@ using toolbox::DrawKind;
 struct LoopWindow : PortTest {
   void SetUp() override {
     PortTest::SetUp();
-    std::vector<float> flow;
-    std::vector<float> volume;
-    for (int i = 0; i <= 200; ++i) {  // one breath out and in: volume falls while flow is negative
-      const double a = 2 * M_PI * i / 200;
-      flow.push_back(static_cast<float>(-0.4 * std::sin(a)));
-      volume.push_back(static_cast<float>(0.2 * std::cos(a)));
-    }
-    data.sampleCount = 201;
-    data.flowSamples = HandleOf(flow);
-    data.volumeSamples = HandleOf(volume);
-    data.flowMin = -0.4f;
-    data.flowMax = 0.4f;
-    data.volumeMin = -0.2f;
-    data.volumeMax = 0.2f;
-    data.flowScaling.calibrated = 1;
-    data.flowScaling.gain = 10;
-    data.flowScaling.info.unitFactor = 1;
-    data.volumeScaling = data.flowScaling;
-    data.flowChannel = 1;
-    data.volumeChannel = 2;
+    // One breath out and in: volume falls while flow is negative.
+    hand_made::TraceLoop(data, 201, 2 * M_PI / 200, -0.4, 0.2);
+    data.flowScaling = data.volumeScaling = CalibratedScaling(1.0, 10.0, 0.0);
     data.axisFont = 21;
     data.reportFont = 1;
     for (MenuRef* menu : {&data.volumeMenu, &data.flowMenu}) {

@@ -2,7 +2,6 @@
 // portrait and landscape pages, its rows in the PDF, and the refusals.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "extension/port_fixture.h"
+#include "extension/spiro_commands.h"
 #include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "frame/host_services_scales.h"
@@ -17,7 +17,9 @@
 #include "host/host_state.h"
 #include "host/output_jobs.h"
 #include "spirometry/window_output.h"
+#include "toolbox/memory.h"
 #include "toolbox/script.h"
+#include "vantor/byte_access.h"
 
 namespace {
 
@@ -41,25 +43,12 @@ struct Printing : PortTest {
     host::ClearAlerts();
     host::SetAlertsQuiet(true);
     LocalDataType d{};
-    std::vector<float> flow;
-    std::vector<float> volume;
-    for (int i = 0; i <= 300; ++i) {
-      flow.push_back(static_cast<float>(-0.4 * std::sin(i * 0.021)));
-      volume.push_back(static_cast<float>(0.2 * std::cos(i * 0.021)));
-    }
-    d.flowSamples = Bytes(flow.data(), flow.size() * sizeof(float));
-    d.volumeSamples = Bytes(volume.data(), volume.size() * sizeof(float));
-    d.sampleCount = 301;
-    d.flowMin = -0.4f;
-    d.flowMax = 0.4f;
-    d.volumeMin = -0.2f;
-    d.volumeMax = 0.2f;
-    d.flowChannel = 1;
-    d.volumeChannel = 2;
+    hand_made::TraceLoop(d, 301, 0.021, -0.4, 0.2);
     d.timeFormat.samplingInterval = 0.01;
     d.volumeToLitres = 1.0;
     d.flowToLitresPerSecond = 1.0;
     d.reportGraph = 2;
+    d.commandsEnabled = 1;
     std::vector<std::string> labels;
     for (int row = 1; row <= 28; ++row) labels.push_back("Row " + std::to_string(row));
     d.reportTextList = StringList(labels);
@@ -80,7 +69,9 @@ struct Printing : PortTest {
   void TearDown() override {
     const LocalDataType d = **data;
     const auto plot = LoadPlot();
-    for (void* axis : {plot.flowAxis, plot.volumeAxis}) {
+    spirometry::SpiroDataWindowRecord dataWindow{};
+    std::memcpy(&dataWindow, *(*data)->windowRecords[0], sizeof dataWindow);
+    for (void* axis : {plot.flowAxis, plot.volumeAxis, dataWindow.flowAxis, dataWindow.volumeAxis}) {
       if (axis != nullptr) HostDisposeObject384(axis);
     }
     for (Handle h : {d.flowSamples, d.volumeSamples, d.reportTextList, d.messageList, d.windowRecords[0],
@@ -96,6 +87,14 @@ struct Printing : PortTest {
     spirometry::SpiroPlotWindowRecord plot{};
     std::memcpy(&plot, *(*data)->windowRecords[1], sizeof plot);
     return plot;
+  }
+  // Command 14 as the host hands it back: the kind and the rectangle.
+  void PerformOutput(std::int16_t kind, const Rect& rect) {
+    unsigned char record[16] = {};
+    vantor::StoreAt(record, 2, spirometry::kOutputCommand);
+    vantor::StoreAt(record, 4, std::int32_t{kind});
+    vantor::StoreAt(record, 8, rect);
+    spirometry::PerformSpiroCommand(extension, record, data);
   }
   LocalDataType** data = nullptr;
   hand_made::Extension extension;
@@ -172,6 +171,75 @@ TEST_F(Printing, OutputWhileRecordingIsDeferred) {
   EXPECT_EQ(host::Alerts().front().service, 82);
   EXPECT_EQ((*data)->commandsEnabled, 1);
   EXPECT_EQ((*data)->outputRect, destination);
+}
+
+class OutputCommand : public Printing, public ::testing::WithParamInterface<std::int16_t> {};
+
+// The window is drawn into the command's rectangle (the report onto the whole
+// page), one page, no dialog, and the window is drawn again afterwards.
+TEST_P(OutputCommand, DrawsTheKindIntoTheRectangleWithoutADialog) {
+  const std::int16_t kind = GetParam();
+  const Rect rect{60, 50, 400, 450};
+  PerformOutput(kind, rect);
+  ASSERT_EQ(host::FinishedOutputJobs().size(), 1u) << (host::Alerts().empty() ? "" : host::Alerts().back().text);
+  const host::FinishedOutputJob& job = host::FinishedOutputJobs().back();
+  EXPECT_FALSE(job.dialogShown);
+  EXPECT_EQ(job.copies, 1);
+  ASSERT_EQ(job.pages.size(), 1u);
+  EXPECT_FALSE(job.pages.front().drawing.ops.empty());
+  EXPECT_EQ((*data)->outputWindowKind, kind);
+  if (kind == spirometry::kReportWindow) {
+    EXPECT_EQ((*data)->outputRect, job.pages.front().page);
+    return;
+  }
+  EXPECT_EQ((*data)->outputRect, rect);
+  spirometry::SpiroWindowRecord drawn{};
+  std::memcpy(&drawn, *(*data)->windowRecords[kind - 1], sizeof drawn);
+  EXPECT_EQ(drawn.plotRect.left, rect.left + 48);
+  EXPECT_EQ(drawn.plotRect.right, rect.right - 10);
+  EXPECT_GT(drawn.plotRect.top, rect.top);
+  EXPECT_LT(drawn.plotRect.bottom, rect.bottom);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OutputCommand,
+                         ::testing::Values(spirometry::kDataWindow, spirometry::kPlotWindow,
+                                           spirometry::kReportWindow));
+
+TEST_F(Printing, OutputCommandIsRefusedAfterAFailedAnalysisAndIgnoredWhileDisabled) {
+  const Rect rect{60, 50, 400, 450};
+  (*data)->commandsEnabled = 0;
+  PerformOutput(spirometry::kPlotWindow, rect);
+  (*data)->commandsEnabled = 1;
+  PerformOutput(4, rect);
+  EXPECT_TRUE(host::FinishedOutputJobs().empty());
+  EXPECT_TRUE(host::Alerts().empty());
+
+  (*data)->analysisStatus = 3;
+  (*data)->messageCode = 9;
+  auto* plot = reinterpret_cast<spirometry::SpiroWindowRecord*>(*(*data)->windowRecords[1]);
+  plot->status = 3;
+  PerformOutput(spirometry::kPlotWindow, rect);
+  EXPECT_TRUE(host::FinishedOutputJobs().empty());
+  ASSERT_EQ(host::Alerts().size(), 1u);
+  EXPECT_EQ(host::Alerts().back().text, "MessageMessage (Message)");
+  EXPECT_NE((*data)->outputRect, rect) << "nothing was output";
+}
+
+// Whichever allocation fails, the output ends in its page or in one alert.
+TEST_F(Printing, OutputCommandUnderAllocationFailuresEndsInAPageOrAnAlert) {
+  const Rect rect{60, 50, 400, 450};
+  int alerted = 0;
+  for (long n = 1; n <= 40; ++n) {
+    host::ClearAlerts();
+    host::ClearFinishedOutputJobs();
+    toolbox::FailAllocationAfter(n);
+    PerformOutput(spirometry::kPlotWindow, rect);
+    toolbox::FailAllocationAfter(0);
+    const bool paged = !host::FinishedOutputJobs().empty() && !host::FinishedOutputJobs().back().pages.empty();
+    EXPECT_NE(paged, !host::Alerts().empty()) << "failing allocation " << n;
+    alerted += host::Alerts().empty() ? 0 : 1;
+  }
+  EXPECT_GT(alerted, 0) << "some allocation of the output failed";
 }
 
 }  // namespace

@@ -40,43 +40,32 @@ TEST(FindPString, FirstOccurrenceOrZero) {
   EXPECT_EQ(FindPString(P("x"), P("banana")), 0);
 }
 
+// A start outside the string never exposes the stale bytes after it.
 TEST(DeletePChars, RemovesRangeOrCutsAtStart) {
-  P s("abcde");
-  DeletePChars(s, 2, 2);
-  EXPECT_EQ(S(s), "ade");
-  P t("abcde");
-  DeletePChars(t, 4, 5);
-  EXPECT_EQ(S(t), "abc");
-  P u("abcde");
-  DeletePChars(u, 5, 1);
-  EXPECT_EQ(S(u), "abcd");
-  P v("abcde");
-  DeletePChars(v, 2, 0);
-  EXPECT_EQ(S(v), "abcde");
-  DeletePChars(v, 2, -3);
-  EXPECT_EQ(S(v), "abcde");
+  const struct {
+    const char* text;
+    std::int16_t start, count;
+    const char* left;
+  } cases[] = {{"abcde", 2, 2, "ade"}, {"abcde", 4, 5, "abc"}, {"abcde", 5, 1, "abcd"}, {"abcde", 2, 0, "abcde"},
+               {"abcde", 2, -3, "abcde"}, {"abc", 9, 2, "abc"}, {"abc", 0, 2, "abc"}};
+  for (const auto& c : cases) {
+    P s(c.text);
+    DeletePChars(s, c.start, c.count);
+    EXPECT_EQ(S(s), c.left) << c.text << " " << c.start << " " << c.count;
+  }
 }
 
-TEST(DeletePChars, StartOutsideTheStringNeverExposesStaleBytes) {
-  P s("abc");
-  DeletePChars(s, 9, 2);
-  EXPECT_EQ(S(s), "abc");
-  DeletePChars(s, 0, 2);
-  EXPECT_EQ(S(s), "abc");
-}
-
+// Position 0 is the length byte, not a character.
 TEST(SubPString, CopiesWithinTheSource) {
-  P d("");
-  SubPString(d, P("abcde"), 3, 10);
-  EXPECT_EQ(S(d), "cde");
-  SubPString(d, P("abcde"), 2, 2);
-  EXPECT_EQ(S(d), "bc");
-  SubPString(d, P("abcde"), 6, 1);
-  EXPECT_EQ(S(d), "");
-  SubPString(d, P("abcde"), 0, 3);
-  EXPECT_EQ(S(d), "") << "position 0 is the length byte, not a character";
-  SubPString(d, P("abcde"), -4, 3);
-  EXPECT_EQ(S(d), "");
+  const struct {
+    std::int16_t start, count;
+    const char* copied;
+  } cases[] = {{3, 10, "cde"}, {2, 2, "bc"}, {6, 1, ""}, {0, 3, ""}, {-4, 3, ""}};
+  for (const auto& c : cases) {
+    P d("xyz");
+    SubPString(d, P("abcde"), c.start, c.count);
+    EXPECT_EQ(S(d), c.copied) << c.start << " " << c.count;
+  }
 }
 
 TEST(ConcatPStrings, CutsToCapacityLaterSourcesLosingFirst) {

@@ -1,9 +1,7 @@
 #include "util/settings_store.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -12,6 +10,7 @@
 #include "host/alerts.h"
 #include "host/service_table.h"
 #include "toolbox/memory.h"
+#include "toolbox/resource_test_support.h"
 #include "toolbox/resources.h"
 #include "util/pstring.h"
 
@@ -50,8 +49,6 @@ class SettingsStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetHostServiceTable(host::ServicesAddress());
-    path_ = testing::TempDir() + "/settings_" + std::to_string(getpid()) + ".rsrc";
-    std::remove(path_.c_str());
     ASSERT_EQ(toolbox::CreateResourceFile(path_.c_str()), noErr);
     file_ = toolbox::OpenResourceFile(path_.c_str(), false);
     ASSERT_GT(file_, 0);
@@ -61,7 +58,6 @@ class SettingsStoreTest : public ::testing::Test {
   void TearDown() override {
     toolbox::FailAllocationAfter(0);
     CloseResFile(file_);
-    std::remove(path_.c_str());
     host::SetAlertsQuiet(false);
   }
   void Reopen() {
@@ -69,7 +65,8 @@ class SettingsStoreTest : public ::testing::Test {
     file_ = toolbox::OpenResourceFile(path_.c_str(), false);
     ASSERT_GT(file_, 0);
   }
-  std::string path_;
+  resource_test::TempDir dir_;
+  const std::string path_ = dir_.File("settings.rsrc");
   std::int16_t file_ = -1;
   SwappingExtension extension_;
 };

@@ -106,9 +106,9 @@ struct WindowFlagChangedBlock {
   using Flag = Field<std::uint8_t, 8>;
 };
 struct ClickInWindowBlock {
-  using Part = Field<std::int16_t, 8>;
-  using Where = Field<std::uint32_t, 10>;
-  using When = Field<std::uint32_t, 14>;
+  using Value = Field<std::int16_t, 8>;
+  using When = Field<std::uint32_t, 10>;
+  using Where = Field<std::uint32_t, 14>;  // a Point, local to the window
   using Tail = Field<std::uint8_t, 18>;  // the rest of the block, passed by address
 };
 struct AdjustCursorBlock {
