@@ -15,8 +15,10 @@
 #include "failure.h"
 #include "info_command.h"
 #include "synth_command.h"
+#include "host/memory_switches.h"
 
 int main(int argc, char** argv) {
+  host::ApplyMemorySwitches();
   CLI::App app{"vantor: the host for the Spirometry bundle, without a screen"};
   app.require_subcommand(1);
   std::string bundlePath = host::DefaultBundlePath();

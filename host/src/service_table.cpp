@@ -1,12 +1,13 @@
 #include "host/service_table.h"
 
+#include "host/memory_switches.h"
 #include "toolbox/memory.h"
 
 namespace host {
 namespace {
 
 vantor::ServiceTable* MakeTable() {
-  toolbox::ReadMemoryEnvironment();
+  ApplyMemorySwitches();
   auto* table = static_cast<vantor::ServiceTable*>(toolbox::LowAlloc(sizeof(vantor::ServiceTable)));
 #define VANTOR_INSTALL_SERVICE_GROUP(group) Install##group##Services(*table);
   VANTOR_HOST_SERVICE_GROUPS(VANTOR_INSTALL_SERVICE_GROUP)

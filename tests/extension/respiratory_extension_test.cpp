@@ -4,6 +4,7 @@
 #include "extension/service_spy.h"
 #include "extension/spiro_menu_requests.h"
 #include "extension/spiro_window.h"
+#include "host/document.h"
 #include "host/extension_menus.h"
 #include "spiro_extension_fixture.h"
 #include "toolbox/quickdraw.h"
@@ -292,5 +293,52 @@ TEST_F(SpiroExtensionTest, CursorOutsideTheLoopAsksTheVolumeAxisFirst) {
   ASSERT_EQ(axisPart.calls().size(), 1u);
   EXPECT_EQ(std::get<1>(axisPart.calls()[0]), static_cast<void*>(&volumeAxis));
 }
+
+}  // namespace
+
+namespace {
+
+// A channel's new title reaches both channel menus after their own two items;
+// the report is drawn again when the channel is one the analysis uses.
+struct TitleCase {
+  std::uint32_t data;  // the channel, 0 = all
+  const char* volumeItems;  // the titles of items 3..5 afterwards
+  bool reportRedrawn;
+};
+
+class ChannelTitles : public SpiroExtensionTest, public ::testing::WithParamInterface<TitleCase> {};
+
+TEST_P(ChannelTitles, RenameTheirMenuItems) {
+  host::Document document;
+  for (const char* title : {"A", "B", "C"}) document.AddChannel(title, "");
+  const host::ScopedCurrentDocument current(document);
+  ASSERT_NE(Open(), nullptr);
+  for (MenuRef* menu : {&Record().volumeMenu, &Record().flowMenu}) {
+    *menu = NewMenu(8100, reinterpret_cast<const unsigned char*>("\x01" "C"));
+    for (int i = 0; i < 5; ++i) AppendMenu(*menu, reinterpret_cast<const unsigned char*>("\x01" "-"));
+  }
+  Record().volumeMenuOwnItems = Record().flowMenuOwnItems = 2;
+  Record().flowChannel = 2;
+  PerformShorts(0, kReportWindow, 1);
+  const WindowRef report = WindowOfKind(local_, kReportWindow);
+  BeginUpdate(report);
+  EndUpdate(report);
+  MenuRequest(402, GetParam().data);
+  std::string volumeItems;
+  for (MenuItemIndex item = 3; item <= 5; ++item) {
+    Str255 text{};
+    GetMenuItemText(Record().volumeMenu, item, text);
+    volumeItems.append(reinterpret_cast<const char*>(text + 1), text[0]);
+    Str255 flowText{};
+    GetMenuItemText(Record().flowMenu, item, flowText);
+    EXPECT_EQ(std::memcmp(text, flowText, text[0] + 1u), 0) << "both menus alike";
+  }
+  EXPECT_EQ(volumeItems, GetParam().volumeItems);
+  EXPECT_EQ(toolbox::WindowNeedsUpdate(report), GetParam().reportRedrawn);
+}
+
+INSTANTIATE_TEST_SUITE_P(Channels, ChannelTitles,
+                         ::testing::Values(TitleCase{0, "ABC", true}, TitleCase{2, "-B-", true},
+                                           TitleCase{3, "--C", false}));
 
 }  // namespace

@@ -185,21 +185,4 @@ TEST_F(MemoryTest, LiveHandlesAreCountedPerOwner) {
   DisposeHandle(b);
 }
 
-TEST_F(MemoryTest, EnvironmentSwitchesAreRead) {
-  setenv("VANTOR_HEAP_SCRAMBLE", "1", 1);
-  setenv("VANTOR_FAIL_ALLOC", "2", 1);
-  toolbox::ReadMemoryEnvironment();
-  EXPECT_TRUE(toolbox::HeapScrambleOn());
-  Handle a = NewHandle(1);
-  Handle b = NewHandle(1);
-  EXPECT_NE(a, nullptr);
-  EXPECT_EQ(b, nullptr);
-  DisposeHandle(a);
-  unsetenv("VANTOR_FAIL_ALLOC");
-  setenv("VANTOR_HEAP_SCRAMBLE", "0", 1);
-  toolbox::ReadMemoryEnvironment();
-  EXPECT_FALSE(toolbox::HeapScrambleOn());
-  unsetenv("VANTOR_HEAP_SCRAMBLE");
-}
-
 }  // namespace

@@ -61,8 +61,8 @@ T* FromU32(std::uint32_t address) {
 void SetMemError(OSErr err);
 
 // --- Test and diagnostic switches. -----------------------------------------
-// Reads VANTOR_HEAP_SCRAMBLE and VANTOR_FAIL_ALLOC once; later calls re-read.
-void ReadMemoryEnvironment();
+// Off until set: the Toolbox reads no environment; the programs using it
+// set these (the host from VANTOR_HEAP_SCRAMBLE and VANTOR_FAIL_ALLOC).
 void SetHeapScramble(bool on);
 bool HeapScrambleOn();
 // The n-th allocation from now (NewHandle, NewPtr, HandToHand, SetHandleSize)

@@ -1,4 +1,6 @@
-// Memory Manager: handles, pointers, MemError and the test switches.
+// Memory Manager: handles, pointers, MemError and the test switches (set
+// through their functions; the programs using the Toolbox read them from
+// wherever they like).
 //
 // Each handle is the address of the first field of a MasterEntry allocated in
 // the low arena; the block itself comes from the ordinary heap. The entries
@@ -8,7 +10,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -43,21 +44,9 @@ struct MemoryState {
   MemoryOwner owner = kSystemOwner;
 };
 
-bool ScrambleRequested(const char* value) {
-  return value != nullptr && *value != '\0' && std::string(value) != "0";
-}
-
 MemoryState& State() {
-  // Never destroyed: handles may outlive static destructors. The switches
-  // are read at first use so that every program using the Toolbox obeys them.
-  static MemoryState* state = [] {
-    auto* s = new MemoryState;
-    const char* scramble = std::getenv("VANTOR_HEAP_SCRAMBLE");
-    s->scramble = ScrambleRequested(scramble);
-    const char* fail = std::getenv("VANTOR_FAIL_ALLOC");
-    s->failAt = fail != nullptr ? std::max(0L, std::strtol(fail, nullptr, 10)) : 0;
-    return s;
-  }();
+  // Never destroyed: handles may outlive static destructors.
+  static MemoryState* state = new MemoryState;
   return *state;
 }
 
@@ -153,12 +142,6 @@ Ptr MakePtr(Size byteCount, bool clear) {
 }  // namespace
 
 void SetMemError(OSErr err) { SetError(err); }
-
-void ReadMemoryEnvironment() {
-  SetHeapScramble(ScrambleRequested(std::getenv("VANTOR_HEAP_SCRAMBLE")));
-  const char* fail = std::getenv("VANTOR_FAIL_ALLOC");
-  FailAllocationAfter(fail != nullptr ? std::strtol(fail, nullptr, 10) : 0);
-}
 
 void SetHeapScramble(bool on) { State().scramble = on; }
 bool HeapScrambleOn() { return State().scramble; }
