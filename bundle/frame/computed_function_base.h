@@ -40,7 +40,7 @@ class ComputedFunctionBase : public VantorExtensionBase {
   virtual bool MatchesSource(std::int16_t channel, std::int16_t kind, LocalHandle local) = 0;
 
   std::int32_t Dispatch(std::int16_t message, void* block, std::uint32_t serviceTable) {
-    return GuardDispatch(kAlertString, [&] {
+    return frame::GuardDispatch(kAlertString, [&] {
       const std::int32_t result = DispatchCommon(message, block, serviceTable);
       if (message < vantor::computed::kFirstMessage || message > vantor::computed::kLastMessage) {
         return result;

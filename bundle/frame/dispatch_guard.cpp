@@ -9,7 +9,7 @@ namespace {
 constexpr std::int16_t kErrorStringList = 2015;
 }
 
-void AlertUnexpectedError(std::int16_t stringIndex) {
+void frame::AlertUnexpectedError(std::int16_t stringIndex) {
   Str255 text;
   GetIndString(text, kErrorStringList, stringIndex);
   Str255 shown;

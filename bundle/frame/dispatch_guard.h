@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace frame {
+
 // Shows entry `stringIndex` of string list 2015 with HostAlert.
 void AlertUnexpectedError(std::int16_t stringIndex);
 
@@ -18,3 +20,5 @@ std::int32_t GuardDispatch(std::int16_t alertStringIndex, Dispatch&& dispatch) {
     return 0;
   }
 }
+
+}  // namespace frame

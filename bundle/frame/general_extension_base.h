@@ -36,7 +36,7 @@ class GeneralExtensionBase : public VantorExtensionBase {
   virtual void HandleMessage21(std::uint32_t /*data*/, std::int16_t /*value*/, LocalHandle) {}
 
   std::int32_t Dispatch(std::int16_t message, void* block, std::uint32_t serviceTable) {
-    return GuardDispatch(kAlertString, [&] {
+    return frame::GuardDispatch(kAlertString, [&] {
       const std::int32_t result = DispatchCommon(message, block, serviceTable);
       if (message < vantor::general::kFirstMessage || message > vantor::general::kLastMessage) {
         return result;

@@ -23,6 +23,8 @@ void* HostDataObject();
 // load the bundle's code once for many simulated hosts.
 void ForgetHostDataObject();
 
+namespace frame {
+
 // The host's function for service Index in the stored table.
 template <int Index>
 vantor::ServiceFn<Index> HostEntry() {
@@ -53,3 +55,5 @@ struct ForwardingWrapper<Index, R (*)(void*, Args...), true> {
 inline void CopyStr255Result(StringPtr destination, const Str255& result) {
   std::memcpy(destination, result, sizeof(Str255));
 }
+
+}  // namespace frame

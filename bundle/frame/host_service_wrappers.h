@@ -9,7 +9,7 @@
 #include "frame/host_service_entry.h"
 
 #define VANTOR_SERVICE(index, name, ...) \
-  inline constexpr auto& name = ForwardingWrapper<index>::Call;
+  inline constexpr auto& name = frame::ForwardingWrapper<index>::Call;
 #define VANTOR_RECORD_SERVICE(index, name, ...)
 #include "vantor/service_list.inc"
 #undef VANTOR_RECORD_SERVICE

@@ -12,5 +12,6 @@ BlockOffset MakeBlockOffset(std::int16_t block, std::int16_t offset) {
 }
 
 std::int32_t DataPositionOfBlockOffset(const BlockOffset& blockOffset) {
-  return HostEntry<service::DataPositionOfBlockOffset>()(HostDataObject(), blockOffset.bytes);
+  return frame::HostEntry<service::DataPositionOfBlockOffset>()(HostDataObject(),
+                                                                blockOffset.bytes);
 }

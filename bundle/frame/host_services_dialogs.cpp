@@ -4,6 +4,6 @@ namespace service = vantor::service;
 
 void HostGetDialogItemText(void* dialog, std::int16_t item, StringPtr text) {
   Str255 result{};
-  HostEntry<service::HostGetDialogItemText>()(&result, dialog, item);
-  CopyStr255Result(text, result);
+  frame::HostEntry<service::HostGetDialogItemText>()(&result, dialog, item);
+  frame::CopyStr255Result(text, result);
 }

@@ -7,6 +7,6 @@ namespace service = vantor::service;
 void HostService45(unsigned char* record, const Rect* bounds, std::int16_t mode,
                    std::int16_t flags) {
   unsigned char result[vantor::kTextBufferRecordBytes]{};
-  HostEntry<service::HostService45>()(result, bounds, mode, flags);
+  frame::HostEntry<service::HostService45>()(result, bounds, mode, flags);
   std::memcpy(record, result, sizeof result);
 }

@@ -4,6 +4,6 @@ namespace service = vantor::service;
 
 void HostService528(StringPtr name, std::int16_t which) {
   Str255 result{};
-  HostEntry<service::HostService528>()(&result, which);
-  CopyStr255Result(name, result);
+  frame::HostEntry<service::HostService528>()(&result, which);
+  frame::CopyStr255Result(name, result);
 }

@@ -19,13 +19,13 @@ bool CurrentRangeHas(RangeProperty property) {
 
 void HostGetRangeRecord521(unsigned char* range) {
   RangeRecord result{};
-  HostEntry<service::HostGetRangeRecord521>()(result);
+  frame::HostEntry<service::HostGetRangeRecord521>()(result);
   std::memcpy(range, result, sizeof result);
 }
 
 void HostGetRangeRecord524(unsigned char* range) {
   RangeRecord result{};
-  HostEntry<service::HostGetRangeRecord524>()(result);
+  frame::HostEntry<service::HostGetRangeRecord524>()(result);
   std::memcpy(range, result, sizeof result);
 }
 

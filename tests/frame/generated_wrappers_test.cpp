@@ -46,7 +46,7 @@ class GeneratedWrappers : public RecordingHost {
   template <int Index, class R, class... Args, std::size_t... I>
   void ExpectForwards(R (&wrapper)(Args...), std::index_sequence<I...>) {
     std::vector<long double> expected = Arguments(ArgumentAt<Args>(I)...);
-    if constexpr (IsDataService<Index>()) {
+    if constexpr (frame::IsDataService<Index>()) {
       expected.insert(expected.begin(), Recorded(ResultOf<void*, 654>()));
     }
     if constexpr (std::is_void_v<R>) {
