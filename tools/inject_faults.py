@@ -16,7 +16,8 @@ ROOT = Path(__file__).resolve().parent.parent
 # name, file, text, replacement, test binary
 FAULTS = [
     ("wrong-offset", "abi/include/vantor/messages.h",
-     "using Where = Field<std::uint32_t, 10>;", "using Where = Field<std::uint32_t, 12>;", "test_frame"),
+     "using Where = Field<std::uint32_t, 14>;  // a Point, local",
+     "using Where = Field<std::uint32_t, 16>;  // a Point, local", "test_frame"),
     ("swapped-argument", "bundle/frame/host_services_strings.cpp",
      "(sample, format, a, b, &result);", "(sample, format, b, a, &result);", "test_frame"),
     ("block-loop-off-by-one", "bundle/computed/volume_integration.cpp",

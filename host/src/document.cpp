@@ -24,6 +24,10 @@ std::uint32_t NextSerial() {
   return ++next;
 }
 
+// DoMenuCommand telling window extensions a channel's title changed (data:
+// the channel).
+constexpr std::int16_t kChannelRenamed = 402;
+
 [[noreturn]] void Refuse(const std::string& what) { throw std::invalid_argument(what); }
 
 }  // namespace
@@ -157,6 +161,8 @@ void Document::SetScaling(int channel, BlockRun run, const vantor::ChannelScalin
 void Document::SetTitle(int channel, const std::string& title) {
   RequireChannel(channel);
   channels_[static_cast<std::size_t>(channel - 1)].title = title;
+  // Window extensions name channels in their menus and reports.
+  extensions_->SendMenuCommand(kChannelRenamed, 0, static_cast<std::uint32_t>(channel));
 }
 
 void Document::SetInputName(int channel, const std::string& inputName) {

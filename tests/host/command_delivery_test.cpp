@@ -76,6 +76,8 @@ TEST_F(Commands, MenuCommandsReachOpenWindowExtensionsWithEveryField) {
   document->extensions().SendMenuCommand(7, -2, 0xDEADBEEF);
   using Sent = testext::WindowLog::MenuCommand;
   EXPECT_EQ(Windows().menuCommands, (std::vector<Sent>{{7, 0xDEADBEEF, -2}}));
+  document->SetTitle(1, "Renamed");
+  EXPECT_EQ(Windows().menuCommands.back(), (Sent{402, 1, 0})) << "a channel's new title";
 }
 
 TEST_F(Commands, BlockDataIsCopiedAndNeverReadPastItsSize) {
