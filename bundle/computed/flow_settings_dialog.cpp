@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "computed/computed_command.h"
+#include "computed/dialog_context_owner.h"
 #include "computed/flow_coefficients.h"
 #include "computed/flow_dialog_context.h"
 #include "computed/flow_object.h"
@@ -44,35 +45,17 @@ enum Item : std::int16_t {
 bool IsSet(double value) { return std::isfinite(value); }
 bool IsNonZero(double value) { return !(value == 0.0); }  // NaN is not zero
 
-// The context and working copy, released together whatever way the dialog ends.
-class DialogResources {
- public:
-  DialogResources() = default;
-  ~DialogResources() {
-    if (context_ == nullptr) return;
-    if (context_->selection != nullptr) HostDisposeHandle(context_->selection);
-    if (context_->working != nullptr) HostDisposeHandle(context_->working);
-    SetActiveFlowDialog(nullptr);
-    HostDisposePtr(reinterpret_cast<Ptr>(context_));
-  }
-  DialogResources(const DialogResources&) = delete;
-  DialogResources& operator=(const DialogResources&) = delete;
+using DialogResources = computed::DialogContextOwner<FlowDialogContext, &SetActiveFlowDialog>;
 
-  bool Allocate() {
-    context_ = reinterpret_cast<FlowDialogContext*>(HostNewPtr(sizeof(FlowDialogContext)));
-    if (context_ == nullptr) {
-      HostAlert(kOutOfMemoryText);
-      return false;
-    }
-    *context_ = FlowDialogContext{};
-    context_->working = HostNewHandle(sizeof(RespFlowSettings));
-    return context_->working != nullptr;
+// The context and its working copy; the alert when memory runs out for either.
+bool AllocateContext(DialogResources& resources) {
+  if (resources.Allocate() == nullptr) {
+    HostAlert(kOutOfMemoryText);
+    return false;
   }
-  FlowDialogContext& context() { return *context_; }
-
- private:
-  FlowDialogContext* context_ = nullptr;
-};
+  resources.context().working = HostNewHandle(sizeof(RespFlowSettings));
+  return resources.context().working != nullptr;
+}
 
 RespFlowSettings StartingSettings(const LocalDataType& record) {
   if (record.settings != nullptr) return LoadHandleRecord<RespFlowSettings>(record.settings);
@@ -302,7 +285,7 @@ bool EditSettings(std::int16_t channel, LocalDataType** local) {
     return false;
   }
   DialogResources resources;
-  if (!resources.Allocate()) return false;
+  if (!AllocateContext(resources)) return false;
   FlowDialogContext& context = resources.context();
   RespFlowSettings settings = StartingSettings(record);
   settings.ownChannel = channel;

@@ -2,6 +2,7 @@
 // settings; on OK the changes travel as submitted commands.
 #include <limits>
 
+#include "computed/dialog_context_owner.h"
 #include "computed/computed_command.h"
 #include "computed/local_records.h"
 #include "computed/resp_volume.h"
@@ -33,35 +34,20 @@ constexpr std::int16_t kCorrectionGroup[] = {kFactorItem, kThresholdItem, 9, 14,
 constexpr unsigned char kOpen[] = "\x02 (";
 constexpr unsigned char kClose[] = "\x01)";
 
-class DialogResources {
- public:
-  DialogResources() = default;
-  ~DialogResources() {
-    if (context_ == nullptr) return;
-    if (context_->selection != nullptr) HostDisposeHandle(context_->selection);
-    if (context_->working != nullptr) HostDisposeHandle(context_->working);
-    SetActiveVolumeDialog(nullptr);
-    HostDisposePtr(reinterpret_cast<Ptr>(context_));
-  }
-  DialogResources(const DialogResources&) = delete;
-  DialogResources& operator=(const DialogResources&) = delete;
+using DialogResources = computed::DialogContextOwner<VolumeDialogContext, &SetActiveVolumeDialog>;
 
-  bool Allocate(LocalDataType** record) {
-    context_ = reinterpret_cast<VolumeDialogContext*>(HostNewPtr(sizeof(VolumeDialogContext)));
-    if (context_ == nullptr) return false;
-    *context_ = VolumeDialogContext{};
-    context_->record = record;
-    context_->measuredFactor = std::numeric_limits<double>::infinity();
-    context_->firstCrossing = context_->secondCrossing = -1;
-    context_->working = HostNewHandle(sizeof(RespVolumeSettings));
-    if (context_->working == nullptr) HostAlert(kOutOfMemoryText);
-    return context_->working != nullptr;
-  }
-  VolumeDialogContext& context() { return *context_; }
-
- private:
-  VolumeDialogContext* context_ = nullptr;
-};
+// The context, no measurement yet, and its working copy (the alert when
+// memory runs out for it).
+bool AllocateContext(DialogResources& resources, LocalDataType** record) {
+  VolumeDialogContext* context = resources.Allocate();
+  if (context == nullptr) return false;
+  context->record = record;
+  context->measuredFactor = std::numeric_limits<double>::infinity();
+  context->firstCrossing = context->secondCrossing = -1;
+  context->working = HostNewHandle(sizeof(RespVolumeSettings));
+  if (context->working == nullptr) HostAlert(kOutOfMemoryText);
+  return context->working != nullptr;
+}
 
 // The block of the active range's start, or `none` without a range.
 std::int16_t RangeBlock(std::int16_t none) {
@@ -253,7 +239,7 @@ bool EditSettings(std::int16_t channel, LocalDataType** local) {
     return false;
   }
   DialogResources resources;
-  if (!resources.Allocate(local)) return false;
+  if (!AllocateContext(resources, local)) return false;
   VolumeDialogContext& context = resources.context();
   RespVolumeSettings settings = record.settings != nullptr
                                     ? LoadHandleRecord<RespVolumeSettings>(record.settings)

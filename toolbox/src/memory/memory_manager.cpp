@@ -139,6 +139,17 @@ Ptr MakePtr(Size byteCount, bool clear) {
   return p;
 }
 
+// HLock, HUnlock, HPurge and HNoPurge: one flag of a live handle.
+void SetEntryFlag(Handle h, bool MasterEntry::*flag, bool on) {
+  MasterEntry* e = EntryOf(h);
+  if (e == nullptr) {
+    SetError(nilHandleErr);
+    return;
+  }
+  e->*flag = on;
+  SetError(noErr);
+}
+
 }  // namespace
 
 void SetMemError(OSErr err) { SetError(err); }
@@ -241,45 +252,10 @@ void SetHandleSize(Handle h, Size newSize) {
   SetError(noErr);
 }
 
-void HLock(Handle h) {
-  toolbox::MasterEntry* e = EntryOf(h);
-  if (e == nullptr) {
-    SetError(nilHandleErr);
-    return;
-  }
-  e->locked = true;
-  SetError(noErr);
-}
-
-void HUnlock(Handle h) {
-  toolbox::MasterEntry* e = EntryOf(h);
-  if (e == nullptr) {
-    SetError(nilHandleErr);
-    return;
-  }
-  e->locked = false;
-  SetError(noErr);
-}
-
-void HPurge(Handle h) {
-  toolbox::MasterEntry* e = EntryOf(h);
-  if (e == nullptr) {
-    SetError(nilHandleErr);
-    return;
-  }
-  e->purgeable = true;
-  SetError(noErr);
-}
-
-void HNoPurge(Handle h) {
-  toolbox::MasterEntry* e = EntryOf(h);
-  if (e == nullptr) {
-    SetError(nilHandleErr);
-    return;
-  }
-  e->purgeable = false;
-  SetError(noErr);
-}
+void HLock(Handle h) { toolbox::SetEntryFlag(h, &toolbox::MasterEntry::locked, true); }
+void HUnlock(Handle h) { toolbox::SetEntryFlag(h, &toolbox::MasterEntry::locked, false); }
+void HPurge(Handle h) { toolbox::SetEntryFlag(h, &toolbox::MasterEntry::purgeable, true); }
+void HNoPurge(Handle h) { toolbox::SetEntryFlag(h, &toolbox::MasterEntry::purgeable, false); }
 
 SInt8 HGetState(Handle h) {
   toolbox::MasterEntry* e = EntryOf(h);
