@@ -1,5 +1,6 @@
-// Text services (31, 169, 345, 346, 348) on a port of the test's own: where
-// text lands and what is cut, read from the display list.
+// Text services (31, 169, 346) on a port of the test's own: where text lands
+// and what is cut, read from the display list (columns and plot labels are
+// checked on the bundle's report and plots).
 #include <gtest/gtest.h>
 
 #include "drawing_test_port.h"
@@ -42,17 +43,6 @@ TEST_F(TextServices, TextAtAPointIsPlacedByJustificationAroundItsMiddle) {
   }
 }
 
-TEST_F(TextServices, ColumnsStartOrEndAtXOnTheBaseline) {
-  const PString text("Peak flow");
-  Call<HostService345>(text.get(), std::int16_t{30}, std::int16_t{40},
-                       std::int16_t{0});
-  EXPECT_EQ(OnlyText().from, (Point{40, 30}));
-  ClearDisplayList();
-  Call<HostService345>(text.get(), std::int16_t{300}, std::int16_t{40},
-                       std::int16_t{-1});
-  EXPECT_EQ(OnlyText().from, (Point{40, static_cast<std::int16_t>(300 - Width("Peak flow"))}));
-}
-
 TEST_F(TextServices, ALabelInARectangleIsClippedToItAndCutWhenAsked) {
   ClipRect(&port()->portRect);
   const Rect label{100, 10, 114, 60};
@@ -87,16 +77,6 @@ TEST_F(TextServices, WrappedTextFillsTheRectangleLineByLine) {
     joined += line.text;
   }
   EXPECT_NE(joined.find("Volume"), std::string::npos) << "every word is drawn";
-}
-
-TEST_F(TextServices, APlotLabelIsCentredInItsBox) {
-  const Rect box{50, 200, 90, 212};
-  const PString text("FEV1");
-  Call<HostService348>(text.get(), &box, std::int16_t{0}, std::int16_t{1},
-                       std::int16_t{1});
-  const toolbox::DrawOp op = OnlyText();
-  EXPECT_EQ(op.from.h, 206 - Width("FEV1") / 2);
-  EXPECT_EQ(op.from.v, MiddleBaseline(70));
 }
 
 }  // namespace
