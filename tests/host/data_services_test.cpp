@@ -7,6 +7,7 @@
 #include "host/channel_units.h"
 #include "host/computed_channels.h"
 #include "host/document.h"
+#include "host/host_state.h"
 #include "host/sample_locks.h"
 #include "service_call.h"
 #include "test_extensions.h"
@@ -144,6 +145,8 @@ TEST_F(DataServices, ClippingIsReportedForTheRangeOnly) {
 
 TEST(DataServicesWithoutDocument, AnswerNothing) {
   host::SetCurrentDocument(nullptr);
+  EXPECT_EQ(testext::Call<HostQueryValue>(std::int16_t{1539}), std::uint32_t(host::State().channelCount))
+      << "the channel count is the host's own";
   EXPECT_EQ(CallData<DataBlockLength>(std::int16_t{1}), 0);
   EXPECT_EQ(CallData<DataLockBlock471>(std::int16_t{1}, std::int16_t{1}), nullptr);
   EXPECT_EQ(CallData<DataBlockOfPosition>(std::uint32_t{0}), 0);

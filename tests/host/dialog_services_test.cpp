@@ -91,6 +91,8 @@ TEST_F(DialogServices, PopUpsHoldTheirChoiceAndNameEveryChannel) {
   EXPECT_EQ(Call<HostGetDialogItemValue>(dialog, kSource), 2) << "held to the item count";
   Call<HostService113>(dialog, kLinearise, std::int16_t{1});
   EXPECT_EQ(Call<HostGetDialogItemValue>(dialog, kLinearise), 0) << "113 is for pop-ups only";
+  Type(kLinearise, "Straighten");
+  EXPECT_EQ(Text(kLinearise), "Straighten") << "another control's text is its title";
 
   host::Document document;
   document.AddChannel("Flow", "");
@@ -199,6 +201,9 @@ TEST_F(DialogServices, TheModalLoopTakesTheScriptAndADeadDialogIsHarmless) {
   ASSERT_NE(made, nullptr);
   EXPECT_EQ(Call<HostGetNewDialog>(std::int16_t{8899}), nullptr) << "no such dialog";
   const auto filter = Call<HostQueryValue>(std::int16_t{205});
+  const std::uint32_t itemProc = Call<HostQueryValue>(std::int16_t{200});
+  EXPECT_NE(itemProc, 0u);
+  EXPECT_EQ(Call<HostQueryValue>(std::int16_t{200}), itemProc) << "one procedure for the program's life";
   toolbox::PushScriptAction(toolbox::TypeTextAction(kAge, "63"));
   toolbox::PushScriptAction(toolbox::KeyAction('\r'));
   std::int16_t hit = 0;

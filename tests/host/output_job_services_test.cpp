@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "host/alerts.h"
-#include "host/document.h"
 #include "host/output_jobs.h"
 #include "host/output_requests.h"
 #include "service_call.h"
@@ -78,6 +77,7 @@ TEST_F(OutputJobs, ThePrintDialogAnswersFromTheScript) {
   EXPECT_TRUE(PagesAsked().empty());
   toolbox::PushScriptAction(toolbox::ItemHitAction(1));
   PagesWanted() = 2;
+  host::CurrentOutputSetup().pdfPath = ::testing::TempDir() + "two_pages.pdf";
   const host::FinishedOutputJob& printed = RunJob(true);
   EXPECT_FALSE(printed.cancelled);
   EXPECT_EQ(printed.pages.size(), 2u) << "a non-zero result asks for another page";
@@ -125,17 +125,6 @@ TEST_F(OutputJobs, FailuresEndInOneAlertAndNoFile) {
   EXPECT_EQ(Call<HostService640>(static_cast<Handle>(nullptr), &DrawPage), nullptr);
   toolbox::FailAllocationAfter(0);
   EXPECT_EQ(Call<HostService640>(static_cast<Handle>(nullptr), static_cast<vantor::OutputPageProc>(nullptr)), nullptr);
-}
-
-TEST_F(OutputJobs, TheDocumentNameTitlesOutput) {
-  Str255 name{};
-  Call<HostService528>(&name, std::int16_t{1});
-  EXPECT_EQ(testext::TextOf(name), "Untitled");
-  host::Document document;
-  document.SetName("sample");
-  host::ScopedCurrentDocument current(document);
-  Call<HostService528>(&name, std::int16_t{1});
-  EXPECT_EQ(testext::TextOf(name), "sample");
 }
 
 }  // namespace

@@ -97,6 +97,9 @@ TEST_F(WindowServices, AWindowGetsItsRememberedPlaceAndSize) {
   WindowRef reopened = MakeWindow(Rect{60, 40, 460, 640});
   Place(reopened, FourCharCode("WIND"), 8101, 0x7654, 1);
   EXPECT_EQ(Content(reopened), (Rect{80, 70, 280, 370}));
+  Call<HostService144>(static_cast<void*>(reopened), std::int16_t{inZoomOut}, true, true);
+  Call<HostService144>(static_cast<void*>(reopened), std::int16_t{inZoomIn}, false, false);
+  EXPECT_EQ(Content(reopened), (Rect{80, 70, 280, 370})) << "zoomed back to the user's state";
   WindowRef withoutSize = MakeWindow(Rect{60, 40, 460, 640});
   Place(withoutSize, FourCharCode("WIND"), 8101, 0x7654, 0);
   EXPECT_EQ(Content(withoutSize), (Rect{80, 70, 480, 670})) << "flag 1 clear: the place only";
