@@ -75,7 +75,8 @@ FAULTS = [
      "    SetResError(mapReadErr);\n    return kNoRefNum;", "    SetResError(noErr);\n    return kNoRefNum;", "test_toolbox"),
     # s3tbx: toolbox and resource compiler faults
     ("hand-to-hand-leaves-source-locked", "toolbox/src/memory/memory_manager.cpp",
-     "  HSetState(*h, state);\n  if (copy == nullptr)", "  if (copy == nullptr)", "test_toolbox"),
+     "  HSetState(*h, state);\n  if (copy == nullptr)", "  (void)state;\n  if (copy == nullptr)",
+     "test_toolbox"),
     ("scrap-read-length-unchecked", "toolbox/src/scrap/scrap_manager.cpp",
      "*byteCount = std::min(*byteCount, GetHandleSize(flavor->data));",
      "*byteCount = GetHandleSize(flavor->data);", "test_toolbox"),
