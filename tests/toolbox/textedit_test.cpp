@@ -45,11 +45,9 @@ TEST_F(TextBoxTest, LinesBreakAtSpacesThatFitAndAtReturns) {
   const Rect box{10, 20, 200, static_cast<SInt16>(20 + width)};
   TETextBox(text.data(), static_cast<SInt32>(text.size()), &box, teFlushLeft);
   const auto lines = Texts();
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0].text, "Spirometer flow");
-  EXPECT_EQ(lines[1].text, "head");
-  EXPECT_EQ(lines[2].text, "calibration");
-  EXPECT_EQ(lines[3].text, "done");
+  std::vector<std::string> texts;
+  for (const auto& line : lines) texts.push_back(line.text);
+  ASSERT_EQ(texts, (std::vector<std::string>{"Spirometer flow", "head", "calibration", "done"}));
   FontInfo info{};
   GetFontInfo(&info);
   EXPECT_EQ(lines[0].from, (Point{static_cast<SInt16>(10 + info.ascent), 20}));
