@@ -111,11 +111,6 @@ TEST_F(MenuTest, ItemCallsOutsideTheMenuOrOnADisposedMenuChangeNothing) {
   DeleteMenuItem(menu, 7);
   EXPECT_EQ(CountMenuItems(menu), 1);
   EXPECT_EQ(ItemText(menu, 2), "");
-  CheckMenuItem(menu, 1, true);
-  CheckMenuItem(menu, 1, false);
-  CharParameter mark = 99;
-  GetItemMark(menu, 1, &mark);
-  EXPECT_EQ(mark, noMark);
   DisposeMenu(menu);
   EXPECT_EQ(CountMenuItems(menu), 0);
   EXPECT_EQ(ItemText(menu, 1), "");

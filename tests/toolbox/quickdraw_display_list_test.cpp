@@ -131,19 +131,4 @@ TEST(QuickDrawDisplayList, HiddenPenDrawsNothingButStillMoves) {
   EXPECT_EQ(scoped.ops()[0].from, (Point{10, 10}));
 }
 
-TEST(QuickDrawDisplayList, ClassicColoursMapToTheirRGBValues) {
-  ScopedPort scoped;
-  const std::pair<SInt32, RGBColor> cases[] = {
-      {blackColor, {0, 0, 0}},          {whiteColor, {0xFFFF, 0xFFFF, 0xFFFF}},
-      {magentaColor, {0xFFFF, 0, 0xFFFF}}, {greenColor, {0, 0xFFFF, 0}},
-      {cyanColor, {0, 0xFFFF, 0xFFFF}},  {yellowColor, {0xFFFF, 0xFFFF, 0}},
-  };
-  for (const auto& [classic, rgb] : cases) {
-    ForeColor(classic);
-    RGBColor fore;
-    GetForeColor(&fore);
-    EXPECT_EQ(fore, rgb) << classic;
-  }
-}
-
 }  // namespace
