@@ -30,6 +30,8 @@
 #include "host/service_table.h"
 #include "toolbox/memory.h"
 
+using namespace spiro;
+
 namespace {
 
 constexpr std::int32_t kBlockSamples = 1'000'000;
