@@ -48,7 +48,6 @@ TEST_F(AppearanceTest, AStateRestoresPenTextColoursAndClip) {
   EXPECT_EQ(port_->pnSize, (Point{2, 3}));
   EXPECT_EQ(port_->pnMode, patXor);
   EXPECT_EQ(port_->txFont, 21);
-  EXPECT_EQ(port_->txSize, 9);
   EXPECT_EQ(port_->txFace, bold);
   EXPECT_EQ(port_->rgbFgColor, red);
   EXPECT_EQ(port_->clipRect, clip);

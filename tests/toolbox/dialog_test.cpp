@@ -275,9 +275,6 @@ TEST_F(DialogTest, DrawingRunsUserItemProceduresAndSubstitutesParamText) {
     return op.kind == toolbox::DrawKind::kFrameRoundRect && op.rect == Rect{156, 316, 184, 394} &&
            op.state.penSize == Point{3, 3} && op.ovalSize == Point{16, 16};
   }));
-  resource_test::TempDir dir;
-  std::string error;
-  EXPECT_TRUE(toolbox::WriteDialogPng(d, dir.File("dialog.png"), &error)) << error;
   DisposeDialog(d);
   DisposeUserItemUPP(cross);
 }

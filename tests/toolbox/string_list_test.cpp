@@ -2,13 +2,12 @@
 // or not, with unlocked blocks moving on every allocation.
 #include <gtest/gtest.h>
 
+#include "toolbox/compiled_resources.h"
 #include "toolbox/memory.h"
 #include "toolbox/resources.h"
-#include "toolbox/resource_test_support.h"
 
 namespace {
 
-using resource_test::HandleWith;
 using resource_test::kStringList;
 using resource_test::StringListData;
 using resource_test::TextOf;
@@ -18,19 +17,10 @@ class StringListTest : public testing::Test {
   void SetUp() override {
     scrambleWas_ = toolbox::HeapScrambleOn();
     toolbox::SetHeapScramble(true);
-    file_ = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
-    ASSERT_GT(file_, 0);
   }
-  void TearDown() override {
-    CloseResFile(file_);
-    toolbox::SetHeapScramble(scrambleWas_);
-  }
+  void TearDown() override { toolbox::SetHeapScramble(scrambleWas_); }
 
-  void AddList(SInt16 id, const std::vector<unsigned char>& data) {
-    Handle h = HandleWith({reinterpret_cast<const char*>(data.data()), data.size()});
-    AddResource(h, kStringList, id, nullptr);
-    ASSERT_EQ(ResError(), noErr);
-  }
+  void AddList(SInt16 id, const std::vector<unsigned char>& data) { raw_.Add(kStringList, id, data); }
 
   std::string Fetch(SInt16 id, SInt16 index) {
     Str255 text;
@@ -39,7 +29,7 @@ class StringListTest : public testing::Test {
     return TextOf(text);
   }
 
-  SInt16 file_ = 0;
+  toolbox_test::RawResources raw_;
   bool scrambleWas_ = false;
 };
 

@@ -275,24 +275,6 @@ TEST_F(WindowTest, FindWindowNamesThePartUnderAPoint) {
   DisposeWindow(w);
 }
 
-TEST_F(WindowTest, TheGrowIconIsDrawnOnlyForWindowsWithAGrowBox) {
-  WindowRef plot = GetNewCWindow(8102, nullptr, kWindowInFront);
-  WindowRef report = GetNewCWindow(8103, nullptr, kWindowInFront);
-  SelectWindow(plot);
-  toolbox::ClearDisplayList(GetWindowPort(plot));
-  DrawGrowIcon(plot);
-  DrawGrowIcon(report);
-  const auto& ops = GetWindowPort(plot)->displayList.ops;
-  ASSERT_FALSE(ops.empty());
-  EXPECT_EQ(ops[0].from, (Point{0, 384}));
-  EXPECT_TRUE(std::any_of(ops.begin(), ops.end(), [](const toolbox::DrawOp& op) {
-    return op.kind == toolbox::DrawKind::kFrameRect && op.rect.bottom == 298;
-  }));
-  EXPECT_TRUE(GetWindowPort(report)->displayList.ops.empty());
-  DisposeWindow(plot);
-  DisposeWindow(report);
-}
-
 TEST_F(WindowTest, AHandlerThatDisposesOfItsWindowEndsTheChangeSafely) {
   WindowRef w = GetNewCWindow(8102, nullptr, kWindowInFront);
   EventHandlerUPP upp = NewEventHandlerUPP([](EventHandlerCallRef, EventRef event, void*) -> OSStatus {
