@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "toolbox/compiled_resources.h"
+#include "toolbox/toolbox_test.h"
 #include "toolbox/controls.h"
 #include "toolbox/resource_test_support.h"
 #include "toolbox/script.h"
@@ -13,17 +14,17 @@ namespace {
 
 using resource_test::PString;
 
-class ControlTest : public testing::Test {
+class ControlTest : public toolbox_test::ToolboxTest {
  protected:
   void SetUp() override {
-    toolbox::ClearScript();
+    ToolboxTest::SetUp();
     const Rect bounds{50, 50, 250, 350};
     window_ = NewCWindow(nullptr, &bounds, PString("W").get(), true, documentProc, kWindowInFront, true, 0);
     ASSERT_NE(window_, nullptr);
   }
   void TearDown() override {
     DisposeWindow(window_);
-    toolbox::ClearScript();
+    ToolboxTest::TearDown();
   }
 
   ControlRef Make(const Rect& r, SInt16 procID, SInt16 value = 0, SInt16 min = 0, SInt16 max = 1) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "toolbox/compiled_resources.h"
+#include "toolbox/toolbox_test.h"
 #include "toolbox/memory.h"
 #include "toolbox/resources.h"
 
@@ -12,14 +13,8 @@ using resource_test::kStringList;
 using resource_test::StringListData;
 using resource_test::TextOf;
 
-class StringListTest : public testing::Test {
+class StringListTest : public toolbox_test::ToolboxTest {
  protected:
-  void SetUp() override {
-    scrambleWas_ = toolbox::HeapScrambleOn();
-    toolbox::SetHeapScramble(true);
-  }
-  void TearDown() override { toolbox::SetHeapScramble(scrambleWas_); }
-
   void AddList(SInt16 id, const std::vector<unsigned char>& data) { raw_.Add(kStringList, id, data); }
 
   std::string Fetch(SInt16 id, SInt16 index) {
@@ -30,7 +25,6 @@ class StringListTest : public testing::Test {
   }
 
   toolbox_test::RawResources raw_;
-  bool scrambleWas_ = false;
 };
 
 // Lists are found in earlier files of the chain; indexes are one-based.

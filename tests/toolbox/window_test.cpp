@@ -5,6 +5,7 @@
 
 #include "toolbox/carbon_events.h"
 #include "toolbox/compiled_resources.h"
+#include "toolbox/toolbox_test.h"
 #include "toolbox/memory.h"
 #include "toolbox/resource_test_support.h"
 #include "toolbox/script.h"
@@ -39,19 +40,8 @@ proc = "movableDBoxProc"
 position = "centerMainScreen"
 )";
 
-class WindowTest : public testing::Test {
+class WindowTest : public toolbox_test::ToolboxTest {
  protected:
-  void SetUp() override {
-    scrambleWas_ = toolbox::HeapScrambleOn();
-    toolbox::SetHeapScramble(true);
-    toolbox::ClearScript();
-  }
-  void TearDown() override {
-    EXPECT_EQ(GetWindowList(), nullptr) << "a test left a window";
-    toolbox::ClearScript();
-    toolbox::FailAllocationAfter(0);
-    toolbox::SetHeapScramble(scrambleWas_);
-  }
 
   static Rect Bounds(WindowRef w, WindowRegionCode code) {
     Rect r{};
@@ -59,7 +49,6 @@ class WindowTest : public testing::Test {
     return r;
   }
 
-  bool scrambleWas_ = false;
   toolbox_test::CompiledResources resources_{kWindows};
 };
 
