@@ -120,26 +120,6 @@ items = [{ text = "Not given" }, { text = "Female" }]
   EXPECT_EQ(GetNewControl(130, window_), nullptr);
 }
 
-TEST_F(ControlTest, DrawingAControlShowsItsStateInTheWindowsPort) {
-  ControlRef box = Make(Rect{40, 10, 56, 200}, checkBoxProc, 1);
-  toolbox::ClearDisplayList(GetWindowPort(window_));
-  const SInt16 penMode = GetWindowPort(window_)->pnMode;
-  DrawControls(window_);
-  const auto& ops = GetWindowPort(window_)->displayList.ops;
-  const auto lines = std::count_if(ops.begin(), ops.end(),
-                                   [](const toolbox::DrawOp& op) { return op.kind == toolbox::DrawKind::kLine; });
-  EXPECT_EQ(lines, 2);  // the check mark's cross
-  EXPECT_TRUE(std::any_of(ops.begin(), ops.end(), [](const toolbox::DrawOp& op) {
-    return op.kind == toolbox::DrawKind::kText && op.text == "Title";
-  }));
-  SetControlValue(box, 0);
-  toolbox::ClearDisplayList(GetWindowPort(window_));
-  Draw1Control(box);
-  EXPECT_TRUE(std::none_of(ops.begin(), ops.end(),
-                           [](const toolbox::DrawOp& op) { return op.kind == toolbox::DrawKind::kLine; }));
-  EXPECT_EQ(GetWindowPort(window_)->pnMode, penMode);
-}
-
 TEST_F(ControlTest, DisposingOfTheRootOrTheWindowDisposesOfEveryControl) {
   ControlRef root = nullptr;
   CreateRootControl(window_, &root);

@@ -152,18 +152,6 @@ TEST(RenderText, CopyModePaintsTheBackgroundAndGrayishTextIsDimmed) {
   EXPECT_LE(darkest, 0x90u);
 }
 
-TEST(RenderText, UnderlineRunsTheWholeWidthBelowTheBaseline) {
-  ScopedPort scoped;
-  TextFace(underline);
-  TextFont(applFont);
-  MoveTo(10, 30);
-  DrawString(PStr("a b").data());
-  const SInt16 width = StringWidth(PStr("a b").data());
-  const auto image = Render(scoped);
-  for (int x = 10; x < 10 + width; ++x) EXPECT_NE(image.At(x, 31), kWhitePixel) << x;
-  EXPECT_EQ(image.At(10 + width, 31), kWhitePixel);
-}
-
 // Axis labels are 9 pixels high: their strokes must reach full ink, not the
 // pale grey that smoothing leaves of one-pixel stems.
 TEST(RenderText, SmallTextIsDrawnInFullInk) {
