@@ -73,6 +73,25 @@ FAULTS = [
      "test_spirometry"),
     ("damaged-file-refusal-reported-as-success", "toolbox/src/resources/resource_files.cpp",
      "    SetResError(mapReadErr);\n    return kNoRefNum;", "    SetResError(noErr);\n    return kNoRefNum;", "test_toolbox"),
+    # s3tbx: toolbox and resource compiler faults
+    ("hand-to-hand-leaves-source-locked", "toolbox/src/memory/memory_manager.cpp",
+     "  HSetState(*h, state);\n  if (copy == nullptr)", "  (void)state;\n  if (copy == nullptr)",
+     "test_toolbox"),
+    ("scrap-read-length-unchecked", "toolbox/src/scrap/scrap_manager.cpp",
+     "*byteCount = std::min(*byteCount, GetHandleSize(flavor->data));",
+     "*byteCount = GetHandleSize(flavor->data);", "test_toolbox"),
+    ("point-in-rect-right-edge", "toolbox/src/quickdraw/quickdraw_geometry.cpp",
+     "pt.h < rect->right;", "pt.h <= rect->right;", "test_toolbox"),
+    ("string-list-index-zero", "toolbox/src/resources/string_list.cpp",
+     "index < 1 || index > *count", "index < 0 || index > *count", "test_toolbox"),
+    ("resource-name-list-offset", "toolbox/src/resources/resource_file_format.cpp",
+     "map.PatchU16(nameListField, static_cast<std::uint16_t>(map.size()));",
+     "map.PatchU16(nameListField, static_cast<std::uint16_t>(map.size() + 2));", "test_toolbox"),
+    ("pict-short-line-delta-swapped", "toolbox/src/pict/pict_reader.cpp",
+     "Point{static_cast<SInt16>(from.v + dv), static_cast<SInt16>(from.h + dh)}",
+     "Point{static_cast<SInt16>(from.v + dh), static_cast<SInt16>(from.h + dv)}", "test_toolbox"),
+    ("dialog-item-not-padded", "tools/rez/compile_dialog_items.cpp",
+     "  out.Bytes(data);\n  out.PadToEven();\n}", "  out.Bytes(data);\n}", "test_tools"),
 ]
 
 
