@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/host_context.h"
 #include "host/service_table.h"
 #include "vantor/services.h"
 
@@ -26,7 +27,7 @@ class PlaceholderServices : public ::testing::Test {
  protected:
   void SetUp() override {
     table_ = std::make_unique<vantor::ServiceTable>();
-    host::ClearPlaceholderCalls();
+    host::ResetHostContext();
   }
   vantor::ServiceTable& Table() { return *table_; }
 
@@ -54,7 +55,7 @@ TEST_F(PlaceholderServices, FillEveryDeclaredEntryAndNoOtherLeavingInstalledOnes
 // not overwritten by placeholders.
 TEST(HostTable, HoldsExactlyTheDeclaredServicesWithTheGroupsInstalled) {
   ExpectExactlyTheDeclaredEntries(host::Services());
-  host::ClearPlaceholderCalls();
+  host::ResetHostContext();
   Handle h = vantor::ServiceAt<vantor::service::HostNewHandle>(host::Services())(8);
   EXPECT_NE(h, nullptr);
   vantor::ServiceAt<vantor::service::HostDisposeHandle>(host::Services())(h);

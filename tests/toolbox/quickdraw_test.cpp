@@ -1,0 +1,257 @@
+// QuickDraw: ports and their coordinates, regions, clipping, rectangle
+// arithmetic, and drawing calls recorded as display-list operations with
+// the state they were drawn in.
+#include <gtest/gtest.h>
+
+#include "quickdraw_test_support.h"
+#include "toolbox/fonts.h"
+#include "toolbox/memory.h"
+#include "toolbox/quickdraw.h"
+
+namespace {
+
+using qd_test::PStr;
+using qd_test::ScopedPort;
+using toolbox::DrawKind;
+
+TEST(QuickDrawPorts, CurrentPortFollowsSetPortAndFallsBackToTheScreen) {
+  GrafPtr before = nullptr;
+  GetPort(&before);
+  SetPort(nullptr);
+  GrafPtr now = nullptr;
+  GetPort(&now);
+  EXPECT_EQ(now, toolbox::ScreenPort());
+  // Destroying the current port must not leave a dangling current port.
+  CGrafPtr doomed = CreateNewPort();
+  SetPort(doomed);
+  DisposePort(doomed);
+  GetPort(&now);
+  EXPECT_EQ(now, toolbox::ScreenPort());
+  SetPort(before);
+}
+
+TEST(QuickDrawPorts, WindowIsAPortAndConvertsCoordinatesByItsGlobalOrigin) {
+  OpaqueWindowPtr window;
+  const Rect bounds{0, 0, 120, 300};
+  SetPortBounds(GetWindowPort(&window), &bounds);
+  toolbox::SetPortGlobalOrigin(GetWindowPort(&window), Point{44, 10});
+  EXPECT_EQ(GetWindowFromPort(GetWindowPort(&window)), &window);
+
+  GrafPtr saved = nullptr;
+  GetPort(&saved);
+  SetPortWindowPort(&window);
+  Point p{5, 7};
+  GlobalToLocal(&p);
+  EXPECT_EQ(p, (Point{-39, -3}));
+  Point extreme{32000, 32000};
+  LocalToGlobal(&extreme);
+  EXPECT_EQ(extreme, (Point{32044, 32010}));
+  SetPort(saved);
+}
+
+TEST(QuickDrawRegions, ClipRegionsRoundTripThroughHandles) {
+  ScopedPort scoped;
+  RgnHandle rgn = NewRgn();
+  EXPECT_TRUE(EmptyRgn(rgn));
+  GetClip(rgn);  // the initial clip is wide open
+  Rect bounds;
+  EXPECT_EQ(*GetRegionBounds(rgn, &bounds), (Rect{-32768, -32768, 32767, 32767}));
+
+  const Rect clip{10, 20, 30, 40};
+  ClipRect(&clip);
+  GetClip(rgn);
+  EXPECT_EQ(*GetRegionBounds(rgn, &bounds), clip);
+  EXPECT_TRUE(PtInRgn(Point{10, 20}, rgn));
+  EXPECT_FALSE(PtInRgn(Point{30, 20}, rgn));
+
+  RgnHandle other = NewRgn();
+  SetRectRgn(other, 35, 25, 100, 100);
+  SectRgn(rgn, other, other);
+  EXPECT_EQ(*GetRegionBounds(other, &bounds), (Rect{25, 35, 30, 40}));
+  OffsetRgn(other, -35, -25);
+  EXPECT_EQ(*GetRegionBounds(other, &bounds), (Rect{0, 0, 5, 5}));
+  SetClip(other);
+  EXPECT_EQ(scoped.port().clipRect, (Rect{0, 0, 5, 5}));
+
+  SetRectRgn(other, 50, 50, 40, 60);  // inverted: the empty region
+  EXPECT_TRUE(EmptyRgn(other));
+  DisposeRgn(other);
+  DisposeRgn(rgn);
+}
+
+TEST(QuickDrawRegions, OutOfMemoryGivesNullAndMemFullErr) {
+  toolbox::FailAllocationAfter(1);
+  EXPECT_EQ(NewRgn(), nullptr);
+  EXPECT_EQ(QDError(), memFullErr);
+  toolbox::FailAllocationAfter(1);
+  EXPECT_EQ(CreateNewPort(), nullptr);
+  EXPECT_EQ(QDError(), memFullErr);
+  toolbox::FailAllocationAfter(0);
+}
+
+TEST(QuickDrawGeometry, RectangleArithmeticFollowsThePlatform) {
+  Rect r;
+  SetRect(&r, 10, 20, 30, 60);
+  EXPECT_EQ(r, (Rect{20, 10, 60, 30}));
+  InsetRect(&r, 3, 5);
+  EXPECT_EQ(r, (Rect{25, 13, 55, 27}));
+  InsetRect(&r, 8, 0);  // width would go below 1
+  EXPECT_EQ(r, (Rect{0, 0, 0, 0}));
+
+  const Rect a{0, 0, 10, 10};
+  const Rect b{5, 5, 20, 20};
+  Rect out;
+  EXPECT_TRUE(SectRect(&a, &b, &out));
+  EXPECT_EQ(out, (Rect{5, 5, 10, 10}));
+  const Rect c{10, 10, 20, 20};
+  EXPECT_FALSE(SectRect(&a, &c, &out));  // touching edges share no pixel
+  EXPECT_EQ(out, (Rect{0, 0, 0, 0}));
+  UnionRect(&a, &c, &out);
+  EXPECT_EQ(out, (Rect{0, 0, 20, 20}));
+
+  // Top-left pixel in, bottom and right edges out.
+  for (const auto& [point, in] : {std::pair{Point{0, 0}, true}, {Point{9, 9}, true}, {Point{10, 9}, false},
+                                  {Point{9, 10}, false}})
+    EXPECT_EQ(PtInRect(point, &a), in) << point.v << "," << point.h;
+
+  Rect edge{0, 32760, 10, 32766};
+  OffsetRect(&edge, 100, 0);
+  EXPECT_EQ(edge.right, 32767);  // clamped, not wrapped
+}
+
+TEST(QuickDrawGeometry, StuffHexFillsBytesAndStopsAtTheFirstNonHexDigit) {
+  Pattern gray{};
+  StuffHex(&gray, qd_test::PStr("55AA55AA55AA55AA").data());
+  EXPECT_EQ(gray, (Pattern{{0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA}}));
+
+  unsigned char bytes[4] = {1, 2, 3, 4};
+  StuffHex(bytes, qd_test::PStr("0fF0zz12").data());
+  EXPECT_EQ(bytes[0], 0x0F);
+  EXPECT_EQ(bytes[1], 0xF0);
+  EXPECT_EQ(bytes[2], 3);  // untouched after "zz"
+  StuffHex(bytes, qd_test::PStr("abc").data());  // the odd digit is dropped
+  EXPECT_EQ(bytes[0], 0xAB);
+  EXPECT_EQ(bytes[1], 0xF0);
+}
+
+TEST(QuickDrawDisplayList, PenMovesAsThePlatformsAndLinesCarryThePenState) {
+  ScopedPort scoped;
+  MoveTo(10, 20);
+  LineTo(30, 20);
+  Line(0, 15);
+  Move(5, 5);
+  PenSize(3, 2);
+  PenMode(patXor);
+  Pattern gray;
+  PenPat(GetQDGlobalsGray(&gray));
+  Line(-10, 0);
+  Point pen;
+  GetPen(&pen);
+  EXPECT_EQ(pen, (Point{40, 25}));
+
+  const auto& ops = scoped.ops();
+  ASSERT_EQ(ops.size(), 3u);
+  EXPECT_EQ(ops[0].from, (Point{20, 10}));
+  EXPECT_EQ(ops[0].to, (Point{20, 30}));
+  EXPECT_EQ(ops[1].to, (Point{35, 30}));
+  EXPECT_EQ(ops[1].state.penMode, patCopy);
+  EXPECT_EQ(ops[2].from, (Point{40, 35}));
+  EXPECT_EQ(ops[2].state.penSize, (Point{2, 3}));
+  EXPECT_EQ(ops[2].state.penMode, patXor);
+  EXPECT_EQ(ops[2].state.penPattern, gray);
+}
+
+TEST(QuickDrawDisplayList, ShapesRecordClipAndColoursAndLeaveThePenAlone) {
+  ScopedPort scoped;
+  const Rect clip{5, 5, 50, 50};
+  ClipRect(&clip);
+  ForeColor(redColor);
+  BackColor(blueColor);
+  MoveTo(1, 2);
+  const Rect r{10, 10, 20, 30};
+  FrameRect(&r);
+  PaintOval(&r);
+  Pattern light;
+  FillRect(&r, GetQDGlobalsLightGray(&light));
+  const RGBColor grey{0x8000, 0x8000, 0x8000};
+  RGBForeColor(&grey);
+  InvertRect(&r);
+
+  Point pen;
+  GetPen(&pen);
+  EXPECT_EQ(pen, (Point{2, 1}));
+  const auto& ops = scoped.ops();
+  ASSERT_EQ(ops.size(), 4u);
+  EXPECT_EQ(ops[0].kind, DrawKind::kFrameRect);
+  EXPECT_EQ(ops[0].rect, r);
+  EXPECT_EQ(ops[0].state.clip, clip);
+  EXPECT_EQ(ops[0].state.foreColor, (RGBColor{0xFFFF, 0, 0}));
+  EXPECT_EQ(ops[0].state.backColor, (RGBColor{0, 0, 0xFFFF}));
+  EXPECT_EQ(ops[1].kind, DrawKind::kPaintOval);
+  EXPECT_EQ(ops[2].fillPattern, light);
+  EXPECT_EQ(ops[3].state.foreColor, grey);
+}
+
+TEST(QuickDrawDisplayList, ErasingTheWholePortRestartsTheListButAPartialEraseDoesNot) {
+  ScopedPort scoped(Rect{0, 0, 100, 200});
+  MoveTo(0, 0);
+  LineTo(50, 50);
+  const Rect part{0, 0, 50, 50};
+  EraseRect(&part);
+  EXPECT_EQ(scoped.ops().size(), 2u);
+
+  // A clip narrower than the port keeps the rest of the picture visible.
+  const Rect narrow{0, 0, 100, 100};
+  ClipRect(&narrow);
+  const Rect all{-10, -10, 200, 300};
+  EraseRect(&all);
+  EXPECT_EQ(scoped.ops().size(), 3u);
+
+  const Rect wide{-32768, -32768, 32767, 32767};
+  ClipRect(&wide);
+  EraseRect(&all);
+  ASSERT_EQ(scoped.ops().size(), 1u);
+  EXPECT_EQ(scoped.ops()[0].kind, DrawKind::kEraseRect);
+}
+
+TEST(QuickDrawDisplayList, TextIsDrawnAtThePenAndAdvancesItByItsWidth) {
+  ScopedPort scoped;
+  TextFont(applFont);
+  TextSize(9);
+  TextFace(bold | underline);
+  TextMode(srcCopy);
+  MoveTo(12, 40);
+  DrawString(PStr("Flow").data());
+  DrawChar('!');
+  const char buffer[] = "xxVolumexx";
+  DrawText(buffer, 2, 6);
+
+  const auto& ops = scoped.ops();
+  ASSERT_EQ(ops.size(), 3u);
+  EXPECT_EQ(ops[0].text, "Flow");
+  EXPECT_EQ(ops[0].from, (Point{40, 12}));
+  EXPECT_EQ(ops[0].state.textFont, applFont);
+  EXPECT_EQ(ops[0].state.textSize, 9);
+  EXPECT_EQ(ops[0].state.textFace, bold | underline);
+  EXPECT_EQ(ops[0].state.textMode, srcCopy);
+  const SInt16 flowWidth = StringWidth(PStr("Flow").data());
+  EXPECT_EQ(ops[1].from.h, 12 + flowWidth);
+  EXPECT_EQ(ops[2].text, "Volume");
+  EXPECT_EQ(ops[2].from.h, 12 + flowWidth + CharWidth('!'));
+  Point pen;
+  GetPen(&pen);
+  EXPECT_EQ(pen.h, ops[2].from.h + TextWidth(buffer, 2, 6));
+}
+
+TEST(QuickDrawDisplayList, HiddenPenDrawsNothingButStillMoves) {
+  ScopedPort scoped;
+  HidePen();
+  MoveTo(0, 0);
+  LineTo(10, 10);
+  ShowPen();
+  Line(1, 1);
+  ASSERT_EQ(scoped.ops().size(), 1u);
+  EXPECT_EQ(scoped.ops()[0].from, (Point{10, 10}));
+}
+
+}  // namespace
