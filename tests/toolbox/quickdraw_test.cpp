@@ -120,10 +120,6 @@ TEST(QuickDrawGeometry, RectangleArithmeticFollowsThePlatform) {
 }
 
 TEST(QuickDrawGeometry, StuffHexFillsBytesAndStopsAtTheFirstNonHexDigit) {
-  Pattern gray{};
-  StuffHex(&gray, qd_test::PStr("55AA55AA55AA55AA").data());
-  EXPECT_EQ(gray, (Pattern{{0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA}}));
-
   unsigned char bytes[4] = {1, 2, 3, 4};
   StuffHex(bytes, qd_test::PStr("0fF0zz12").data());
   EXPECT_EQ(bytes[0], 0x0F);
@@ -241,17 +237,6 @@ TEST(QuickDrawDisplayList, TextIsDrawnAtThePenAndAdvancesItByItsWidth) {
   Point pen;
   GetPen(&pen);
   EXPECT_EQ(pen.h, ops[2].from.h + TextWidth(buffer, 2, 6));
-}
-
-TEST(QuickDrawDisplayList, HiddenPenDrawsNothingButStillMoves) {
-  ScopedPort scoped;
-  HidePen();
-  MoveTo(0, 0);
-  LineTo(10, 10);
-  ShowPen();
-  Line(1, 1);
-  ASSERT_EQ(scoped.ops().size(), 1u);
-  EXPECT_EQ(scoped.ops()[0].from, (Point{10, 10}));
 }
 
 }  // namespace
