@@ -14,6 +14,7 @@
 
 namespace {
 
+using resource_test::Hex;
 using resource_test::PString;
 using resource_test::TextOf;
 using toolbox::ItemHitAction;
@@ -274,13 +275,11 @@ TEST_F(DialogTest, DrawingRunsUserItemProceduresAndSubstitutesParamText) {
 TEST_F(DialogTest, MissingOrLyingResourcesGiveNoDialogAndNoWindow) {
   EXPECT_EQ(GetNewDialog(999, nullptr, kWindowInFront), nullptr);
   toolbox_test::RawResources raw;
-  const std::vector<unsigned char> dlog{0, 0, 0, 0, 0, 100, 0, 200, 0, 5, 1, 0, 0, 0, 0, 0, 0, 0, 0x01, 0xF5, 0};
-  raw.Add(FourCharCode("DLOG"), 500, dlog);  // items 501
+  raw.Add(FourCharCode("DLOG"), 500, Hex("0000 0000 0064 00C8 0005 0100 0000 0000 0000 01F5 00"));  // items 501
   // Two items claimed, the second's text running past the data.
-  raw.Add(FourCharCode("DITL"), 501, {0,   1, 0, 0, 0, 0, 0, 1, 0, 2, 0, 3, 0, 4, 4, 2,   'O',
-                                      'K', 0, 0, 0, 0, 0, 5, 0, 6, 0, 7, 0, 8, 8, 9, 'a', 'b'});
+  raw.Add(FourCharCode("DITL"), 501, Hex("0001 00000000 0001000200030004 04 02 4F4B 00000000 0005000600070008 08 09 6162"));
   EXPECT_EQ(GetNewDialog(500, nullptr, kWindowInFront), nullptr);
-  raw.Add(FourCharCode("DLOG"), 502, {0, 0, 0, 0, 0, 100});  // truncated
+  raw.Add(FourCharCode("DLOG"), 502, Hex("0000 0000 0064"));  // truncated
   EXPECT_EQ(GetNewDialog(502, nullptr, kWindowInFront), nullptr);
 }
 
