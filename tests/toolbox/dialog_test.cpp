@@ -261,6 +261,7 @@ TEST_F(DialogTest, DrawingRunsUserItemProceduresAndSubstitutesParamText) {
   EXPECT_TRUE(has([](const toolbox::DrawOp& op) {
     return op.kind == toolbox::DrawKind::kLine && op.from == Point{130, 10} && op.to == Point{150, 50};
   }));
+
   EXPECT_TRUE(has([](const toolbox::DrawOp& op) {  // the edit text's frame
     return op.kind == toolbox::DrawKind::kFrameRect && op.rect == Rect{37, 97, 59, 203};
   }));
@@ -268,6 +269,16 @@ TEST_F(DialogTest, DrawingRunsUserItemProceduresAndSubstitutesParamText) {
     return op.kind == toolbox::DrawKind::kFrameRoundRect && op.rect == Rect{156, 316, 184, 394} &&
            op.state.penSize == Point{3, 3} && op.ovalSize == Point{16, 16};
   }));
+  const auto lines = [&ops] {
+    return std::count_if(ops.begin(), ops.end(), [](const toolbox::DrawOp& op) { return op.kind == toolbox::DrawKind::kLine; });
+  };
+  const auto unchecked = lines();
+  SetControlValue(Control(d, kLinearise), 1);
+  toolbox::ClearDisplayList(GetDialogPort(d));
+  DrawDialog(d);
+  EXPECT_EQ(lines(), unchecked + 2) << "the check box's cross";
+  std::string error;
+  EXPECT_TRUE(toolbox::WriteDialogPng(d, resource_test::TempDir().File("dialog.png"), &error)) << error;
   DisposeDialog(d);
   DisposeUserItemUPP(cross);
 }

@@ -186,6 +186,11 @@ TEST(QuickDrawDisplayList, ShapesRecordClipAndColoursAndLeaveThePenAlone) {
   EXPECT_EQ(ops[1].kind, DrawKind::kPaintOval);
   EXPECT_EQ(ops[2].fillPattern, light);
   EXPECT_EQ(ops[3].state.foreColor, grey);
+  RGBColor fore, back;
+  GetForeColor(&fore);
+  GetBackColor(&back);
+  EXPECT_EQ(fore, grey);
+  EXPECT_EQ(back, (RGBColor{0, 0, 0xFFFF}));
 }
 
 TEST(QuickDrawDisplayList, ErasingTheWholePortRestartsTheListButAPartialEraseDoesNot) {

@@ -96,6 +96,9 @@ TEST_F(WindowTest, AWindowResourceGivesContentFrameTitleAndReference) {
   Str255 title;
   GetWTitle(w, title);
   EXPECT_EQ(TextOf(title), "Flow-Volume Plot");
+  SetWTitle(w, PString("Flow-Volume Plot (2)").get());
+  GetWTitle(w, title);
+  EXPECT_EQ(TextOf(title), "Flow-Volume Plot (2)");
   EXPECT_EQ(GetWRefCon(w), 2);
   EXPECT_TRUE(IsWindowVisible(w));
   // A port: LocalToGlobal goes through the content's origin.
@@ -255,6 +258,22 @@ TEST_F(WindowTest, FindWindowNamesThePartUnderAPoint) {
     EXPECT_EQ(found, part == inMenuBar || part == inDesk ? nullptr : w) << part;
   }
   DisposeWindow(w);
+}
+
+TEST_F(WindowTest, TheGrowIconIsDrawnOnlyForWindowsWithAGrowBox) {
+  WindowRef plot = GetNewCWindow(8102, nullptr, kWindowInFront);
+  WindowRef report = GetNewCWindow(8103, nullptr, kWindowInFront);
+  SelectWindow(plot);
+  toolbox::ClearDisplayList(GetWindowPort(plot));
+  DrawGrowIcon(plot);
+  DrawGrowIcon(report);
+  const auto& ops = GetWindowPort(plot)->displayList.ops;
+  EXPECT_TRUE(std::any_of(ops.begin(), ops.end(), [](const toolbox::DrawOp& op) {
+    return op.kind == toolbox::DrawKind::kFrameRect && op.rect.bottom == 298;
+  }));
+  EXPECT_TRUE(GetWindowPort(report)->displayList.ops.empty());
+  DisposeWindow(plot);
+  DisposeWindow(report);
 }
 
 TEST_F(WindowTest, AHandlerThatDisposesOfItsWindowEndsTheChangeSafely) {
