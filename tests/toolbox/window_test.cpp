@@ -114,7 +114,8 @@ TEST_F(WindowTest, AWindowResourceGivesContentFrameTitleAndReference) {
 TEST_F(WindowTest, RegionsAWindowLacksAreRefused) {
   WindowRef report = GetNewCWindow(8103, nullptr, kWindowInFront);
   Rect r{};
-  for (WindowRegionCode code : {WindowRegionCode{kWindowGrowRgn}, WindowRegionCode{kWindowZoomBoxRgn}, WindowRegionCode{99}})
+  for (WindowRegionCode code :
+       {WindowRegionCode{kWindowGrowRgn}, WindowRegionCode{kWindowZoomBoxRgn}, WindowRegionCode{99}})
     EXPECT_EQ(GetWindowBounds(report, code, &r), errWindowRegionCodeInvalid) << code;
   DisposeWindow(report);
   EXPECT_EQ(GetWindowBounds(report, kWindowContentRgn, &r), errInvalidWindowRef);
