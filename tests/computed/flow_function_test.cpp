@@ -8,6 +8,8 @@
 #include "computed/resp_flow_settings.h"
 #include "spirometry_host.h"
 
+using namespace spiro;
+
 namespace spirotest {
 namespace {
 

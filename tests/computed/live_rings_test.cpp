@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+using namespace spiro;
+
 namespace {
 
 std::vector<std::pair<int, int>> Spans(int lastDone, int lastToDo, int length) {

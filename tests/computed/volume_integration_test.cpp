@@ -10,6 +10,8 @@
 #include "computed/volume_coefficients.h"
 #include "toolbox/pascal_string.h"
 
+using namespace spiro;
+
 namespace {
 
 VolumeIntegrationCoefficients Plain() { return {0.5, 0.01, 2.0, 1.25, 0.3, false, false}; }

@@ -4,6 +4,8 @@
 
 #include "extension/scaling_fixtures.h"
 
+using namespace spiro;
+
 namespace {
 
 // Calibrated: units = raw * unit factor * gain + offset; otherwise raw * raw factor.

@@ -6,6 +6,8 @@
 #include "extension/extension_resources.h"
 #include "toolbox/appearance.h"
 
+using namespace spiro;
+
 namespace {
 
 class DialogHelpersTest : public ExtensionDialogTest {

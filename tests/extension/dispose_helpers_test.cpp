@@ -9,6 +9,8 @@
 #include "toolbox/memory.h"
 #include "util/pstring.h"
 
+using namespace spiro;
+
 namespace {
 
 // Each helper frees once and nulls the reference, so a second call (as on

@@ -4,6 +4,8 @@
 
 #include "toolbox/quickdraw.h"
 
+using namespace spiro;
+
 namespace {
 
 TEST(CenterRect, CentresKeepingSizeAndTruncatesHalvesTowardZero) {
