@@ -92,6 +92,24 @@ FAULTS = [
      "Point{static_cast<SInt16>(from.v + dh), static_cast<SInt16>(from.h + dv)}", "test_toolbox"),
     ("dialog-item-not-padded", "tools/rez/compile_dialog_items.cpp",
      "  out.Bytes(data);\n  out.PadToEven();\n}", "  out.Bytes(data);\n}", "test_tools"),
+    # s3ext: the extension's helpers, the settings block, strings, the report and the analysis.
+    ("channel-samples-missed-unlock", "bundle/extension/channel_samples.cpp",
+     "    UnlockSamples(channel, block, recorded);", "    if (samples == nullptr) UnlockSamples(channel, block, recorded);",
+     "test_extension"),
+    ("settings-entry-length-unchecked", "bundle/extension/spiro_settings.cpp",
+     "    if (length > size - payloadAt) return;  // runs past the block\n", "", "test_extension"),
+    ("settings-block-size-one-sided", "bundle/extension/spiro_settings.cpp",
+     "LoadAt<std::uint32_t>(block, 2) != length)", "LoadAt<std::uint32_t>(block, 2) > length)", "test_extension"),
+    ("axis-ticks-wrong-fraction", "bundle/extension/axis_ticks.cpp",
+     "kSixteenth = 0.0625;", "kSixteenth = 0.125;", "test_extension"),
+    ("text-box-buffer-not-released", "bundle/extension/text_box.cpp",
+     "    HostService48(&box);\n    SetBufferRef(box, 0);", "    SetBufferRef(box, 0);", "test_extension"),
+    ("limited-copy-length-off-by-one", "bundle/util/pstring.cpp",
+     "static_cast<unsigned char>(destinationSize - 1);", "static_cast<unsigned char>(destinationSize);", "test_util"),
+    ("report-empty-row-gap", "bundle/spirometry/report_drawing.cpp",
+     "kEmptyRowAdvance = 8;", "kEmptyRowAdvance = 7;", "test_spirometry"),
+    ("analysis-limit-off-by-one", "bundle/extension/spiro_records.h",
+     "kMaxAnalysedSamples = 16000;", "kMaxAnalysedSamples = 15999;", "test_spirometry"),
 ]
 
 
