@@ -110,6 +110,14 @@ FAULTS = [
      "kEmptyRowAdvance = 8;", "kEmptyRowAdvance = 7;", "test_spirometry"),
     ("analysis-limit-off-by-one", "bundle/extension/spiro_records.h",
      "kMaxAnalysedSamples = 16000;", "kMaxAnalysedSamples = 15999;", "test_spirometry"),
+    # lead: a wrap correction that only one test asserts
+    ("expiration-wrap-not-corrected", "bundle/spirometry/breath_phases.cpp",
+     "if (expiration && dV < 0) return dV + kFullRange;", "if (expiration && dV < 0) return dV;",
+     "test_spirometry"),
+    ("changed-options-keep-stale-analysis", "bundle/extension/spiro_settings.cpp",
+     "      InvalidateAnalysis(local);\n    }\n  }", "    }\n  }", "test_extension"),
+    ("peak-tag-index-past-the-trace", "bundle/spirometry/trace_marks.cpp",
+     "index < 0 || index >= flow.count", "index < 0 || index > flow.count", "test_spirometry"),
 ]
 
 
