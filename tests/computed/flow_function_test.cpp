@@ -135,20 +135,5 @@ TEST_F(FlowFunction, DescriptionNamesTheSource) {
   toolbox::LowFree(record);
 }
 
-TEST_F(FlowFunction, MatchesItsSourceByKind) {
-  MakeRecording({Ramp(10, 0.0f, 0.01f)});
-  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-  const auto matches = [&](std::int16_t channel, std::int16_t kind) {
-    host::ParamBlock block;
-    block.Set<std::int16_t>(4, channel).Set<std::int16_t>(6, kind);
-    return document().computed().Send(kFlowChannel, 16, block) == 1;
-  };
-  EXPECT_FALSE(matches(kHeadChannel, 0));
-  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
-  EXPECT_TRUE(matches(kHeadChannel, 0)) << "a computed (displayed) source";
-  EXPECT_FALSE(matches(kHeadChannel, 1));
-  EXPECT_FALSE(matches(kVolumeChannel, 0));
-}
-
 }  // namespace
 }  // namespace spirotest

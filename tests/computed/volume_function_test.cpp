@@ -34,23 +34,6 @@ std::vector<double> InUnits(const std::vector<float>& samples,
   return values;
 }
 
-TEST_F(VolumeFunction, NewRecordHasNoSourceAndSoNoData) {
-  MakeRecording({Breath(40, 0.3f)});
-  ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
-  const auto record = LocalRecord<volume::LocalDataType>(kVolumeChannel);
-  EXPECT_EQ(record.state, kStateCreated);
-  EXPECT_EQ(record.flowId, static_cast<std::int16_t>(0x8001)) << "unresolved";
-  SubmitFlag(Volume(), 8199, kVolumeChannel, true);
-  RespVolumeSettings settings{};
-  ASSERT_TRUE(ReadSettings(kVolumeChannel, &settings));
-  EXPECT_EQ(settings.sourceChannel, 0);
-  EXPECT_FALSE(document().computed().HasDisplayedData(kVolumeChannel, 1));
-  const auto resolved = LocalRecord<volume::LocalDataType>(kVolumeChannel);
-  EXPECT_EQ(resolved.state, kStateHasSettings);
-  EXPECT_EQ(resolved.flowId, Flow().hostRef) << "the sibling found by its credit line";
-  EXPECT_EQ(resolved.respiratoryId, LoadedBundle().Find("Main1")->hostRef);
-}
-
 // Without corrections the volume in litres is the integral of the flow in
 // litres per second, block after block of one stretch.
 TEST_F(VolumeFunction, IntegratesTheFlowAcrossTheStretch) {
