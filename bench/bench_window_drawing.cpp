@@ -24,6 +24,8 @@
 #include "toolbox/quickdraw.h"
 #include "toolbox/script.h"
 
+using namespace spiro;
+
 namespace {
 
 using spirometry::LocalDataType;

@@ -5,6 +5,8 @@
 
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 // Message 8: fill offsets [first, end) of the output for one block.
 struct ComputeBlockRequest {
   Handle input;          // the channel's recorded samples of the block
@@ -24,3 +26,5 @@ struct ComputeLiveRequest {
   const std::uint32_t* inputRings;   // 32 ring addresses: the channels' inputs
   const std::uint32_t* outputRings;  // 32 ring addresses: the channels' computed values
 };
+
+}  // namespace spiro

@@ -3,6 +3,8 @@
 #include "vantor/byte_access.h"
 #include "vantor/services.h"
 
+namespace spiro {
+
 std::uint16_t CommandCode(const void* record) {
   return vantor::LoadAt<std::uint16_t>(record, vantor::kCommandCodeAt);
 }
@@ -49,3 +51,5 @@ ShortCommandRecord MakeShortCommand(std::uint16_t code, std::int32_t channel, st
   vantor::StoreAt(command.bytes, vantor::kCommandValueAt, value);
   return command;
 }
+
+}  // namespace spiro

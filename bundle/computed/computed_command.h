@@ -9,6 +9,8 @@
 #include "toolbox/mac_types.h"
 #include "vantor/command_record.h"
 
+namespace spiro {
+
 // The local codes both functions share; each names its others.
 inline constexpr std::uint16_t kSetWholeSettings =
     vantor::kSettingsRecordCode;                          // i16 size, address
@@ -32,3 +34,5 @@ struct ShortCommandRecord {
   unsigned char bytes[vantor::kCommandRecordBytes];
 };
 ShortCommandRecord MakeShortCommand(std::uint16_t code, std::int32_t channel, std::int16_t value);
+
+}  // namespace spiro

@@ -7,6 +7,8 @@
 #include "frame/host_services_strings.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 void CopyOwnName(const VantorExtensionBase& extension, std::int16_t listId, std::int16_t entry,
                  unsigned char* nameOut) {
   if (nameOut == nullptr) return;
@@ -26,3 +28,5 @@ void DescribeSource(void* recordOut, const VantorExtensionBase& extension, std::
   vantor::StoreAt<std::uint8_t>(recordOut, kDescriptionFlagAt, 1);
   std::memcpy(vantor::AddressAt(recordOut, kDescriptionTextAt), text, sizeof text);
 }
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 #include "frame/extension_base.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 // The description record: a flag byte, then the text as a Str255 at 12.
 inline constexpr std::size_t kDescriptionFlagAt = 0;
 inline constexpr std::size_t kDescriptionTextAt = 12;
@@ -20,3 +22,5 @@ void CopyOwnName(const VantorExtensionBase& extension, std::int16_t listId, std:
 // the source channel's title.
 void DescribeSource(void* recordOut, const VantorExtensionBase& extension, std::int16_t listId,
                     std::int16_t entry, std::int16_t sourceChannel);
+
+}  // namespace spiro

@@ -5,6 +5,8 @@
 
 #include "frame/host_services_memory.h"
 
+namespace spiro {
+
 namespace computed {
 
 template <class Context, void (*SetActive)(Context*)>
@@ -34,3 +36,5 @@ class DialogContextOwner {
 };
 
 }  // namespace computed
+
+}  // namespace spiro

@@ -11,6 +11,8 @@
 #include "util/pstring.h"
 #include "util/window_placement.h"
 
+namespace spiro {
+
 namespace flow {
 namespace {
 
@@ -142,3 +144,5 @@ bool CalibrateFlowHead(FlowDialogContext& context) {
 }
 
 }  // namespace flow
+
+}  // namespace spiro

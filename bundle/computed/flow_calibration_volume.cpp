@@ -17,6 +17,8 @@
 #include "vantor/range_record.h"
 #include "vantor/services.h"
 
+namespace spiro {
+
 namespace flow {
 namespace {
 
@@ -104,3 +106,5 @@ void ComputeCalibrationVolume(FlowDialogContext& context) {
 }
 
 }  // namespace flow
+
+}  // namespace spiro

@@ -15,6 +15,8 @@
 #include "util/handle_record.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 namespace flow {
 namespace {
 
@@ -85,3 +87,5 @@ void GetChannelUnits(std::int16_t block, void* unitsOut, LocalDataType** local) 
 }
 
 }  // namespace flow
+
+}  // namespace spiro

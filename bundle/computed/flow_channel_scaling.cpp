@@ -4,6 +4,8 @@
 
 #include "frame/host_services_data.h"
 
+namespace spiro {
+
 namespace {
 
 // A calibrated source whose base unit carries this third character, and whose
@@ -58,3 +60,5 @@ void ApplyChannelScaling(std::int16_t block, RespFlowSettings& settings) {
   const vantor::ChannelScaling scaling = FlowSourceScaling(settings, block);
   FoldChannelScaling(settings, info, scaling);
 }
+
+}  // namespace spiro

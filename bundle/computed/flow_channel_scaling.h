@@ -8,6 +8,8 @@
 #include "computed/resp_flow_settings.h"
 #include "vantor/records.h"
 
+namespace spiro {
+
 // The source's records for a block: those of its displayed samples when the
 // source is computed, of its recorded samples otherwise.
 vantor::ChannelScaleInfo FlowSourceScaleInfo(const RespFlowSettings& settings, std::int16_t block);
@@ -26,3 +28,5 @@ bool IsVoltSignal(const vantor::ChannelScaleInfo& info);
 // FoldChannelScaling with the source's records for the block (-1: the block
 // being sampled).
 void ApplyChannelScaling(std::int16_t block, RespFlowSettings& settings);
+
+}  // namespace spiro

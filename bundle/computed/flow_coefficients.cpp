@@ -4,6 +4,8 @@
 
 #include "util/handle_record.h"
 
+namespace spiro {
+
 bool ResolveSpirometerModel(RespFlowSettings& settings) {
   if (settings.SpirometerModel != kCustomSpirometerModel) return true;
   if (settings.customScale > std::numeric_limits<double>::max()) {
@@ -35,3 +37,5 @@ void UpdateFlowCoefficients(Handle settings) {
   UpdateFlowCoefficients(record);
   StoreHandleRecord(settings, record);
 }
+
+}  // namespace spiro

@@ -9,6 +9,8 @@
 #include "computed/resp_flow_settings.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 inline constexpr std::int16_t kSpirometerModelListId = 8301;
 
 struct FlowHeadCoefficients {
@@ -31,3 +33,5 @@ void SetFlowCoefficients(RespFlowSettings& settings, const FlowHeadCoefficients&
 // Both of the above, with the table read when the model asks for it.
 void UpdateFlowCoefficients(RespFlowSettings& settings);
 void UpdateFlowCoefficients(Handle settings);
+
+}  // namespace spiro

@@ -9,6 +9,8 @@
 #include "computed/local_records.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace flow {
 namespace {
 
@@ -74,3 +76,5 @@ void PerformCommand(const void* record, LocalDataType** local) {
 }
 
 }  // namespace flow
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 #include "computed/live_rings.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr DriftLine kNoDrift{0.0, 0.0};
@@ -75,3 +77,5 @@ void ComputeFlowLive(const ComputeLiveRequest& request, Handle settingsHandle) {
     CorrectSpan(input, output, span.first, span.end, settings, kNoDrift);
   }
 }
+
+}  // namespace spiro

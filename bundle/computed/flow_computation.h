@@ -7,6 +7,8 @@
 #include "computed/sample_block.h"
 #include "computed/source_samples.h"
 
+namespace spiro {
+
 struct DriftLine;
 
 // Offsets [first, end) of the output from the source with the settings'
@@ -17,3 +19,5 @@ void WriteFlowSamples(const float* source, std::int32_t sourceCount, const Locke
 
 void ComputeFlowBlock(const ComputeBlockRequest& request, Handle settings);
 void ComputeFlowLive(const ComputeLiveRequest& request, Handle settings);
+
+}  // namespace spiro

@@ -9,6 +9,8 @@
 #include "toolbox/mac_types.h"
 #include "toolbox/menus.h"
 
+namespace spiro {
+
 namespace flow {
 
 enum CalibrationStatus : std::int16_t {
@@ -71,3 +73,5 @@ void FlowText(std::int16_t entry, StringPtr text);
 void DrawSmallText(ConstStr255Param text, const Rect& box);
 
 }  // namespace flow
+
+}  // namespace spiro

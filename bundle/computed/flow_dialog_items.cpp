@@ -16,6 +16,8 @@
 #include "util/handle_record.h"
 #include "util/pstring.h"
 
+namespace spiro {
+
 namespace flow {
 namespace {
 
@@ -186,3 +188,5 @@ void DrawCalibrationPreview(void* dialog, std::int16_t item) {
 }
 
 }  // namespace flow
+
+}  // namespace spiro

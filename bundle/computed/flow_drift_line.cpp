@@ -3,6 +3,8 @@
 #include "computed/flow_zero_level.h"
 #include "frame/host_services_data.h"
 
+namespace spiro {
+
 DriftLine DriftLineThrough(double a, double levelA, double b, double levelB) {
   if (b == a) return {0.0, levelA};
   const double slope = (levelB - levelA) / (b - a);
@@ -24,3 +26,5 @@ std::optional<DriftLine> FindDriftLine(std::int16_t block, const SourceSelection
   return DriftLineThrough(static_cast<double>(a) - blockStart, *startLevel,
                           static_cast<double>(b) - blockStart, *endLevel);
 }
+
+}  // namespace spiro

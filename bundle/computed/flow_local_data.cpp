@@ -4,6 +4,8 @@
 #include "computed/local_records.h"
 #include "frame/host_services_host.h"
 
+namespace spiro {
+
 namespace flow {
 
 LocalDataType** NewLocalData(std::int16_t channel) {
@@ -15,3 +17,5 @@ LocalDataType** NewLocalData(std::int16_t channel) {
 }
 
 }  // namespace flow
+
+}  // namespace spiro

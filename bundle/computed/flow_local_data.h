@@ -9,6 +9,8 @@
 #include "computed/local_data_state.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 namespace flow {
 
 struct LocalDataType {
@@ -26,3 +28,5 @@ static_assert(offsetof(LocalDataType, settings) == 8);
 static_assert(sizeof(LocalDataType) == 16);
 
 }  // namespace flow
+
+}  // namespace spiro

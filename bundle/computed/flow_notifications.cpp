@@ -9,6 +9,8 @@
 #include "util/handle_record.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 namespace flow {
 namespace {
 
@@ -47,3 +49,5 @@ void HandleNotification(std::int16_t code, std::uint32_t value, LocalDataType** 
 }
 
 }  // namespace flow
+
+}  // namespace spiro

@@ -9,6 +9,8 @@
 #include "computed/resp_flow_settings.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 namespace flow {
 
 inline constexpr std::int16_t kStringListId = 8300;
@@ -48,3 +50,5 @@ void GetChannelInfo(std::int16_t block, void* infoOut, LocalDataType** local);
 void GetChannelUnits(std::int16_t block, void* unitsOut, LocalDataType** local);
 
 }  // namespace flow
+
+}  // namespace spiro

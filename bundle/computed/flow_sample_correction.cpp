@@ -1,5 +1,7 @@
 #include "computed/flow_sample_correction.h"
 
+namespace spiro {
+
 namespace {
 
 // The loops are built for several vector widths and the loader picks the
@@ -39,3 +41,5 @@ void CorrectFlowSamples(const float* in, float* out, std::int32_t first, std::in
     CorrectWithDrift(in, out, first, end, transform, drift);
   }
 }
+
+}  // namespace spiro

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace spiro {
+
 // Coefficients in sample-value terms for one block of the source.
 struct FlowSampleTransform {
   double valueOffset;        // added to every sample
@@ -34,3 +36,5 @@ inline float CorrectFlowSample(float x, const FlowSampleTransform& transform, do
 // evaluated at each offset i. in and out may be the same array.
 void CorrectFlowSamples(const float* in, float* out, std::int32_t first, std::int32_t end,
                         const FlowSampleTransform& transform, const DriftLine& drift);
+
+}  // namespace spiro

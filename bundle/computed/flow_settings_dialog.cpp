@@ -20,6 +20,8 @@
 #include "util/pstring.h"
 #include "util/window_placement.h"
 
+namespace spiro {
+
 namespace flow {
 namespace {
 
@@ -308,3 +310,5 @@ bool EditSettings(std::int16_t channel, LocalDataType** local) {
 }
 
 }  // namespace flow
+
+}  // namespace spiro

@@ -5,6 +5,8 @@
 
 #include "frame/host_services_data.h"
 
+namespace spiro {
+
 std::optional<double> ZeroLevelOfSamples(const float* samples, std::int32_t count, bool atStart,
                                          double valueOffset) {
   if (count <= 0) return std::nullopt;
@@ -31,3 +33,5 @@ std::optional<double> FindZeroLevel(std::int16_t zeroBlock, const SourceSelectio
   return ZeroLevelOfSamples(samples.data(), std::min(length, samples.count()), atStart,
                             valueOffset);
 }
+
+}  // namespace spiro

@@ -9,6 +9,8 @@
 #include "computed/source_samples.h"
 #include "frame/shared_constants.h"
 
+namespace spiro {
+
 inline constexpr double kZeroSearchTolerance = kThousandOver1024 / 40;
 inline constexpr std::int32_t kZeroWindowSamples = 10;
 
@@ -21,3 +23,5 @@ std::optional<double> ZeroLevelOfSamples(const float* samples, std::int32_t coun
 // long (or shorter when the host holds fewer).
 std::optional<double> FindZeroLevel(std::int16_t zeroBlock, const SourceSelection& selection,
                                     bool atStart, double valueOffset);
+
+}  // namespace spiro

@@ -5,6 +5,8 @@
 #include "vantor/byte_access.h"
 #include "vantor/messages.h"
 
+namespace spiro {
+
 RingSpans RingSpansToDo(std::int16_t lastDone, std::int16_t lastToDo, std::int16_t ringLength) {
   RingSpans result;
   const bool inRing = ringLength > 0 && lastDone >= -1 && lastDone < ringLength && lastToDo >= 0 &&
@@ -45,3 +47,5 @@ void PassLiveInputThrough(const ComputeLiveRequest& request, const RingSpans& sp
   CopyRingSpans(LiveRing(request.inputRings, request.channel),
                 LiveRing(request.outputRings, request.channel), spans);
 }
+
+}  // namespace spiro

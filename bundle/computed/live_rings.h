@@ -9,6 +9,8 @@
 
 #include "computed/computation_requests.h"
 
+namespace spiro {
+
 struct RingSpan {
   std::int32_t first;
   std::int32_t end;  // exclusive
@@ -40,3 +42,5 @@ const float* LiveSourceRing(const Settings& settings, const ComputeLiveRequest& 
 
 // Without settings a function passes its own channel's input through.
 void PassLiveInputThrough(const ComputeLiveRequest& request, const RingSpans& spans);
+
+}  // namespace spiro

@@ -6,6 +6,8 @@
 
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 enum LocalDataState : std::int16_t {
   kStateHasSettings = 2,
   kStateCreated = 3,
@@ -23,3 +25,5 @@ template <class Record>
 Handle LocalHandle(Record** local) {
   return reinterpret_cast<Handle>(local);
 }
+
+}  // namespace spiro

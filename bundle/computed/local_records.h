@@ -11,6 +11,8 @@
 #include "toolbox/mac_types.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 // A new handle holding the record; null after the out-of-memory alert.
 template <class Record>
 Record** NewLocalRecord(const Record& record, ConstStr255Param outOfMemory) {
@@ -59,3 +61,5 @@ bool SettingsMatchSource(Handle settingsHandle, std::int16_t channel, std::int16
   const auto settings = LoadHandleRecord<Settings>(settingsHandle);
   return settings.sourceChannel == channel && kind == (settings.sourceIsComputed != 0 ? 0 : 1);
 }
+
+}  // namespace spiro

@@ -1,5 +1,7 @@
 #include "computed/notifications.h"
 
+namespace spiro {
+
 void AnswerProtocolQuery(std::uint32_t value) {
   void* answer = vantor::PointerFromU32<void>(value);
   if (answer != nullptr) vantor::StoreAt(answer, 0, kProtocolAnswer);
@@ -10,3 +12,5 @@ std::int16_t NotifiedChannel(std::uint32_t value) {
 }
 
 std::int16_t NotifiedSource(std::uint32_t value) { return static_cast<std::int16_t>(value >> 16); }
+
+}  // namespace spiro

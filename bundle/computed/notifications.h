@@ -7,6 +7,8 @@
 #include "computed/computed_command.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 enum NotificationCode : std::int16_t {
   kBlockSetup = 100,            // the block being sampled is set up
   kSamplingStarts = 101,        // live computation follows
@@ -56,3 +58,5 @@ bool HandleSharedNotification(std::int16_t code, std::uint32_t value, std::int16
     default: return false;
   }
 }
+
+}  // namespace spiro

@@ -4,6 +4,8 @@
 
 #include "util/pstring.h"
 
+namespace spiro {
+
 void ReadOwnString(const VantorExtensionBase& extension, std::int16_t listId, std::int32_t index,
                    StringPtr text) {
   text[0] = 0;
@@ -12,3 +14,5 @@ void ReadOwnString(const VantorExtensionBase& extension, std::int16_t listId, st
   GetIndPString(text, listId, static_cast<std::int16_t>(index));
   extension.EndResources();
 }
+
+}  // namespace spiro

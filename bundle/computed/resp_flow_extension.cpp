@@ -9,6 +9,8 @@
 #include "util/handle_record.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 RespFlowExtension gRespFlowExtension;
 
 RespFlowExtension::Local RespFlowExtension::NewLocalData(std::int16_t channel,
@@ -81,3 +83,5 @@ void RespFlowExtension::ComputeLive(std::int16_t lastDone, std::int16_t lastToDo
 bool RespFlowExtension::MatchesSource(std::int16_t channel, std::int16_t kind, Local local) {
   return SettingsMatchSource<RespFlowSettings>(SettingsHandleOf(local), channel, kind);
 }
+
+}  // namespace spiro

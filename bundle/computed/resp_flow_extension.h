@@ -3,6 +3,8 @@
 
 #include "frame/computed_function_base.h"
 
+namespace spiro {
+
 namespace flow {
 struct LocalDataType;  // one per computed channel
 }
@@ -33,3 +35,5 @@ class RespFlowExtension final : public ComputedFunctionBase<flow::LocalDataType*
 };
 
 extern RespFlowExtension gRespFlowExtension;
+
+}  // namespace spiro

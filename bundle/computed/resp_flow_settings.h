@@ -8,6 +8,8 @@
 #include <cstdint>
 
 #pragma pack(push, 4)
+namespace spiro {
+
 struct RespFlowSettings {
   std::int16_t ownChannel;              // the channel holding the function (1-based)
   std::int16_t sourceChannel;           // the channel converted (1-based)
@@ -56,3 +58,5 @@ static_assert(offsetof(RespFlowSettings, liveSourceIsComputed) == 80);
 static_assert(offsetof(RespFlowSettings, unitsConversionPending) == 82);
 static_assert(offsetof(RespFlowSettings, driftSlope) == 84);
 static_assert(offsetof(RespFlowSettings, driftIntercept) == 92);
+
+}  // namespace spiro

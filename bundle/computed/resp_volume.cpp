@@ -9,6 +9,8 @@
 #include "util/handle_record.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 RespVolume gRespVolume;
 
 RespVolume::Local RespVolume::NewLocalData(std::int16_t channel, std::uint8_t* flagOut) {
@@ -78,3 +80,5 @@ void RespVolume::ComputeLive(std::int16_t lastDone, std::int16_t lastToDo, std::
 bool RespVolume::MatchesSource(std::int16_t channel, std::int16_t kind, Local local) {
   return SettingsMatchSource<RespVolumeSettings>(SettingsHandleOf(local), channel, kind);
 }
+
+}  // namespace spiro

@@ -3,6 +3,8 @@
 
 #include "frame/computed_function_base.h"
 
+namespace spiro {
+
 namespace volume {
 struct LocalDataType;  // one per computed channel
 }
@@ -33,3 +35,5 @@ class RespVolume final : public ComputedFunctionBase<volume::LocalDataType**> {
 };
 
 extern RespVolume gRespVolume;
+
+}  // namespace spiro

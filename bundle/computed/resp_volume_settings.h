@@ -7,6 +7,8 @@
 #include <cstdint>
 
 #pragma pack(push, 4)
+namespace spiro {
+
 struct RespVolumeSettings {
   std::int16_t ownChannel;              // the channel holding the function
   std::int16_t sourceChannel;           // the flow channel (1-based); 0 = none chosen
@@ -58,3 +60,5 @@ static_assert(offsetof(RespVolumeSettings, liveSourceIsComputed) == 96);
 static_assert(offsetof(RespVolumeSettings, liveAccumulator) == 100);
 static_assert(offsetof(RespVolumeSettings, liveReservoir) == 108);
 static_assert(offsetof(RespVolumeSettings, livePreviousFlow) == 116);
+
+}  // namespace spiro

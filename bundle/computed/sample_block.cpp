@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace spiro {
+
 LockedSamples::LockedSamples(Handle handle) {
   if (handle == nullptr || *handle == nullptr) return;
   lock_.emplace(handle);
@@ -27,3 +29,5 @@ void WriteZeroSamples(Handle output, std::int32_t first, std::int32_t end) {
   const OutputSpan span = SpanWithin(first, end, out.count(), 0);
   FillZeros(out, span.from, span.to);
 }
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 #include "toolbox/mac_types.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 // A handle's samples, locked while the view lives. A null handle is empty;
 // the count is what the block holds, whatever a caller believes its length is.
 class LockedSamples {
@@ -39,3 +41,5 @@ OutputSpan SpanWithin(std::int32_t first, std::int32_t end, std::int32_t outputC
 void FillZeros(const LockedSamples& output, std::int32_t from, std::int32_t to);
 // Writes 0.0 to offsets [first, end) of the output, within what it holds.
 void WriteZeroSamples(Handle output, std::int32_t first, std::int32_t end);
+
+}  // namespace spiro

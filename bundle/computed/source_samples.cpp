@@ -2,6 +2,8 @@
 
 #include "frame/host_services_data.h"
 
+namespace spiro {
+
 bool SourceHasBlock(std::int16_t sourceChannel, bool sourceIsComputed, std::int16_t block) {
   if (sourceIsComputed) return DataChannelHasBlock(sourceChannel, block) != 0;
   return DataService496(sourceChannel, block) != 0;
@@ -36,3 +38,5 @@ SourceSamples::SourceSamples(const SourceSelection& selection, std::int16_t bloc
     : hold_(HoldFor(selection, block), selection.sourceChannel, block),
       samples_(HoldFor(selection, block) == HostBlockHold::Kind::kNone ? selection.messageInput
                                                                        : hold_.handle()) {}
+
+}  // namespace spiro

@@ -11,6 +11,8 @@
 #include "computed/sample_block.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 // The source has data in the block: displayed data when it is computed,
 // recorded data otherwise.
 bool SourceHasBlock(std::int16_t sourceChannel, bool sourceIsComputed, std::int16_t block);
@@ -60,3 +62,5 @@ class SourceSamples {
   HostBlockHold hold_;     // released last,
   LockedSamples samples_;  // after the view's own lock
 };
+
+}  // namespace spiro

@@ -5,6 +5,8 @@
 #include "computed/resp_flow_extension.h"
 #include "frame/host_services_strings.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr double kTableUnitsPerUnit = 1000.0;
@@ -21,3 +23,5 @@ FlowHeadCoefficients SpirometerModelCoefficients(std::int16_t model) {
   const std::int32_t row = model;
   return {TableNumber(2 * row - 1), TableNumber(2 * row)};
 }
+
+}  // namespace spiro

@@ -5,6 +5,8 @@
 
 #include "util/pstring.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr unsigned char kMaxUnitChars = vantor::kUnitTextBytes - 1;
@@ -30,3 +32,5 @@ bool UnitTextContains(const UnitTextField& field, ConstStr255Param pattern) {
   CopyUnitText(field, text);
   return FindPString(pattern, text) != 0;
 }
+
+}  // namespace spiro

@@ -5,6 +5,8 @@
 #include "toolbox/mac_types.h"
 #include "vantor/records.h"
 
+namespace spiro {
+
 inline constexpr double kMillilitresPerLitre = 1000.0;
 inline constexpr double kSecondsPerMinute = 60.0;
 inline constexpr unsigned char kPerMinuteText[] = "\x03min";
@@ -21,3 +23,5 @@ void SetUnitText(UnitTextField& field, ConstStr255Param text);
 bool UnitTextStartsWith(const UnitTextField& field, unsigned char first);
 // pattern: a Str255.
 bool UnitTextContains(const UnitTextField& field, ConstStr255Param pattern);
+
+}  // namespace spiro

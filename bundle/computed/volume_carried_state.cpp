@@ -4,6 +4,8 @@
 
 #include "frame/host_services_data.h"
 
+namespace spiro {
+
 namespace {
 
 // Bit for bit: a coefficient that differs only in the sign of a zero still
@@ -43,3 +45,5 @@ IntegrationStart StartFor(const CarriedVolumeState& carried, const VolumeCarryKe
   if (holds) return {static_cast<std::int16_t>(carried.block + 1), carried.state};
   return {key.startBlock, restarted};
 }
+
+}  // namespace spiro

@@ -12,6 +12,8 @@
 #include "computed/resp_volume_settings.h"
 #include "computed/volume_integration.h"
 
+namespace spiro {
+
 struct VolumeCarryKey {
   std::uint32_t samplesVersion;
   std::int16_t startBlock;
@@ -39,3 +41,5 @@ struct IntegrationStart {
 };
 IntegrationStart StartFor(const CarriedVolumeState& carried, const VolumeCarryKey& key,
                           std::int16_t block, const VolumeRunningState& restarted);
+
+}  // namespace spiro

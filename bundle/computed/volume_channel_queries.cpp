@@ -14,6 +14,8 @@
 #include "util/pstring.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 namespace volume {
 namespace {
 
@@ -77,3 +79,5 @@ void GetChannelUnits(std::int16_t block, void* unitsOut, LocalDataType** local) 
 }
 
 }  // namespace volume
+
+}  // namespace spiro

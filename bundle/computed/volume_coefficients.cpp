@@ -9,6 +9,8 @@
 #include "frame/host_services_strings.h"
 #include "util/pstring.h"
 
+namespace spiro {
+
 VolumeGains DeriveVolumeGains(const vantor::ChannelScaling& source, double samplingInterval) {
   if (source.calibrated == 0) return {samplingInterval * source.info.rawFactor, 0.0, 0.0};
   const double perValue = source.info.unitFactor * source.gain;
@@ -56,3 +58,5 @@ void UpdateVolumeCoefficients(std::int16_t block, RespVolumeSettings& settings) 
   UpdateDeadSpace(settings);
   StoreBlockVolumeState(settings, kRestartedVolume);
 }
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 #include "computed/resp_volume_settings.h"
 #include "vantor/records.h"
 
+namespace spiro {
+
 inline constexpr std::int16_t kThresholdListId = 8501;
 
 struct VolumeGains {
@@ -33,3 +35,5 @@ void UpdateDeadSpace(RespVolumeSettings& settings);
 // Everything above for the block (-1: the block being sampled), then a
 // restarted integration.
 void UpdateVolumeCoefficients(std::int16_t block, RespVolumeSettings& settings);
+
+}  // namespace spiro

@@ -11,6 +11,8 @@
 #include "frame/host_services_host.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace volume {
 namespace {
 
@@ -80,3 +82,5 @@ void PerformCommand(const void* record, LocalDataType** local) {
 }
 
 }  // namespace volume
+
+}  // namespace spiro

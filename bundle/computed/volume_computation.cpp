@@ -10,6 +10,8 @@
 #include "frame/host_services_data.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace {
 
 // The first block of the stretch holding the block; 0 when there is none.
@@ -116,3 +118,5 @@ void ComputeVolumeLive(const ComputeLiveRequest& request, Handle settingsHandle)
   StoreLiveVolumeState(settings, state);
   StoreHandleRecord(settingsHandle, settings);
 }
+
+}  // namespace spiro

@@ -14,8 +14,12 @@
 #include "computed/source_samples.h"
 #include "computed/volume_local_data.h"
 
+namespace spiro {
+
 // Stretches start at blocks 1 .. kMaxStretchStartBlock; anything else is no stretch.
 inline constexpr std::int16_t kMaxStretchStartBlock = 16000;
 
 void ComputeVolumeBlock(const ComputeBlockRequest& request, volume::LocalDataType** local);
 void ComputeVolumeLive(const ComputeLiveRequest& request, Handle settings);
+
+}  // namespace spiro

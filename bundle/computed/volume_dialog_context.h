@@ -10,6 +10,8 @@
 #include "toolbox/dialogs.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 namespace volume {
 
 enum MeasurementStatus : std::int16_t {
@@ -100,3 +102,5 @@ void ChooseThreshold(DialogRef dialog, VolumeDialogContext& context);
 ModalFilterUPP NewThresholdFilter();
 
 }  // namespace volume
+
+}  // namespace spiro

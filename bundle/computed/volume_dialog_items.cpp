@@ -14,6 +14,8 @@
 #include "util/handle_record.h"
 #include "util/pstring.h"
 
+namespace spiro {
+
 namespace volume {
 namespace {
 
@@ -123,3 +125,5 @@ void DrawGroupFrame(void* dialog, std::int16_t item) {
 }
 
 }  // namespace volume
+
+}  // namespace spiro

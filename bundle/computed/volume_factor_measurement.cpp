@@ -20,6 +20,8 @@
 #include "vantor/range_record.h"
 #include "vantor/services.h"
 
+namespace spiro {
+
 namespace volume {
 namespace {
 
@@ -152,3 +154,5 @@ void MeasureCorrectionFactor(DialogRef dialog, VolumeDialogContext& context) {
 }
 
 }  // namespace volume
+
+}  // namespace spiro

@@ -1,5 +1,7 @@
 #include "computed/volume_integration.h"
 
+namespace spiro {
+
 VolumeIntegrationCoefficients IntegrationCoefficientsOf(const RespVolumeSettings& settings) {
   return {settings.gainPerSample,
           settings.offsetPerSample,
@@ -40,3 +42,5 @@ void IntegrateVolumeSamples(const VolumeIntegrationCoefficients& coefficients,
   for (std::int32_t i = first; i < end; ++i)
     out[i] = IntegrateVolumeSample(coefficients, state, in[i]);
 }
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 
 #include "computed/resp_volume_settings.h"
 
+namespace spiro {
+
 struct VolumeIntegrationCoefficients {
   double gainPerSample;        // litres per sample value, per sample
   double offsetPerSample;      // litres per sample
@@ -63,3 +65,5 @@ inline float IntegrateVolumeSample(const VolumeIntegrationCoefficients& c,
 void IntegrateVolumeSamples(const VolumeIntegrationCoefficients& coefficients,
                             VolumeRunningState& state, const float* in, float* out,
                             std::int32_t first, std::int32_t end);
+
+}  // namespace spiro

@@ -5,6 +5,8 @@
 #include "frame/host_services_host.h"
 #include "toolbox/resources.h"
 
+namespace spiro {
+
 namespace volume {
 
 LocalDataType** NewLocalData(std::int16_t channel) {
@@ -21,3 +23,5 @@ LocalDataType** NewLocalData(std::int16_t channel) {
 }
 
 }  // namespace volume
+
+}  // namespace spiro

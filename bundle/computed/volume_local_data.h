@@ -10,6 +10,8 @@
 #include "computed/volume_carried_state.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 namespace volume {
 
 // The resource whose presence in the document's file at creation turns the
@@ -35,3 +37,5 @@ static_assert(offsetof(LocalDataType, channelCount) == 16);
 static_assert(offsetof(LocalDataType, resetBlocked) == 18);
 
 }  // namespace volume
+
+}  // namespace spiro

@@ -9,6 +9,8 @@
 #include "frame/host_services_memory.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace volume {
 namespace {
 
@@ -51,3 +53,5 @@ void HandleNotification(std::int16_t code, std::uint32_t value, LocalDataType** 
 }
 
 }  // namespace volume
+
+}  // namespace spiro

@@ -9,6 +9,8 @@
 #include "computed/volume_local_data.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 namespace volume {
 
 inline constexpr std::int16_t kStringListId = 8500;
@@ -50,3 +52,5 @@ void GetChannelInfo(void* infoOut, LocalDataType** local);
 void GetChannelUnits(std::int16_t block, void* unitsOut, LocalDataType** local);
 
 }  // namespace volume
+
+}  // namespace spiro

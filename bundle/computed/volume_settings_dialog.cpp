@@ -26,6 +26,8 @@
 #include "vantor/range_record.h"
 #include "vantor/services.h"
 
+namespace spiro {
+
 namespace volume {
 namespace {
 
@@ -274,3 +276,5 @@ bool EditSettings(std::int16_t channel, LocalDataType** local) {
 }
 
 }  // namespace volume
+
+}  // namespace spiro

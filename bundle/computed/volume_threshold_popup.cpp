@@ -19,6 +19,8 @@
 #include "util/pstring.h"
 #include "util/window_placement.h"
 
+namespace spiro {
+
 namespace volume {
 namespace {
 
@@ -159,3 +161,5 @@ void ChooseThreshold(DialogRef dialog, VolumeDialogContext& context) {
 ModalFilterUPP NewThresholdFilter() { return NewModalFilter(&ThresholdFilter); }
 
 }  // namespace volume
+
+}  // namespace spiro

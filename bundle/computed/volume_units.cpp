@@ -6,6 +6,8 @@
 #include "frame/host_services_scales.h"
 #include "frame/shared_constants.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr std::int16_t kFullScaleRounding = 2048;
@@ -57,3 +59,5 @@ vantor::ChannelScaling VolumeUnitsOfSource(const vantor::ChannelScaling& source)
   MakeVolumeUnits(units);
   return units;
 }
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 #include "computed/resp_volume_settings.h"
 #include "vantor/records.h"
 
+namespace spiro {
+
 // The source's scaling for the block: that of its displayed samples when it
 // is computed, of its recorded ones otherwise.
 vantor::ChannelScaling VolumeSourceScaling(const RespVolumeSettings& settings, std::int16_t block);
@@ -26,3 +28,5 @@ vantor::ChannelScaling PerSecondScaling(const vantor::ChannelScaling& source);
 // Both the integration and the units query use it, so the samples and the
 // units they are shown in agree.
 vantor::ChannelScaling VolumeUnitsOfSource(const vantor::ChannelScaling& source);
+
+}  // namespace spiro

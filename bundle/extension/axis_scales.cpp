@@ -2,6 +2,8 @@
 
 #include "frame/host_services_scales.h"
 
+namespace spiro {
+
 namespace {
 
 struct AxisMapping {
@@ -38,3 +40,5 @@ void SetScaleFlags48(void* scale, bool bit4, bool bit8) {
 void SetScaleFlags3264(void* scale, bool on) { HostSetFlagBits(scale, 32 | 64, on); }
 
 void SetScaleFlags5121024(void* scale, bool on) { HostSetFlagBits(scale, 512 | 1024, !on); }
+
+}  // namespace spiro

@@ -2,6 +2,8 @@
 // axis's pixel mapping and setting its flag bits in the pairs the windows use.
 #pragma once
 
+namespace spiro {
+
 // The axis's pixel offset and pixel scale (pixel = raw value * scale + offset).
 void GetAxisGeometry(void* axis, double* offset, double* scale);
 // True when the axis's mapping is no longer (offset, scale); a NaN on either
@@ -13,3 +15,5 @@ void SetScaleFlags48(void* scale, bool bit4, bool bit8);
 void SetScaleFlags3264(void* scale, bool on);
 // Bits 512 and 1024 both to the opposite of on (on screen: both cleared).
 void SetScaleFlags5121024(void* scale, bool on);
+
+}  // namespace spiro

@@ -6,6 +6,8 @@
 #include "extension/numeric_clamps.h"
 #include "frame/host_services_scales.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr double kSixteenth = 0.0625;
@@ -74,3 +76,5 @@ void SetUpAxisTicks(const vantor::ChannelScaling& scaling, double rawHigh, doubl
     ComputeAxisTicks(ticks, rawLow, a, rawHigh * a, rawLow * a, 0.0);
   }
 }
+
+}  // namespace spiro

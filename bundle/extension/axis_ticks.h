@@ -7,6 +7,8 @@
 
 #include "vantor/records.h"
 
+namespace spiro {
+
 struct AxisTicks {
   std::int16_t decimals;      // 0..5, for labels in units
   std::int32_t firstTick;     // raw units; the first tick at or above the raw low end
@@ -28,3 +30,5 @@ void ComputeAxisTicks(AxisTicks& ticks, double rawLow, double a, double high, do
 // record when the range is empty.
 void SetUpAxisTicks(const vantor::ChannelScaling& scaling, double rawHigh, double rawLow,
                     AxisTicks& ticks);
+
+}  // namespace spiro

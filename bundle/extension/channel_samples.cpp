@@ -5,6 +5,8 @@
 #include "frame/host_services.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr std::int16_t kBusyTicksPerBlock = 15;
@@ -84,3 +86,5 @@ void ReadChannelSamples(Handle destination, std::int16_t channel, std::int32_t s
     HostBusyTick(kBusyTicksPerBlock);
   }
 }
+
+}  // namespace spiro

@@ -6,6 +6,8 @@
 
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 // The absolute sample position of an offset within a block.
 std::int32_t AbsolutePosition(std::int16_t block, std::int16_t offset);
 
@@ -17,3 +19,5 @@ std::int32_t AbsolutePosition(std::int16_t block, std::int16_t offset);
 // indicator once per block. A null destination or a count below 1 does nothing.
 void ReadChannelSamples(Handle destination, std::int16_t channel, std::int32_t start,
                         std::int32_t count, bool recorded);
+
+}  // namespace spiro

@@ -1,5 +1,7 @@
 #include "extension/channel_scaling.h"
 
+namespace spiro {
+
 double UnitsPerRaw(const vantor::ChannelScaling& scaling) {
   if (scaling.calibrated != 0) return scaling.info.unitFactor * scaling.gain;
   return scaling.info.rawFactor;
@@ -18,3 +20,5 @@ double UnitsToRaw(double value, const vantor::ChannelScaling& scaling) {
   }
   return value / scaling.info.rawFactor;
 }
+
+}  // namespace spiro

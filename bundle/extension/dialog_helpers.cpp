@@ -4,6 +4,8 @@
 #include "toolbox/windows.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr std::int16_t kStandardModalFilter = 205;
@@ -54,3 +56,5 @@ void RestoreThemeState(ThemeDrawingState* saved) {
   SetThemeDrawingState(*saved, true);
   *saved = nullptr;
 }
+
+}  // namespace spiro

@@ -7,6 +7,8 @@
 #include "toolbox/appearance.h"
 #include "toolbox/dialogs.h"
 
+namespace spiro {
+
 // Checks item first + value of the items first..last and clears the others.
 void SetRadioGroup(DialogRef dialog, std::int16_t first, std::int16_t last, std::int16_t value);
 // The offset from first of the first checked item; -1 when none is.
@@ -25,3 +27,5 @@ OSStatus SetDialogTextColor(DialogRef dialog, ThemeDrawingState* saved);
 // Puts a state saved by SetDialogTextColor back and clears it; nothing when
 // none is held.
 void RestoreThemeState(ThemeDrawingState* saved);
+
+}  // namespace spiro

@@ -3,6 +3,8 @@
 #include "frame/host_services_memory.h"
 #include "frame/host_services_scales.h"
 
+namespace spiro {
+
 namespace {
 
 template <class Reference, class Dispose>
@@ -32,3 +34,5 @@ void DisposeObjectAndClear(void** object) { DisposeAndClear(object, HostDisposeO
 void DisposeModalFilterAndClear(ModalFilterUPP* filter) {
   DisposeAndClear(filter, DisposeModalFilterUPP);
 }
+
+}  // namespace spiro

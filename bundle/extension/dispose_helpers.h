@@ -9,6 +9,8 @@
 #include "toolbox/quickdraw.h"
 #include "toolbox/windows.h"
 
+namespace spiro {
+
 void DisposeHandleAndClear(Handle* handle);
 void DisposePtrAndClear(Ptr* pointer);
 void DisposeRgnAndClear(RgnHandle* region);
@@ -18,3 +20,5 @@ void DisposeMenuAndClear(MenuRef* menu);
 // A host object (a scale) made by the host's services.
 void DisposeObjectAndClear(void** object);
 void DisposeModalFilterAndClear(ModalFilterUPP* filter);
+
+}  // namespace spiro

@@ -3,6 +3,8 @@
 #include "frame/host_services_drawing.h"
 #include "toolbox/quickdraw.h"
 
+namespace spiro {
+
 void SaveDrawingState(DrawingState& state) {
   state.theme = nullptr;
   state.status = GetThemeDrawingState(&state.theme);
@@ -30,3 +32,5 @@ void DimRect(const Rect& rect) {
   PenNormal();
   RGBForeColor(&foreground);
 }
+
+}  // namespace spiro

@@ -5,6 +5,8 @@
 #include "toolbox/appearance.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 struct DrawingState {
   OSStatus status;            // non-zero when a theme call failed
   ThemeDrawingState theme;    // the saved theme state; null when none is held
@@ -19,3 +21,5 @@ void RestoreDrawingState(DrawingState& state);
 // Paints the rectangle over in the host's dimming colour, lightening what is
 // drawn there; the pen and foreground colour are left as they were.
 void DimRect(const Rect& rect);
+
+}  // namespace spiro

@@ -6,6 +6,8 @@
 #include "util/pstring.h"
 #include "util/rect_layout.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr std::int16_t kChannelCountQuery = 1539;
@@ -100,3 +102,5 @@ void DrawMessageBox(const Rect& rect, ConstStr255Param text, std::int16_t channe
   InsetRect(&box, 3, 1);
   DrawMessageText(message, text, box);
 }
+
+}  // namespace spiro

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+namespace spiro {
+
 std::int32_t MaxInt(std::int32_t a, std::int32_t b) { return a > b ? a : b; }
 
 std::int32_t ClampInt(std::int32_t value, std::int32_t lo, std::int32_t hi) {
@@ -27,3 +29,5 @@ std::int32_t RoundToLong(double value) {
   if (rounded <= static_cast<double>(Limits::min())) return Limits::min();
   return static_cast<std::int32_t>(rounded);
 }
+
+}  // namespace spiro

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace spiro {
+
 std::int32_t MaxInt(std::int32_t a, std::int32_t b);
 // The upper bound is tested first: with lo > hi, a value above hi gives hi
 // and any other lo.
@@ -15,3 +17,5 @@ double ClampDouble(double value, double lo, double hi);
 // gives INT32_MIN. Every rounding to a pixel, a sample or a tick goes through
 // it, so a degenerate scale (infinite or NaN) never becomes undefined behaviour.
 std::int32_t RoundToLong(double value);
+
+}  // namespace spiro

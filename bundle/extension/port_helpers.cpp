@@ -3,6 +3,8 @@
 #include "extension/dispose_helpers.h"
 #include "frame/host_services_drawing.h"
 
+namespace spiro {
+
 namespace {
 
 Rect PortBounds(WindowRef window) {
@@ -60,3 +62,5 @@ bool HasVisibleRegion(WindowRef window) {
   DisposeRgnAndClear(&visible);
   return shows;
 }
+
+}  // namespace spiro

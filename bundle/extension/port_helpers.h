@@ -6,6 +6,8 @@
 #include "toolbox/quickdraw.h"
 #include "toolbox/windows.h"
 
+namespace spiro {
+
 // These draw into the current port, which the caller has set to the window's.
 void ClipToPortBounds(WindowRef window);
 void ErasePortBounds(WindowRef window);
@@ -38,3 +40,5 @@ class ScopedWindowPort {
  private:
   GrafPtr saved_ = nullptr;
 };
+
+}  // namespace spiro

@@ -7,6 +7,8 @@
 #include "util/pstring.h"
 #include "util/settings_store.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr std::int32_t kNoInputKind = 4113;
@@ -77,3 +79,5 @@ std::int16_t FindSpirometerChannel() {
   }
   return 0;
 }
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 #include "toolbox/menus.h"
 #include "vantor/records.h"
 
+namespace spiro {
+
 // The index-th (1-based) string of a detached string list; returns out.
 StringPtr GetListString(StringPtr out, Handle list, std::int16_t index);
 // The string from the extension's own resource file; with a null extension
@@ -30,3 +32,5 @@ void CopyActiveRange(unsigned char* out);
 bool IsSpirometerChannel(std::int16_t channel);
 // The first channel whose input is a spirometer; 0 when none is.
 std::int16_t FindSpirometerChannel();
+
+}  // namespace spiro

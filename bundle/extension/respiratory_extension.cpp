@@ -10,6 +10,8 @@
 #include "extension/spiro_window_events.h"
 #include "spirometry/analysis.h"
 
+namespace spiro {
+
 RespiratoryExtension gRespiratoryExtension;
 
 namespace {
@@ -81,3 +83,5 @@ void RespiratoryExtension::DescribeWindow(void* window, std::int16_t /*value*/, 
                                           Local local) {
   spirometry::DescribeSpiroWindow(static_cast<WindowRef>(window), out, local);
 }
+
+}  // namespace spiro

@@ -3,6 +3,8 @@
 
 #include "frame/general_extension_base.h"
 
+namespace spiro {
+
 namespace spirometry {
 struct LocalDataType;  // one per document
 // Local code of the command that carries the settings block.
@@ -34,3 +36,5 @@ class RespiratoryExtension final : public GeneralExtensionBase<spirometry::Local
 };
 
 extern RespiratoryExtension gRespiratoryExtension;
+
+}  // namespace spiro

@@ -3,6 +3,10 @@
 
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 // Adds size bytes at data as flavour `type` to the current scrap (which the
 // caller has cleared). Returns the first error, 0 on success.
 OSStatus PutScrapData(Size size, OSType type, const void* data);
+
+}  // namespace spiro

@@ -17,6 +17,8 @@
 #include "util/handle_record.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -192,3 +194,5 @@ void PerformSpiroCommand(const VantorExtensionBase& extension, const void* recor
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -7,6 +7,8 @@
 #include "extension/spiro_records.h"
 #include "frame/extension_base.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 // Local codes the extension submits to itself.
@@ -27,3 +29,5 @@ void PerformSpiroCommand(const VantorExtensionBase& extension, const void* comma
                          LocalDataType** local);
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -15,6 +15,8 @@
 #include "util/pstring.h"
 #include "util/settings_store.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -184,3 +186,5 @@ void DisposeSpiroLocalData(LocalDataType** local) {
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -6,6 +6,8 @@
 #include "extension/spiro_records.h"
 #include "frame/extension_base.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 // Null after the out-of-memory alert, or after the alert of a missing string
@@ -14,3 +16,5 @@ LocalDataType** NewSpiroLocalData(const VantorExtensionBase& extension);
 void DisposeSpiroLocalData(LocalDataType** local);
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -16,6 +16,8 @@
 #include "util/handle_record.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -151,3 +153,5 @@ void DoSpiroMenuRequest(VantorExtensionBase& extension, std::int16_t code, std::
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

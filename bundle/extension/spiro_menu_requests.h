@@ -6,6 +6,8 @@
 #include "extension/spiro_records.h"
 #include "frame/extension_base.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 inline constexpr std::uint32_t kVersionAnswer = 4277;
@@ -14,3 +16,5 @@ void DoSpiroMenuRequest(VantorExtensionBase& extension, std::int16_t code, std::
                         LocalDataType** local);
 
 }  // namespace spirometry
+
+}  // namespace spiro

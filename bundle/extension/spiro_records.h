@@ -14,6 +14,8 @@
 #include "vantor/records.h"
 #include "vantor/services.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 // analysisStatus values.
@@ -206,3 +208,5 @@ inline constexpr double kDefaultForcedFactor = 2.0;
 inline constexpr float kDefaultFlowThreshold = static_cast<float>(0.01 * 0.9765625);
 
 }  // namespace spirometry
+
+}  // namespace spiro

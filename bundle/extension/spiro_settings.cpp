@@ -17,6 +17,8 @@
 #include "util/settings_store.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -340,3 +342,5 @@ void LoadSettings(VantorExtensionBase& extension, LocalDataType** local) {
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

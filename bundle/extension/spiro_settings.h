@@ -10,6 +10,8 @@
 #include "frame/extension_base.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 inline constexpr std::uint16_t kSettingsBlockVersion = 0x1001;
@@ -40,3 +42,5 @@ void SaveSettings(VantorExtensionBase& extension, LocalDataType** local);
 void LoadSettings(VantorExtensionBase& extension, LocalDataType** local);
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -16,6 +16,8 @@
 #include "util/window_placement.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -275,3 +277,5 @@ OSStatus BoundsChangedHandler(EventHandlerCallRef /*call*/, EventRef event, void
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -9,6 +9,8 @@
 #include "toolbox/mac_types.h"
 #include "toolbox/windows.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 inline constexpr std::uint16_t kWindowEntryVersion = 0x1001;
@@ -41,3 +43,5 @@ void DisposeWindowRecord(std::int16_t kind, LocalDataType** local);
 OSStatus BoundsChangedHandler(EventHandlerCallRef call, EventRef event, void* local);
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -12,6 +12,8 @@
 #include "toolbox/quickdraw.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -131,3 +133,5 @@ void ClickInSpiroWindow(const VantorExtensionBase& extension, WindowRef window, 
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

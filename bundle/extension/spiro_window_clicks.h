@@ -8,6 +8,8 @@
 #include "toolbox/mac_types.h"
 #include "toolbox/windows.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 // point: the click in the window's local coordinates; event: the host's
@@ -16,3 +18,5 @@ void ClickInSpiroWindow(const VantorExtensionBase& extension, WindowRef window, 
                         void* event, LocalDataType** local);
 
 }  // namespace spirometry
+
+}  // namespace spiro

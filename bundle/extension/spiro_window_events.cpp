@@ -20,6 +20,8 @@
 #include "util/handle_record.h"
 #include "util/pstring.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -225,3 +227,5 @@ void DescribeSpiroWindow(WindowRef window, void* outRecord, LocalDataType** loca
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -9,6 +9,8 @@
 #include "toolbox/mac_types.h"
 #include "toolbox/windows.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 inline constexpr std::int16_t kPopUpIcon = 8100;  // + 1 pressed
@@ -32,3 +34,5 @@ void DrawWindowFrame(bool active, std::int16_t kind, LocalDataType** local);
 void DrawPopUpButton(const Rect& rect, std::int16_t iconId, bool pressed, bool active);
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -7,6 +7,8 @@
 #include "vantor/byte_access.h"
 #include "vantor/services.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr std::int16_t kBufferMode = 1;
@@ -106,3 +108,5 @@ void DisposeTextBox(TextBox& box) {
   }
   DisposeRgnAndClear(&box.savedClip);
 }
+
+}  // namespace spiro

@@ -10,6 +10,8 @@
 #include "toolbox/mac_types.h"
 #include "toolbox/quickdraw.h"
 
+namespace spiro {
+
 // The part of the host's 36-byte buffer record that a box keeps.
 inline constexpr std::size_t kTextBoxBufferRecordBytes = 34;
 // The u32 buffer reference within it; the host reads it from the box itself.
@@ -45,3 +47,5 @@ void BeginTextBox(TextBox& box, Rect* rect);
 void EndTextBox(TextBox& box);
 // Releases the buffer and the saved clip.
 void DisposeTextBox(TextBox& box);
+
+}  // namespace spiro

@@ -9,6 +9,8 @@
 #include "vantor/byte_access.h"
 #include "vantor/messages.h"
 
+namespace spiro {
+
 template <class LocalHandle>
 class ComputedFunctionBase : public VantorExtensionBase {
  public:
@@ -129,3 +131,5 @@ std::int32_t ComputedFunctionBase<LocalHandle>::DispatchOperation(std::int16_t m
   }
   return result;
 }
+
+}  // namespace spiro

@@ -3,6 +3,8 @@
 // texts are the names the host lists the extensions by.
 #pragma once
 
+namespace spiro {
+
 inline constexpr unsigned char kRespiratoryCreditLine[] = "\x0aSpirometry";
 inline constexpr unsigned char kFlowCreditLine[] = "\x0fSpirometry Flow";
 inline constexpr unsigned char kVolumeCreditLine[] = "\x11Spirometry Volume";
@@ -10,3 +12,5 @@ inline constexpr unsigned char kVolumeCreditLine[] = "\x11Spirometry Volume";
 static_assert(sizeof kRespiratoryCreditLine == 1 + 10 + 1);
 static_assert(sizeof kFlowCreditLine == 1 + 15 + 1);
 static_assert(sizeof kVolumeCreditLine == 1 + 17 + 1);
+
+}  // namespace spiro

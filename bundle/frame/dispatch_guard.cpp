@@ -5,6 +5,8 @@
 #include "frame/host_services.h"
 #include "toolbox/resources.h"
 
+namespace spiro {
+
 namespace {
 constexpr std::int16_t kErrorStringList = 2015;
 }
@@ -16,3 +18,5 @@ void frame::AlertUnexpectedError(std::int16_t stringIndex) {
   std::memcpy(shown, text, sizeof shown);
   HostAlert(shown);
 }
+
+}  // namespace spiro

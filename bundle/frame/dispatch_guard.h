@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace spiro {
+
 namespace frame {
 
 // Shows entry `stringIndex` of string list 2015 with HostAlert.
@@ -22,3 +24,5 @@ std::int32_t GuardDispatch(std::int16_t alertStringIndex, Dispatch&& dispatch) {
 }
 
 }  // namespace frame
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 
 #define VANTOR_EXPORT extern "C" __attribute__((visibility("default")))
 
+namespace spiro {
+
 VANTOR_EXPORT std::int32_t Main1(std::int16_t message, void* block, std::uint32_t services) {
   return gRespiratoryExtension.Dispatch(message, block, services);
 }
@@ -19,3 +21,5 @@ VANTOR_EXPORT std::int32_t Main3(std::int16_t message, void* block, std::uint32_
 VANTOR_EXPORT std::int32_t Main5(std::int16_t message, void* block, std::uint32_t services) {
   return gRespVolume.Dispatch(message, block, services);
 }
+
+}  // namespace spiro

@@ -4,6 +4,8 @@
 #include "vantor/byte_access.h"
 #include "vantor/messages.h"
 
+namespace spiro {
+
 std::int32_t VantorExtensionBase::SwapSettingsByteOrder(void*, std::uint32_t, bool) { return 0; }
 bool VantorExtensionBase::Initialize() { return true; }
 void VantorExtensionBase::RegisterWithHost() {}
@@ -43,3 +45,5 @@ void VantorExtensionBase::RegisterCommandSwapProc(std::uint16_t localId,
                                                   vantor::CommandSwapProc proc) const {
   HostSetCommandSwapProc(static_cast<std::uint16_t>(MapLocalId(localId)), proc);
 }
+
+}  // namespace spiro

@@ -14,6 +14,8 @@
 #include "toolbox/windows.h"
 #include "vantor/services.h"
 
+namespace spiro {
+
 class VantorExtensionBase {
  public:
   // Slot order is part of the class's contract; keep it.
@@ -46,3 +48,5 @@ class VantorExtensionBase {
   VantorExtensionBase(const VantorExtensionBase&) = delete;
   VantorExtensionBase& operator=(const VantorExtensionBase&) = delete;
 };
+
+}  // namespace spiro

@@ -9,6 +9,8 @@
 #include "vantor/byte_access.h"
 #include "vantor/messages.h"
 
+namespace spiro {
+
 template <class LocalHandle>
 class GeneralExtensionBase : public VantorExtensionBase {
  public:
@@ -127,3 +129,5 @@ std::int32_t GeneralExtensionBase<LocalHandle>::DispatchOperation(std::int16_t m
   }
   return result;
 }
+
+}  // namespace spiro

@@ -11,6 +11,8 @@
 #include "vantor/service_table.h"
 #include "vantor/services.h"
 
+namespace spiro {
+
 // Replaces the stored table address (a u32 below 4 GiB).
 void SetHostServiceTable(std::uint32_t address);
 // The stored table; null before the first entry-point call.
@@ -57,3 +59,5 @@ inline void CopyStr255Result(StringPtr destination, const Str255& result) {
 }
 
 }  // namespace frame
+
+}  // namespace spiro

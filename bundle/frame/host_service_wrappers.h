@@ -8,9 +8,13 @@
 
 #include "frame/host_service_entry.h"
 
+namespace spiro {
+
 #define VANTOR_SERVICE(index, name, ...) \
   inline constexpr auto& name = frame::ForwardingWrapper<index>::Call;
 #define VANTOR_RECORD_SERVICE(index, name, ...)
 #include "vantor/service_list.inc"
 #undef VANTOR_RECORD_SERVICE
 #undef VANTOR_SERVICE
+
+}  // namespace spiro

@@ -2,6 +2,8 @@
 
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 namespace {
 
 const vantor::ServiceTable* gServiceTable = nullptr;
@@ -21,3 +23,5 @@ void* HostDataObject() {
 }
 
 void ForgetHostDataObject() { gDataObject = nullptr; }
+
+}  // namespace spiro

@@ -2,6 +2,8 @@
 
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 namespace service = vantor::service;
 
 BlockOffset MakeBlockOffset(std::int16_t block, std::int16_t offset) {
@@ -15,3 +17,5 @@ std::int32_t DataPositionOfBlockOffset(const BlockOffset& blockOffset) {
   return frame::HostEntry<service::DataPositionOfBlockOffset>()(HostDataObject(),
                                                                 blockOffset.bytes);
 }
+
+}  // namespace spiro

@@ -7,6 +7,8 @@
 
 #include "frame/host_service_wrappers.h"
 
+namespace spiro {
+
 // The packed {i16 block, i16 offset} that DataPositionOfBlockOffset reads.
 struct BlockOffset {
   unsigned char bytes[vantor::kBlockOffsetBytes];
@@ -15,3 +17,5 @@ BlockOffset MakeBlockOffset(std::int16_t block, std::int16_t offset);
 
 // The absolute sample position of the pair, read by the host.
 std::int32_t DataPositionOfBlockOffset(const BlockOffset& blockOffset);
+
+}  // namespace spiro

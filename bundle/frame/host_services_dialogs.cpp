@@ -1,5 +1,7 @@
 #include "frame/host_services_dialogs.h"
 
+namespace spiro {
+
 namespace service = vantor::service;
 
 void HostGetDialogItemText(void* dialog, std::int16_t item, StringPtr text) {
@@ -7,3 +9,5 @@ void HostGetDialogItemText(void* dialog, std::int16_t item, StringPtr text) {
   frame::HostEntry<service::HostGetDialogItemText>()(&result, dialog, item);
   frame::CopyStr255Result(text, result);
 }
+
+}  // namespace spiro

@@ -8,5 +8,9 @@
 #include "frame/host_service_wrappers.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 // Copies the item's text into the caller's 256-byte buffer.
 void HostGetDialogItemText(void* dialog, std::int16_t item, StringPtr text);
+
+}  // namespace spiro

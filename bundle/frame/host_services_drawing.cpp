@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace spiro {
+
 namespace service = vantor::service;
 
 void HostService45(unsigned char* record, const Rect* bounds, std::int16_t mode,
@@ -10,3 +12,5 @@ void HostService45(unsigned char* record, const Rect* bounds, std::int16_t mode,
   frame::HostEntry<service::HostService45>()(result, bounds, mode, flags);
   std::memcpy(record, result, sizeof result);
 }
+
+}  // namespace spiro

@@ -1,5 +1,7 @@
 #include "frame/host_services_host.h"
 
+namespace spiro {
+
 namespace service = vantor::service;
 
 void HostService437(std::int32_t inputKind, std::int32_t* a, std::int32_t* b, StringPtr name) {
@@ -25,3 +27,5 @@ void HostGetExtensionName(std::int16_t hostRef, StringPtr name) {
   frame::HostEntry<service::HostGetExtensionName>()(hostRef, &result);
   frame::CopyStr255Result(name, result);
 }
+
+}  // namespace spiro

@@ -1,5 +1,7 @@
 #include "frame/host_services_output.h"
 
+namespace spiro {
+
 namespace service = vantor::service;
 
 void HostService528(StringPtr name, std::int16_t which) {
@@ -7,3 +9,5 @@ void HostService528(StringPtr name, std::int16_t which) {
   frame::HostEntry<service::HostService528>()(&result, which);
   frame::CopyStr255Result(name, result);
 }
+
+}  // namespace spiro

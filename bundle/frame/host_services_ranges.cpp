@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace spiro {
+
 namespace service = vantor::service;
 
 namespace {
@@ -42,3 +44,5 @@ void GetActiveRangeRecord(unsigned char* range) {
     HostGetRangeRecord524(range);
   }
 }
+
+}  // namespace spiro

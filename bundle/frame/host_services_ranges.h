@@ -4,6 +4,8 @@
 
 #include "frame/host_service_wrappers.h"
 
+namespace spiro {
+
 // Copy the record into the caller's 400-byte buffer.
 void HostGetRangeRecord521(unsigned char* range);
 void HostGetRangeRecord524(unsigned char* range);
@@ -14,3 +16,5 @@ bool RangeHasProperty518();
 bool RangeHasProperty519();
 // The active range: record 521 when RangeHasProperty519 holds, else record 524.
 void GetActiveRangeRecord(unsigned char* range);
+
+}  // namespace spiro

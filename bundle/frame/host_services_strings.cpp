@@ -1,5 +1,7 @@
 #include "frame/host_services_strings.h"
 
+namespace spiro {
+
 namespace service = vantor::service;
 
 void HostDoubleToString(StringPtr text, double value, std::int16_t decimals, bool flag) {
@@ -33,3 +35,5 @@ void HostService343(StringPtr unitText, const vantor::ChannelScaling* scaling) {
   frame::HostEntry<service::HostService343>()(&result, scaling);
   frame::CopyStr255Result(unitText, result);
 }
+
+}  // namespace spiro

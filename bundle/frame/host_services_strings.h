@@ -8,6 +8,8 @@
 #include "frame/host_service_wrappers.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 void HostDoubleToString(StringPtr text, double value, std::int16_t decimals, bool flag);
 void HostGetListString(Handle list, std::int16_t index, StringPtr text);
 void HostFormatNumber336(std::int32_t sample, const vantor::BlockTimeFormat* format, std::int16_t a,
@@ -15,3 +17,5 @@ void HostFormatNumber336(std::int32_t sample, const vantor::BlockTimeFormat* for
 void HostFormatNumber340(double value, const vantor::ChannelScaling* scaling, std::int16_t a,
                          std::int16_t b, std::int16_t c, StringPtr text);
 void HostService343(StringPtr unitText, const vantor::ChannelScaling* scaling);
+
+}  // namespace spiro

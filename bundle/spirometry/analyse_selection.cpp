@@ -25,6 +25,8 @@
 #include "vantor/byte_access.h"
 #include "vantor/range_record.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -270,3 +272,5 @@ void AnalyseSelection(const VantorExtensionBase& extension, LocalDataType** data
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

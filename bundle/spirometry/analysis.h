@@ -8,6 +8,8 @@
 #include "frame/extension_base.h"
 #include "toolbox/windows.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 // Analyses the selection when the results are due; reports through
@@ -22,3 +24,5 @@ void FreeAnalysisResults(LocalDataType** data);
 std::int16_t WindowIndexOf(WindowRef window, LocalDataType** data);
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 #include "frame/host_services_strings.h"
 #include "util/pstring.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -69,3 +71,5 @@ std::int16_t FindSpirometerChannel() {
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -7,6 +7,8 @@
 #include "extension/spiro_records.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 // The channel's unit text in the block, folded to lower case by the host;
@@ -18,3 +20,5 @@ bool IsVolumeChannel(std::int16_t channel, std::int16_t block, const LocalDataTy
 std::int16_t FindSpirometerChannel();
 
 }  // namespace spirometry
+
+}  // namespace spiro

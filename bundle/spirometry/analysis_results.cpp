@@ -7,6 +7,8 @@
 #include "spirometry/analysis.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -74,3 +76,5 @@ std::int16_t WindowIndexOf(WindowRef window, LocalDataType** data) {
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -13,6 +13,8 @@
 #include "util/handle_record.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -91,3 +93,5 @@ void EditAnalysisSettings(LocalDataType** data, const VantorExtensionBase& exten
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

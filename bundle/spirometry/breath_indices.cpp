@@ -5,6 +5,8 @@
 #include "extension/channel_scaling.h"
 #include "extension/numeric_clamps.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -144,3 +146,5 @@ void ComputeBreathIndices(LocalDataType& record, BreathPhase* phases, const floa
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 #include "extension/spiro_records.h"
 #include "spirometry/breath_phases.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 // phases: record.phaseCount records, locked by the caller; results go to
@@ -16,3 +18,5 @@ void ComputeBreathIndices(LocalDataType& record, BreathPhase* phases, const floa
                           const float* volume, std::int32_t count, BreathCycles cycles);
 
 }  // namespace spirometry
+
+}  // namespace spiro

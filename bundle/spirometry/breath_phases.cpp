@@ -8,6 +8,8 @@
 #include "toolbox/memory.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -93,3 +95,5 @@ BreathCycles CutIntoPhases(LocalDataType& record, const float* flow, const float
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -7,6 +7,8 @@
 #include "extension/spiro_records.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 // Whole breathing cycles seen by the phase scan.
@@ -27,3 +29,5 @@ BreathCycles CutIntoPhases(LocalDataType& record, const float* flow, const float
                            std::int32_t count);
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <optional>
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -51,3 +53,5 @@ BreathingStretch FindBreathingStretch(const float* flow, std::int32_t count, std
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

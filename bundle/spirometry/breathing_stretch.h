@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace spiro {
+
 namespace spirometry {
 
 struct BreathingStretch {
@@ -17,3 +19,5 @@ BreathingStretch FindBreathingStretch(const float* flow, std::int32_t count, std
                                       float threshold);
 
 }  // namespace spirometry
+
+}  // namespace spiro

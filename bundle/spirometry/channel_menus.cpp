@@ -5,6 +5,8 @@
 #include "frame/host_services_menus.h"
 #include "spirometry/analysis_channels.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 void PrepareChannelMenu(MenuRef& menu, std::int16_t& ownItems, const VantorExtensionBase& extension) {
@@ -39,3 +41,5 @@ void UpdateChannelMenus(LocalDataType& record, std::int16_t block,
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 #include "frame/extension_base.h"
 #include "toolbox/menus.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 // Loads the menu once, from the extension's resources, and names its
@@ -19,3 +21,5 @@ void UpdateChannelMenus(LocalDataType& record, std::int16_t block,
                         const VantorExtensionBase& extension);
 
 }  // namespace spirometry
+
+}  // namespace spiro

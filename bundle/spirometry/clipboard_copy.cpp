@@ -16,6 +16,8 @@
 #include "toolbox/sound.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace {
 
 using spirometry::LocalDataType;
@@ -126,3 +128,5 @@ void CopyWindowContent(std::uint16_t variant, std::int16_t kind, LocalDataType**
   }
   if (error != noErr) SysBeep(kBeep);
 }
+
+}  // namespace spiro

@@ -9,6 +9,8 @@
 #include "frame/host_services_host.h"
 #include "spirometry/settings_dialogs.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -48,3 +50,5 @@ void EditCopyFormat(std::int16_t kind, LocalDataType** data, const VantorExtensi
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

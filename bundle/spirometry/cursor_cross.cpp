@@ -2,6 +2,8 @@
 
 #include "toolbox/quickdraw.h"
 
+namespace spiro {
+
 void XorCross(Point point, const Rect& clip) {
   constexpr SInt16 kArm = 3;
   ClipRect(&clip);
@@ -12,3 +14,5 @@ void XorCross(Point point, const Rect& clip) {
   Line(2 * kArm, 0);
   PenNormal();
 }
+
+}  // namespace spiro

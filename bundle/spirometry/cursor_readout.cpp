@@ -15,6 +15,8 @@
 #include "toolbox/windows.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace {
 
 using spirometry::LocalDataType;
@@ -270,3 +272,5 @@ void ClearMarkers(std::int16_t kind, LocalDataType** data) {
     plot->marker = kNoMarker;
   }
 }
+
+}  // namespace spiro

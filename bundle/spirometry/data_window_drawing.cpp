@@ -13,6 +13,8 @@
 #include "toolbox/quickdraw.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace {
 
 using spirometry::LocalDataType;
@@ -233,3 +235,5 @@ void DrawDataWindow(const Rect& rect, bool onScreen, std::int16_t scale, SpiroDa
   ClipRect(&rect);
   RGBForeColor(&savedColour);
 }
+
+}  // namespace spiro

@@ -4,6 +4,8 @@
 #include "spirometry/settings_dialogs.h"
 #include "util/window_placement.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 ExtensionDialog::ExtensionDialog(const VantorExtensionBase& extension, std::int16_t id) {
@@ -29,3 +31,5 @@ void ExtensionDialog::SetNumber(std::int16_t item, double value, std::int16_t de
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

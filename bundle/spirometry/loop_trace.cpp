@@ -7,6 +7,8 @@
 #include "frame/host_services.h"
 #include "toolbox/quickdraw.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr std::int32_t kTracePen = 0x4000;
@@ -74,3 +76,5 @@ void DrawLoopTrace(const float* flow, const float* volume, std::int32_t count, c
   }
   PenNormal();
 }
+
+}  // namespace spiro

@@ -6,6 +6,8 @@
 
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 // Pixel mapping of the loop: h = −volume × xScale + xOffset,
 // v = −flow × yScale + yOffset (raw sample values).
 struct LoopMapping {
@@ -21,3 +23,5 @@ struct LoopMapping {
 // clip is left at plot.
 void DrawLoopTrace(const float* flow, const float* volume, std::int32_t count, const LoopMapping& mapping,
                    const Rect& plot, std::int16_t scale, bool arrows);
+
+}  // namespace spiro

@@ -13,6 +13,8 @@
 #include "toolbox/quickdraw.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace {
 
 using spirometry::LocalDataType;
@@ -202,3 +204,5 @@ void DrawFlowVolumeLoop(const Rect& rect, bool onScreen, std::int16_t scale, Spi
   PenNormal();
   ClipRect(&rect);
 }
+
+}  // namespace spiro

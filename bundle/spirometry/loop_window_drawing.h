@@ -8,6 +8,8 @@
 
 #include "extension/spiro_records.h"
 
+namespace spiro {
+
 // Draws into rect at scale s (1 on screen). Creates the two axes on first use
 // (the channel menus gain their two heading items then, once), refits them
 // while the record's redraw flag is set, and reads their pixel mappings back
@@ -18,3 +20,5 @@ void DrawFlowVolumeLoop(const Rect& rect, bool onScreen, std::int16_t s, spirome
 // A copy of a channel scaling that reads negated raw values: the loop plots
 // −volume and −flow so that expiration runs up and to the right.
 vantor::ChannelScaling NegatedScaling(const vantor::ChannelScaling& scaling);
+
+}  // namespace spiro

@@ -7,6 +7,8 @@
 #include "frame/host_services.h"
 #include "toolbox/quickdraw.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr double kSixteenth = 0.0625;
@@ -51,3 +53,5 @@ void DrawZeroLine(const PanelTicks& ticks, const vantor::ChannelScaling& scaling
   SetPenState(&pen);
   RGBForeColor(&colour);
 }
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 #include "toolbox/mac_types.h"
 #include "vantor/records.h"
 
+namespace spiro {
+
 struct PanelTicks {
   std::vector<double> raw;  // increasing units
   double unitStep = 0;
@@ -18,3 +20,5 @@ PanelTicks TicksOfRange(const vantor::ChannelScaling& scaling, double rawUpper, 
 // a fifth of a step), if the range has one; y = raw × yScale + yOffset.
 void DrawZeroLine(const PanelTicks& ticks, const vantor::ChannelScaling& scaling, std::int16_t scale,
                   const Rect& rect, double yScale, double yOffset);
+
+}  // namespace spiro

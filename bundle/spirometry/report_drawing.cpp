@@ -9,6 +9,8 @@
 #include "toolbox/quickdraw.h"
 #include "toolbox/textedit.h"
 
+namespace spiro {
+
 namespace {
 
 using spirometry::LocalDataType;
@@ -91,3 +93,5 @@ void DrawReportHeader(const Rect& rect, std::int16_t scale, const LocalDataType&
   when.Draw(data, 25);
   when.Draw(data, 26);
 }
+
+}  // namespace spiro

@@ -7,6 +7,10 @@
 
 #include "extension/spiro_records.h"
 
+namespace spiro {
+
 void DrawReport(const Rect& rect, std::int16_t s, const spirometry::SpiroWindowRecord& window,
                 const spirometry::LocalDataType& data);
 void DrawReportHeader(const Rect& rect, std::int16_t s, const spirometry::LocalDataType& data);
+
+}  // namespace spiro

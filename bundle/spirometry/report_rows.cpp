@@ -5,6 +5,8 @@
 #include "toolbox/date_time.h"
 #include "util/pstring.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -160,3 +162,5 @@ StringPtr FormatReportRow(StringPtr text, std::int16_t row, bool withLabel,
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -7,6 +7,8 @@
 #include "extension/spiro_records.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 // Row 1..26 of the report; with the label, the row as it is shown (empty when
@@ -15,3 +17,5 @@ StringPtr FormatReportRow(StringPtr text, std::int16_t row, bool withLabel,
                           const LocalDataType& record);
 
 }  // namespace spirometry
+
+}  // namespace spiro

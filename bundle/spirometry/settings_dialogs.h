@@ -9,6 +9,8 @@
 #include "extension/spiro_records.h"
 #include "frame/extension_base.h"
 
+namespace spiro {
+
 namespace spirometry {
 
 void EditAnalysisSettings(LocalDataType** data, const VantorExtensionBase& extension);
@@ -41,3 +43,5 @@ inline constexpr std::int16_t kOkItem = 1;
 inline constexpr std::int16_t kCancelItem = 2;
 
 }  // namespace spirometry
+
+}  // namespace spiro

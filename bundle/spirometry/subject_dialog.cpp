@@ -10,6 +10,8 @@
 #include "util/pstring.h"
 #include "vantor/byte_access.h"
 
+namespace spiro {
+
 namespace spirometry {
 namespace {
 
@@ -70,3 +72,5 @@ void EditSubject(LocalDataType** data, const VantorExtensionBase& extension) {
 }
 
 }  // namespace spirometry
+
+}  // namespace spiro

@@ -5,6 +5,8 @@
 #include "frame/host_services.h"
 #include "toolbox/quickdraw.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr unsigned char kTab = '\t';
@@ -84,3 +86,5 @@ void DrawTabbedLine(ConstStr255Param text, std::int16_t row, std::int16_t x, std
   }
   TextFace(normal);
 }
+
+}  // namespace spiro

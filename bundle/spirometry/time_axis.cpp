@@ -8,6 +8,8 @@
 #include "frame/host_services.h"
 #include "toolbox/quickdraw.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr std::int16_t kTextSize = 9;
@@ -64,3 +66,5 @@ std::vector<SInt16> DrawTimeAxis(const vantor::BlockTimeFormat& timeFormat, std:
                  static_cast<std::int16_t>(bottom + kTitleDrop * s), kCentred);
   return xs;
 }
+
+}  // namespace spiro

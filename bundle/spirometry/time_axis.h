@@ -9,6 +9,8 @@
 #include "toolbox/mac_types.h"
 #include "vantor/records.h"
 
+namespace spiro {
+
 struct TimeAxisLayout {
   double pixelsPerSample = 1;
   std::int16_t leftEdge = 0;  // the x of sample 0
@@ -26,3 +28,5 @@ vantor::ChannelScaling TimeScaling(const vantor::BlockTimeFormat& timeFormat);
 // Ticks over samples 0 .. sampleCount − 1. A label that would overlap the one
 // before is left out; its tick is still drawn. Returns the ticks' x.
 std::vector<SInt16> DrawTimeAxis(const vantor::BlockTimeFormat& timeFormat, std::int32_t sampleCount, const TimeAxisLayout& layout);
+
+}  // namespace spiro

@@ -6,6 +6,8 @@
 #include "toolbox/quickdraw.h"
 #include "util/rect_layout.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr std::int16_t kBracketStyle = 202;
@@ -87,3 +89,5 @@ void DrawForcedBracket(const TracePlacement& volume, const ForcedExpiration& for
     Label(fvcText, Box(m2 - w - s, xS - 10 * s, m2 + w, xS + 2 * s), within);
   }
 }
+
+}  // namespace spiro

@@ -7,6 +7,8 @@
 
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 // Where a trace's samples land: x = i × pixelsPerSample + leftEdge,
 // y = sample × scale + offset.
 struct TracePlacement {
@@ -40,3 +42,5 @@ struct ForcedExpiration {
 // `within`. Clipped to the volume panel; the clip is left at within.
 void DrawForcedBracket(const TracePlacement& volume, const ForcedExpiration& forced, const Rect& panel,
                        ConstStr255Param fvcText, ConstStr255Param fev1Text, const Rect& within, std::int16_t scale);
+
+}  // namespace spiro

@@ -4,6 +4,8 @@
 #include "spirometry/loop_window_drawing.h"
 #include "spirometry/report_drawing.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr std::int16_t kScreenAxisFont = 21;
@@ -29,3 +31,5 @@ void DrawWindowContent(const Rect& rect, bool onScreen, std::int16_t s, spiromet
       break;
   }
 }
+
+}  // namespace spiro

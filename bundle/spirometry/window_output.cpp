@@ -17,6 +17,8 @@
 #include "toolbox/windows.h"
 #include "util/handle_record.h"
 
+namespace spiro {
+
 namespace {
 
 using spirometry::LocalDataType;
@@ -270,3 +272,5 @@ void PrintReport(LocalDataType** data, const VantorExtensionBase& extension) {
   const WindowRecordLock plot(data, spirometry::kPlotWindow);
   if (plot.get() != nullptr) InvalidatePortBounds(plot.get()->window);
 }
+
+}  // namespace spiro

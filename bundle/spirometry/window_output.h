@@ -8,6 +8,8 @@
 #include "extension/spiro_records.h"
 #include "frame/extension_base.h"
 
+namespace spiro {
+
 // Entry 10 of the command texts made into the output title of the window of
 // that kind by the host. Returns out.
 StringPtr MakeOutputTitle(StringPtr out, std::int16_t kind, const spirometry::LocalDataType& data);
@@ -29,3 +31,5 @@ void OutputWindow(std::int16_t kind, const Rect& rect, spirometry::LocalDataType
 // recording, and a failed analysis is one alert. A window that cannot be
 // opened stops the print silently.
 void PrintReport(spirometry::LocalDataType** data, const VantorExtensionBase& extension);
+
+}  // namespace spiro

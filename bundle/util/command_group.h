@@ -6,6 +6,8 @@
 #include "frame/extension_base.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 // A new group titled title; the host's number for it.
 std::int16_t NewCommandGroup(const VantorExtensionBase& extension, ConstStr255Param title,
                              std::int16_t a);
@@ -13,3 +15,5 @@ std::int16_t NewCommandGroup(const VantorExtensionBase& extension, ConstStr255Pa
 // among the bundle's resources (NUL-terminated UTF-8).
 void AddCommandWithIcon(const VantorExtensionBase& extension, std::int16_t group,
                         std::int16_t key, const char* imageFile, ConstStr255Param title);
+
+}  // namespace spiro

@@ -5,6 +5,8 @@
 #include "toolbox/dialogs.h"
 #include "toolbox/quickdraw.h"
 
+namespace spiro {
+
 class ScopedDialogPort {
  public:
   explicit ScopedDialogPort(void* dialog) { QDSwapPort(GetDialogPort(static_cast<DialogRef>(dialog)), &saved_); }
@@ -15,3 +17,5 @@ class ScopedDialogPort {
  private:
   CGrafPtr saved_ = nullptr;
 };
+
+}  // namespace spiro

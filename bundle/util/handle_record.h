@@ -13,6 +13,8 @@
 #include "frame/host_services_memory.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 class HandleLock {
  public:
   explicit HandleLock(Handle handle) : handle_(handle), saved_(HostGetHandleState(handle)) {
@@ -49,3 +51,5 @@ void StoreHandleRecord(Handle handle, const Record& record) {
   const HandleLock lock(handle);
   std::memcpy(lock.address(), &record, std::min(sizeof record, lock.sizeBytes()));
 }
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 #include "toolbox/resources.h"
 #include "toolbox/text_utils.h"
 
+namespace spiro {
+
 void CopyPString(StringPtr destination, ConstStr255Param source) {
   toolbox::StorePascal(destination, toolbox::PascalView(source));
 }
@@ -120,3 +122,5 @@ void OSTypeToPString(OSType code, StringPtr destination) {
     destination[i + 1] = static_cast<unsigned char>(code >> (24 - 8 * i));
   }
 }
+
+}  // namespace spiro

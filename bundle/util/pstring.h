@@ -10,6 +10,8 @@
 
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 // A length-prefixed copy of an ASCII literal, made at compile time:
 //   static constexpr auto kPrefix = PStringLiteral("Could not find ");
 //   ConcatPStrings(256, out, kPrefix.data(), ...);
@@ -52,3 +54,5 @@ StringPtr NumToPString(StringPtr destination, std::int32_t value);
 StringPtr GetIndPString(StringPtr destination, std::int16_t listId, std::int16_t index);
 // The code's four bytes, most significant first.
 void OSTypeToPString(OSType code, StringPtr destination);
+
+}  // namespace spiro

@@ -1,5 +1,7 @@
 #include "util/rect_layout.h"
 
+namespace spiro {
+
 namespace {
 
 std::int16_t Narrow(int value) { return static_cast<std::int16_t>(value); }
@@ -36,3 +38,5 @@ void ConstrainRect(const Rect& bounds, Rect& r, std::int16_t minWidth, std::int1
   if (Narrow(r.bottom - r.top) < minHeight) r.top = Narrow(r.bottom - minHeight);
   PinInside(bounds, r);
 }
+
+}  // namespace spiro

@@ -4,6 +4,8 @@
 #include "toolbox/resources.h"
 #include "util/pstring.h"
 
+namespace spiro {
+
 namespace {
 
 // Converts a handle's block in place, locked while its address is in use.
@@ -85,3 +87,5 @@ Handle GetDetachedResource(ResType type, std::int16_t id) {
 }
 
 Handle GetStringList(std::int16_t id) { return GetDetachedResource(FourCharCode("STR#"), id); }
+
+}  // namespace spiro

@@ -8,6 +8,8 @@
 #include "frame/extension_base.h"
 #include "toolbox/mac_types.h"
 
+namespace spiro {
+
 inline constexpr ResType kSettingsResourceType = FourCharCode("ExtS");
 
 // The record in native order, still a resource of the file; null when absent.
@@ -20,3 +22,5 @@ std::int16_t SaveNamedSettings(VantorExtensionBase& extension, ConstStr255Param 
 // after telling the user that it is missing.
 Handle GetDetachedResource(ResType type, std::int16_t id);
 Handle GetStringList(std::int16_t id);
+
+}  // namespace spiro

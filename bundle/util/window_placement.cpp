@@ -2,6 +2,8 @@
 
 #include "frame/host_services.h"
 
+namespace spiro {
+
 namespace {
 
 constexpr OSType kWindowTemplate = FourCharCode("WIND");
@@ -41,3 +43,5 @@ void SetMinimumWindowSize(WindowRef window, float width, float height) {
                        height + static_cast<float>(frameHeight)};
   SetWindowResizeLimits(window, &minimum, nullptr);
 }
+
+}  // namespace spiro

@@ -9,6 +9,8 @@
 #include "toolbox/dialogs.h"
 #include "toolbox/windows.h"
 
+namespace spiro {
+
 // The dialog from the current resource chain (callers bracket the call with
 // BeginResources/EndResources), placed by the host; null, with nothing
 // placed, when it cannot be made.
@@ -17,3 +19,5 @@ DialogRef OpenExtensionDialog(const VantorExtensionBase& extension, std::int16_t
 // Lets the window's content shrink to width × height and no further: the
 // limits the Window Manager takes are the frame's, so the frame is added.
 void SetMinimumWindowSize(WindowRef window, float width, float height);
+
+}  // namespace spiro

@@ -14,6 +14,8 @@
 #include "spirometry_host.h"
 #include "toolbox/memory.h"
 
+using namespace spiro;
+
 namespace spirotest {
 namespace {
 

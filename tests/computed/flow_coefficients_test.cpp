@@ -10,6 +10,8 @@
 #include "computed/flow_channel_scaling.h"
 #include "computed/flow_object.h"
 
+using namespace spiro;
+
 namespace {
 
 const double kNaN = std::nan("");

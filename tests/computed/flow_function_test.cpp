@@ -9,6 +9,8 @@
 #include "computed/resp_flow_settings.h"
 #include "spirometry_host.h"
 
+using namespace spiro;
+
 namespace spirotest {
 namespace {
 

@@ -9,6 +9,8 @@
 
 #include "computed/flow_drift_line.h"
 
+using namespace spiro;
+
 namespace {
 
 // The transform as two branches, the way the flow head's linearisation is stated.

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+using namespace spiro;
+
 namespace {
 
 std::optional<double> Level(const std::vector<float>& samples, bool atStart, double offset = 0.0) {

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+using namespace spiro;
+
 namespace {
 
 using SpanList = std::vector<std::pair<int, int>>;

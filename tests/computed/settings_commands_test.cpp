@@ -13,6 +13,8 @@
 #include "toolbox/memory.h"
 #include "vantor/command_record.h"
 
+using namespace spiro;
+
 namespace {
 
 struct Record {

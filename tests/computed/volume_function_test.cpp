@@ -11,6 +11,8 @@
 #include "spirometry_host.h"
 #include "toolbox/resources.h"
 
+using namespace spiro;
+
 namespace spirotest {
 namespace {
 

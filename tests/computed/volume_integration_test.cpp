@@ -8,6 +8,8 @@
 #include "computed/volume_coefficients.h"
 #include "toolbox/pascal_string.h"
 
+using namespace spiro;
+
 namespace {
 
 TEST(VolumeIntegration, ResetComesOnlyWhenTheFlowTurnsPositive) {

@@ -10,6 +10,8 @@
 #include "spirometry_host.h"
 #include "toolbox/memory.h"
 
+using namespace spiro;
+
 namespace {
 
 using namespace spirotest;

@@ -10,6 +10,8 @@
 #include "extension/service_spy.h"
 #include "frame/host_services.h"
 
+using namespace spiro;
+
 namespace {
 
 using vantor::service::HostService84;

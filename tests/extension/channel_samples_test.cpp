@@ -13,6 +13,8 @@
 #include "host/sample_locks.h"
 #include "toolbox/memory.h"
 
+using namespace spiro;
+
 namespace {
 
 namespace service = vantor::service;

@@ -4,6 +4,8 @@
 
 #include "extension/scaling_fixtures.h"
 
+using namespace spiro;
+
 namespace {
 
 TEST(ChannelScaling, CalibratedUsesUnitFactorGainAndOffset) {

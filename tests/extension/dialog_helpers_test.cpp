@@ -7,6 +7,8 @@
 #include "toolbox/appearance.h"
 #include "toolbox/controls.h"
 
+using namespace spiro;
+
 namespace {
 
 class DialogHelpersTest : public ExtensionDialogTest {

@@ -9,6 +9,8 @@
 #include "toolbox/memory.h"
 #include "util/pstring.h"
 
+using namespace spiro;
+
 namespace {
 
 class DisposeHelpersTest : public ::testing::Test {

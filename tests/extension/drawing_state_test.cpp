@@ -4,6 +4,8 @@
 
 #include "extension/port_fixture.h"
 
+using namespace spiro;
+
 namespace {
 
 constexpr RGBColor kRed{0xFFFF, 0, 0};

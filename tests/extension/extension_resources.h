@@ -20,6 +20,8 @@
 #include "toolbox/memory.h"
 #include "toolbox/resources.h"
 
+using namespace spiro;
+
 class TestExtension final : public VantorExtensionBase {
  public:
   std::uint32_t GetExtensionKind() override { return 0; }

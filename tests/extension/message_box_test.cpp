@@ -10,6 +10,8 @@
 #include "extension/port_fixture.h"
 #include "toolbox/resource_test_support.h"
 
+using namespace spiro;
+
 namespace {
 
 namespace service = vantor::service;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace spiro;
+
 namespace {
 
 TEST(ClampInt, TestsTheUpperBoundFirst) {

@@ -8,6 +8,8 @@
 #include "toolbox/memory.h"
 #include "toolbox/quickdraw.h"
 
+using namespace spiro;
+
 class PortTest : public ::testing::Test {
  protected:
   static constexpr Rect kPortBounds{0, 0, 200, 300};

@@ -7,6 +7,8 @@
 #include "extension/port_fixture.h"
 #include "util/pstring.h"
 
+using namespace spiro;
+
 namespace {
 
 class PortHelpersTest : public PortTest {

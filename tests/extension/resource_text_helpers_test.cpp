@@ -11,6 +11,8 @@
 #include "toolbox/resource_test_support.h"
 #include "util/pstring.h"
 
+using namespace spiro;
+
 namespace {
 
 namespace service = vantor::service;

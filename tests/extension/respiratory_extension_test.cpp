@@ -9,6 +9,8 @@
 #include "spiro_extension_fixture.h"
 #include "toolbox/quickdraw.h"
 
+using namespace spiro;
+
 namespace {
 
 using namespace spirometry;

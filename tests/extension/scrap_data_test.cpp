@@ -7,6 +7,8 @@
 #include "toolbox/memory.h"
 #include "toolbox/scrap.h"
 
+using namespace spiro;
+
 namespace {
 
 class PutScrapDataTest : public ::testing::Test {

@@ -8,6 +8,8 @@
 #include "spirometry/settings_dialogs.h"
 #include "toolbox/script.h"
 
+using namespace spiro;
+
 namespace {
 
 using namespace spirometry;

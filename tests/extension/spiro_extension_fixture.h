@@ -20,6 +20,8 @@
 #include "toolbox/resources.h"
 #include "vantor/byte_access.h"
 
+using namespace spiro;
+
 class SpiroExtensionTest : public ::testing::Test {
  protected:
   static constexpr std::int16_t kHostRef = 11;

@@ -10,6 +10,8 @@
 #include "extension/service_spy.h"
 #include "spiro_extension_fixture.h"
 
+using namespace spiro;
+
 namespace {
 
 using namespace spirometry;

@@ -8,6 +8,8 @@
 #include "extension/port_fixture.h"
 #include "vantor/byte_access.h"
 
+using namespace spiro;
+
 namespace {
 
 namespace service = vantor::service;

@@ -12,6 +12,8 @@
 #include "toolbox/menus.h"
 #include "toolbox/script.h"
 
+using namespace spiro;
+
 namespace {
 
 using namespace spirometry;

@@ -14,6 +14,8 @@
 #include "host/service_table.h"
 #include "toolbox/resources.h"
 
+using namespace spiro;
+
 namespace {
 
 struct TestLocal;

@@ -11,6 +11,8 @@
 #include "frame/host_services.h"
 #include "frame/recording_host.h"
 
+using namespace spiro;
+
 namespace {
 
 // A value for argument position i, distinct from its neighbours of the same

@@ -9,6 +9,8 @@
 #include "frame/host_services.h"
 #include "frame/recording_host.h"
 
+using namespace spiro;
+
 namespace {
 
 // Records 521 and 524 are told apart by their bytes. The fakes answer from

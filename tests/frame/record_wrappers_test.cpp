@@ -11,6 +11,8 @@
 #include "frame/recording_host.h"
 #include "vantor/byte_access.h"
 
+using namespace spiro;
+
 namespace {
 
 using RecordWrappers = RecordingHost;

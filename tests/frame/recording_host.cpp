@@ -9,6 +9,8 @@
 #include "frame/host_services.h"
 #include "toolbox/memory.h"
 
+using namespace spiro;
+
 namespace {
 
 template <int Index>

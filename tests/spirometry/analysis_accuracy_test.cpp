@@ -9,6 +9,8 @@
 #include "host/alerts.h"
 #include "synthetic_recording.h"
 
+using namespace spiro;
+
 namespace spirotest {
 namespace {
 

@@ -19,6 +19,8 @@
 #include "toolbox/resources.h"
 #include "util/settings_store.h"
 
+using namespace spiro;
+
 namespace spirotest {
 
 class AnalysisExtension final : public VantorExtensionBase {

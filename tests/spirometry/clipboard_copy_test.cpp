@@ -18,6 +18,8 @@
 #include "toolbox/sound.h"
 #include "toolbox/windows.h"
 
+using namespace spiro;
+
 namespace {
 
 using hand_made::StringList;

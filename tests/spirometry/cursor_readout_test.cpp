@@ -18,6 +18,8 @@
 #include "spirometry/cursor_readout.h"
 #include "toolbox/windows.h"
 
+using namespace spiro;
+
 namespace {
 
 using hand_made::Bytes;

@@ -16,6 +16,8 @@
 #include "frame/host_services_scales.h"
 #include "spirometry/data_window_drawing.h"
 
+using namespace spiro;
+
 namespace {
 
 using hand_made::HandleOf;

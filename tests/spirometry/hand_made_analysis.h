@@ -11,6 +11,8 @@
 #include "extension/spiro_records.h"
 #include "frame/host_services_memory.h"
 
+using namespace spiro;
+
 namespace hand_made {
 
 inline Handle Bytes(const void* data, std::size_t size) {

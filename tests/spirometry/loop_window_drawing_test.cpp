@@ -15,6 +15,8 @@
 #include "spirometry/loop_window_drawing.h"
 #include "toolbox/menus.h"
 
+using namespace spiro;
+
 namespace {
 
 using spirometry::LocalDataType;

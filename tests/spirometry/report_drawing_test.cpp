@@ -12,6 +12,8 @@
 #include "spirometry/report_drawing.h"
 #include "spirometry/window_content.h"
 
+using namespace spiro;
+
 namespace {
 
 using hand_made::StringList;

@@ -6,6 +6,8 @@
 
 #include "analysis_fixture.h"
 
+using namespace spiro;
+
 namespace spirotest {
 namespace {
 

@@ -15,6 +15,8 @@
 #include "spirometry/trace_marks.h"
 #include "toolbox/resource_test_support.h"
 
+using namespace spiro;
+
 namespace {
 
 using toolbox::DrawKind;

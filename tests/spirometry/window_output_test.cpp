@@ -21,6 +21,8 @@
 #include "toolbox/script.h"
 #include "vantor/byte_access.h"
 
+using namespace spiro;
+
 namespace {
 
 using hand_made::Bytes;

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+using namespace spiro;
+
 namespace {
 
 struct P {

@@ -4,6 +4,8 @@
 
 #include <ostream>
 
+using namespace spiro;
+
 namespace {
 
 ::testing::AssertionResult SameRect(const Rect& actual, const Rect& expected) {

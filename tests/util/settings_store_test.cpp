@@ -14,6 +14,8 @@
 #include "toolbox/resources.h"
 #include "util/pstring.h"
 
+using namespace spiro;
+
 namespace {
 
 // A record of one u32 and two u16, stored big-endian.

@@ -11,6 +11,8 @@
 #include "toolbox/script.h"
 #include "util/pstring.h"
 
+using namespace spiro;
+
 namespace {
 
 namespace service = vantor::service;
