@@ -15,6 +15,7 @@
 #include "extension/spiro_records.h"
 #include "frame/host_services.h"
 #include "host/alerts.h"
+#include "host/host_context.h"
 #include "host/output_jobs.h"
 #include "host/service_table.h"
 #include "spirometry/report_drawing.h"
@@ -189,7 +190,7 @@ void BM_PrintReportPage(benchmark::State& state) {
     void* job = HostService640(reinterpret_cast<Handle>(document), &DrawReportPage);
     HostService643(job, 1, false, reinterpret_cast<const unsigned char*>("\x06" "Report"));
   });
-  host::ClearFinishedOutputJobs();
+  host::ResetHostContext();
 }
 
 BENCHMARK(BM_DataWindow)->Unit(benchmark::kMillisecond);

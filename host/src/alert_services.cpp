@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "host/alerts.h"
+#include "host/host_context.h"
 #include "host/service_table.h"
 #include "toolbox/pascal_string.h"
 #include "vantor/services.h"
@@ -17,10 +18,7 @@ struct AlertLog {
   bool quiet = false;
 };
 
-AlertLog& Log() {
-  static AlertLog log;
-  return log;
-}
+AlertLog& Log() { return SessionState<AlertLog>(); }
 
 void Show(int service, ConstStr255Param message) {
   std::string text = toolbox::PascalTextToUtf8(message);

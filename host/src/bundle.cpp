@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "host/extension_registry.h"
+#include "host/host_context.h"
 #include "host/service_table.h"
 #include "toolbox/pascal_string.h"
 #include "toolbox/resources.h"
@@ -14,10 +15,11 @@
 namespace host {
 namespace {
 
-std::int16_t NextHostRef() {
-  static std::int16_t next = 0;
-  return ++next;
-}
+struct HostRefs {
+  std::int16_t last = 0;
+};
+
+std::int16_t NextHostRef() { return ++ProcessState<HostRefs>().last; }
 
 std::string StripSuffix(const std::string& s, const std::string& suffix) {
   return s.size() > suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0

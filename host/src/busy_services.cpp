@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "host/busy.h"
+#include "host/host_context.h"
 #include "host/service_table.h"
 #include "vantor/services.h"
 
@@ -28,10 +29,7 @@ struct BusyState {
   bool isTerminal = isatty(STDERR_FILENO) != 0;
 };
 
-BusyState& Instance() {
-  static BusyState state;
-  return state;
-}
+BusyState& Instance() { return SessionState<BusyState>(); }
 
 void Draw(BusyState& state) {
   const auto now = Clock::now();
@@ -73,13 +71,6 @@ void EndBusyService() {
 }  // namespace
 
 const BusyCounts& Busy() { return Instance().counts; }
-
-void ResetBusy() {
-  BusyState& state = Instance();
-  Wipe(state);
-  state.counts = BusyCounts{};
-  state.bracketTicks = 0;
-}
 
 void SetBusyDisplay(std::FILE* stream, bool isTerminal) {
   BusyState& state = Instance();

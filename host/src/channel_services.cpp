@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/bundle.h"
+#include "host/host_context.h"
 #include "host/computed_channels.h"
 #include "host/document.h"
 #include "host/extension_registry.h"
@@ -21,10 +22,11 @@ constexpr std::int32_t kNoInput = 4113;
 
 // Input kinds: the host numbers each distinct input name it has seen, from 1,
 // for the whole run (a catalogue of what can be plugged into an input).
-std::vector<std::string>& InputKinds() {
-  static std::vector<std::string> kinds;
-  return kinds;
-}
+struct InputKindNames {
+  std::vector<std::string> names;
+};
+
+std::vector<std::string>& InputKinds() { return ProcessState<InputKindNames>().names; }
 
 std::int32_t KindOfInput(const std::string& name) {
   auto& kinds = InputKinds();

@@ -1,5 +1,6 @@
 // Filing commands in the current document's journal and handing them back.
 #include "host/command_delivery.h"
+#include "host/host_context.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,20 +23,19 @@ constexpr std::int16_t kBlockService = vantor::service::HostSubmitCommandBlock;
 constexpr std::int16_t kDataService = vantor::service::HostSubmitCommandData;
 constexpr std::int16_t kDoublePairService = vantor::service::HostSubmitCommandDoublePair;
 
-std::map<std::uint16_t, vantor::CommandSwapProc>& SwapProcs() {
-  static std::map<std::uint16_t, vantor::CommandSwapProc> procs;
-  return procs;
-}
+// Swap procedures come with the loaded extensions; the nesting is the session's.
+struct CommandSwapProcs {
+  std::map<std::uint16_t, vantor::CommandSwapProc> procs;
+};
 
-int& Depth() {
-  static int depth = 0;
-  return depth;
-}
+struct DeliveryNesting {
+  int depth = 0;
+  bool replaying = false;
+};
 
-bool& Replaying() {
-  static bool replaying = false;
-  return replaying;
-}
+std::map<std::uint16_t, vantor::CommandSwapProc>& SwapProcs() { return ProcessState<CommandSwapProcs>().procs; }
+int& Depth() { return SessionState<DeliveryNesting>().depth; }
+bool& Replaying() { return SessionState<DeliveryNesting>().replaying; }
 
 bool CarriesData(std::int16_t service) { return service == kBlockService || service == kDataService; }
 

@@ -1,5 +1,6 @@
 // Attaching computed functions to channels and talking to them.
 #include "host/computed_channels.h"
+#include "host/host_context.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,10 +18,11 @@ namespace {
 
 // Owners of their own for every attached instance, apart from the hostRefs
 // (1..32767) that whole extensions are counted under.
-toolbox::MemoryOwner NextInstanceOwner() {
-  static toolbox::MemoryOwner next = 0x10000;
-  return ++next;
-}
+struct InstanceOwners {
+  toolbox::MemoryOwner last = 0x10000;
+};
+
+toolbox::MemoryOwner NextInstanceOwner() { return ++ProcessState<InstanceOwners>().last; }
 
 // A scratch value in the low arena whose address travels in a u32.
 template <class T>

@@ -1,4 +1,5 @@
 #include "host/document.h"
+#include "host/host_context.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,15 +15,13 @@
 namespace host {
 namespace {
 
-Document*& Current() {
-  static Document* current = nullptr;
-  return current;
-}
+struct Documents {
+  Document* current = nullptr;
+  std::uint32_t lastSerial = 0;
+};
 
-std::uint32_t NextSerial() {
-  static std::uint32_t next = 0;
-  return ++next;
-}
+Document*& Current() { return ProcessState<Documents>().current; }
+std::uint32_t NextSerial() { return ++ProcessState<Documents>().lastSerial; }
 
 // DoMenuCommand telling window extensions a channel's title changed (data:
 // the channel).

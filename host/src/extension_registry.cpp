@@ -1,4 +1,5 @@
 #include "host/extension_registry.h"
+#include "host/host_context.h"
 
 #include <map>
 #include <vector>
@@ -6,16 +7,14 @@
 namespace host {
 namespace {
 
-std::map<std::int16_t, ExtensionInfo>& Extensions() {
-  static std::map<std::int16_t, ExtensionInfo> extensions;
-  return extensions;
-}
+struct Registry {
+  std::map<std::int16_t, ExtensionInfo> extensions;
+  std::vector<CommandKey> keys;  // index k holds key k + 1
+};
 
-// Index k holds key k + 1.
-std::vector<CommandKey>& Keys() {
-  static std::vector<CommandKey> keys;
-  return keys;
-}
+std::map<std::int16_t, ExtensionInfo>& Extensions() { return ProcessState<Registry>().extensions; }
+
+std::vector<CommandKey>& Keys() { return ProcessState<Registry>().keys; }
 
 constexpr std::size_t kMaxKeys = 32767;
 

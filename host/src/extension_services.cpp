@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/extension_registry.h"
+#include "host/host_context.h"
 #include "host/service_table.h"
 #include "toolbox/pascal_string.h"
 #include "toolbox/resources.h"
@@ -20,10 +21,11 @@ struct SavedResFile {
   std::int16_t previous;
 };
 
-std::vector<SavedResFile>& ResourceStack() {
-  static std::vector<SavedResFile> stack;
-  return stack;
-}
+struct SavedResFiles {
+  std::vector<SavedResFile> stack;
+};
+
+std::vector<SavedResFile>& ResourceStack() { return SessionState<SavedResFiles>().stack; }
 
 void BeginExtensionResourcesService(std::int16_t hostRef) {
   const ExtensionInfo* info = FindExtension(hostRef);

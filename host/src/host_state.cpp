@@ -1,10 +1,8 @@
+#include "host/host_context.h"
 #include "host/host_state.h"
 
 namespace host {
 
-HostState& State() {
-  static HostState state;
-  return state;
-}
+HostState& State() { return SessionState<HostState>(); }
 
 }  // namespace host

@@ -1,3 +1,4 @@
+#include "host/host_context.h"
 #include "host/memory_zones.h"
 
 #include <map>
@@ -6,10 +7,11 @@
 namespace host {
 namespace {
 
-std::map<Handle, toolbox::MemoryOwner>& OwnerOf() {
-  static std::map<Handle, toolbox::MemoryOwner> owners;
-  return owners;
-}
+struct HandleOwners {
+  std::map<Handle, toolbox::MemoryOwner> owners;
+};
+
+std::map<Handle, toolbox::MemoryOwner>& OwnerOf() { return ProcessState<HandleOwners>().owners; }
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "host/extension_menus.h"
+#include "host/host_context.h"
 #include "host/service_table.h"
 #include "toolbox/pascal_string.h"
 #include "vantor/services.h"
@@ -11,15 +12,13 @@
 namespace host {
 namespace {
 
-std::deque<ExtensionMenuItem>& Items() {
-  static std::deque<ExtensionMenuItem> items;
-  return items;
-}
+struct ExtensionMenus {
+  std::deque<ExtensionMenuItem> items;
+  std::vector<ToolbarGroup> groups;
+};
 
-std::vector<ToolbarGroup>& Groups() {
-  static std::vector<ToolbarGroup> groups;
-  return groups;
-}
+std::deque<ExtensionMenuItem>& Items() { return ProcessState<ExtensionMenus>().items; }
+std::vector<ToolbarGroup>& Groups() { return ProcessState<ExtensionMenus>().groups; }
 
 ExtensionMenuItem ItemFromPath(ConstStr255Param path) {
   const std::string text = path != nullptr ? toolbox::PascalTextToUtf8(path) : std::string();

@@ -22,6 +22,7 @@
 #include <unordered_set>
 
 #include "host/document.h"
+#include "host/host_context.h"
 #include "host/output_jobs.h"
 #include "host/output_requests.h"
 #include "host/service_table.h"
@@ -48,15 +49,17 @@ struct OutputJob {
   vantor::OutputPictureProc picture = nullptr;
 };
 
-std::unordered_set<void*>& LiveJobs() {
-  static std::unordered_set<void*> live;
-  return live;
-}
+struct LiveOutputJobs {
+  std::unordered_set<void*> jobs;
+};
 
-std::vector<FinishedOutputJob>& Finished() {
-  static std::vector<FinishedOutputJob> jobs;
-  return jobs;
-}
+struct FinishedJobs {
+  std::vector<FinishedOutputJob> jobs;
+};
+
+std::unordered_set<void*>& LiveJobs() { return ProcessState<LiveOutputJobs>().jobs; }
+
+std::vector<FinishedOutputJob>& Finished() { return SessionState<FinishedJobs>().jobs; }
 
 OutputJob* LiveJob(void* job) { return job != nullptr && LiveJobs().contains(job) ? static_cast<OutputJob*>(job) : nullptr; }
 
@@ -163,14 +166,9 @@ void DocumentNameService(Str255* out, std::int16_t) {
 
 }  // namespace
 
-OutputSetup& CurrentOutputSetup() {
-  static OutputSetup setup;
-  return setup;
-}
+OutputSetup& CurrentOutputSetup() { return SessionState<OutputSetup>(); }
 
 const std::vector<FinishedOutputJob>& FinishedOutputJobs() { return Finished(); }
-void ClearFinishedOutputJobs() { Finished().clear(); }
-
 void InstallOutputJobServices(vantor::ServiceTable& table) {
   using namespace vantor::service;
   vantor::SetService<HostService640>(table, &NewJobService);

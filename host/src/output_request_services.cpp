@@ -11,6 +11,7 @@
 // Result 1, or 0 when the picture is missing, empty or damaged.
 #include <algorithm>
 
+#include "host/host_context.h"
 #include "host/output_requests.h"
 #include "host/service_table.h"
 #include "toolbox/pascal_string.h"
@@ -75,10 +76,7 @@ std::int32_t PlacePictureService(const Rect* destination, const Rect* frame, Han
 
 }  // namespace
 
-OutputRequests& PendingOutput() {
-  static OutputRequests requests;
-  return requests;
-}
+OutputRequests& PendingOutput() { return SessionState<OutputRequests>(); }
 
 std::string TakeNextOutputTitle() {
   std::string title = std::move(PendingOutput().nextTitle);

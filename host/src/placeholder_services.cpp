@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/host_context.h"
 #include "host/service_table.h"
 #include "toolbox/mac_types.h"
 #include "vantor/services.h"
@@ -15,10 +16,11 @@
 namespace host {
 namespace {
 
-std::vector<int>& CallLog() {
-  static std::vector<int> calls;
-  return calls;
-}
+struct PlaceholderCallLog {
+  std::vector<int> calls;
+};
+
+std::vector<int>& CallLog() { return SessionState<PlaceholderCallLog>().calls; }
 
 template <int Index>
 concept DeclaredService = requires { typename vantor::ServiceSignature<Index>::Type; };
@@ -77,7 +79,5 @@ void InstallPlaceholderServices(vantor::ServiceTable& table) {
 }
 
 const std::vector<int>& PlaceholderCalls() { return CallLog(); }
-
-void ClearPlaceholderCalls() { CallLog().clear(); }
 
 }  // namespace host

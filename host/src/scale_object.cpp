@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "host/channel_units.h"
+#include "host/host_context.h"
 #include "number_text.h"
 #include "toolbox/memory.h"
 
@@ -14,10 +15,11 @@ namespace {
 
 constexpr double kEmptyRangeWidening = 1.0 / 1024;
 
-std::unordered_set<void*>& LiveScales() {
-  static std::unordered_set<void*> live;
-  return live;
-}
+struct LiveScaleObjects {
+  std::unordered_set<void*> objects;
+};
+
+std::unordered_set<void*>& LiveScales() { return ProcessState<LiveScaleObjects>().objects; }
 
 // Units per raw unit and the units of raw 0: the linear map ValueInUnits applies.
 struct UnitMap {

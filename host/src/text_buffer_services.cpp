@@ -16,6 +16,7 @@
 #include <new>
 #include <unordered_set>
 
+#include "host/host_context.h"
 #include "host/service_table.h"
 #include "port_scopes.h"
 #include "toolbox/memory.h"
@@ -40,10 +41,11 @@ struct TextBuffer {
   bool drawing = false;
 };
 
-std::unordered_set<TextBuffer*>& LiveBuffers() {
-  static std::unordered_set<TextBuffer*> buffers;
-  return buffers;
-}
+struct LiveTextBuffers {
+  std::unordered_set<TextBuffer*> buffers;
+};
+
+std::unordered_set<TextBuffer*>& LiveBuffers() { return ProcessState<LiveTextBuffers>().buffers; }
 
 TextBuffer* BufferOf(const void* textBox) {
   if (textBox == nullptr) return nullptr;

@@ -1,3 +1,4 @@
+#include "host/host_context.h"
 #include "host/window_events.h"
 
 #include <functional>
@@ -16,10 +17,11 @@ namespace {
 
 // The window the host last told its extension it was active; forgotten when
 // the window goes.
-WindowRef& ActiveWindow() {
-  static WindowRef active = nullptr;
-  return active;
-}
+struct ActiveWindowState {
+  WindowRef window = nullptr;
+};
+
+WindowRef& ActiveWindow() { return SessionState<ActiveWindowState>().window; }
 
 // Sends the message about the window to the extension that owns it: the
 // block carries the window and the local data, and `fill` adds the message's

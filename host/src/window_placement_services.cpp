@@ -12,6 +12,7 @@
 #include <list>
 #include <map>
 
+#include "host/host_context.h"
 #include "host/service_table.h"
 #include "host/window_placement.h"
 #include "toolbox/pascal_string.h"
@@ -25,17 +26,20 @@ namespace {
 constexpr std::uint32_t kRestoreSize = 1;
 constexpr std::uint32_t kCentreFirstTime = 8;
 
-std::map<PlacementKey, Rect>& Memory() {
-  static std::map<PlacementKey, Rect> memory;
-  return memory;
-}
+struct RememberedPlacements {
+  std::map<PlacementKey, Rect> frames;
+};
 
-// The key each followed window is remembered under, one per handler the
-// host installed; kept for the program's life (a few per window opened).
-std::list<PlacementKey>& FollowedKeys() {
-  static std::list<PlacementKey> keys;
-  return keys;
-}
+// Installed handlers point at their keys: kept for the program's life (a
+// few per window opened).
+struct FollowedWindowKeys {
+  std::list<PlacementKey> keys;
+};
+
+std::map<PlacementKey, Rect>& Memory() { return SessionState<RememberedPlacements>().frames; }
+
+// The key each followed window is remembered under, one per handler the host installed.
+std::list<PlacementKey>& FollowedKeys() { return ProcessState<FollowedWindowKeys>().keys; }
 
 // A window address may come back for a new window once the old one is
 // disposed, so whether the host already follows a window is asked of the

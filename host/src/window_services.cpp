@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "host/extension_windows.h"
+#include "host/host_context.h"
 #include "host/service_table.h"
 #include "toolbox/windows.h"
 #include "vantor/services.h"
@@ -27,10 +28,11 @@
 namespace host {
 namespace {
 
-std::vector<WindowRef>& Noted() {
-  static std::vector<WindowRef> windows;
-  return windows;
-}
+struct NotedWindows {
+  std::vector<WindowRef> windows;
+};
+
+std::vector<WindowRef>& Noted() { return ProcessState<NotedWindows>().windows; }
 
 WindowRef LiveWindow(void* window) {
   auto* ref = static_cast<WindowRef>(window);

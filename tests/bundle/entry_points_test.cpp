@@ -10,6 +10,7 @@
 
 #include "host/bundle.h"
 #include "host/extension_registry.h"
+#include "host/host_context.h"
 #include "host/service_table.h"
 
 namespace {
@@ -59,7 +60,7 @@ TEST_F(BuiltBundle, MessagesOutsideTheTablesReturnZero) {
 
 TEST_F(BuiltBundle, WindowExtensionRegistersItsSettingsSwapUnderItsHostRef) {
   const host::Extension& main1 = Entry("Main1");
-  host::ClearPlaceholderCalls();
+  host::ResetHostContext();
   host::ParamBlock block;
   block.Set<std::uint16_t>(0, 0xFFFF);
   EXPECT_EQ(main1.Send(0, block), 0);

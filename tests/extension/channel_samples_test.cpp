@@ -10,6 +10,7 @@
 #include "frame/host_services.h"
 #include "host/busy.h"
 #include "host/document.h"
+#include "host/host_context.h"
 #include "host/sample_locks.h"
 #include "toolbox/memory.h"
 
@@ -42,7 +43,7 @@ class ChannelSamplesTest : public ::testing::Test {
       document_.SetSamples(kChannel, b, samples);
     }
     host::SetCurrentDocument(&document_);
-    host::ResetBusy();
+    host::ResetHostContext();
     SpiedCallOrder().clear();
   }
   void TearDown() override {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/busy.h"
+#include "host/host_context.h"
 #include "service_call.h"
 
 namespace {
@@ -14,13 +15,13 @@ using testext::Call;
 
 struct BusyServices : ::testing::Test {
   void SetUp() override {
-    host::ResetBusy();
+    host::ResetHostContext();
     display = std::tmpfile();
     ASSERT_NE(display, nullptr);
   }
   void TearDown() override {
     host::SetBusyDisplay(nullptr, false);
-    host::ResetBusy();
+    host::ResetHostContext();
     std::fclose(display);
   }
   std::string Shown() {

@@ -11,6 +11,7 @@
 
 #include "host/alerts.h"
 #include "host/document.h"
+#include "host/host_context.h"
 #include "host/output_jobs.h"
 #include "host/output_requests.h"
 #include "service_call.h"
@@ -63,7 +64,7 @@ struct OutputJobs : ::testing::Test {
     PagesAsked().clear();
     PagesWanted() = 1;
     PictureResult() = 0;
-    host::ClearFinishedOutputJobs();
+    host::ResetHostContext();
     host::ClearAlerts();
     host::SetAlertsQuiet(true);
     host::CurrentOutputSetup() = host::OutputSetup{};

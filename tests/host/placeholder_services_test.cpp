@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/host_context.h"
 #include "host/service_table.h"
 #include "vantor/services.h"
 
@@ -26,7 +27,7 @@ class PlaceholderServices : public ::testing::Test {
  protected:
   void SetUp() override {
     table_ = std::make_unique<vantor::ServiceTable>();
-    host::ClearPlaceholderCalls();
+    host::ResetHostContext();
   }
   vantor::ServiceTable& Table() { return *table_; }
 
@@ -52,7 +53,7 @@ TEST_F(PlaceholderServices, FillEveryDeclaredEntryAndNoOther) {
 // not overwritten by placeholders.
 TEST(HostTable, HoldsExactlyTheDeclaredServicesWithTheGroupsInstalled) {
   ExpectExactlyTheDeclaredEntries(host::Services());
-  host::ClearPlaceholderCalls();
+  host::ResetHostContext();
   Handle h = vantor::ServiceAt<vantor::service::HostNewHandle>(host::Services())(8);
   EXPECT_NE(h, nullptr);
   vantor::ServiceAt<vantor::service::HostDisposeHandle>(host::Services())(h);
@@ -78,7 +79,7 @@ TEST_F(PlaceholderServices, RecordCallsInOrderAndAnswerNeutrally) {
   vantor::ServiceAt<155>(table)();
 
   EXPECT_EQ(host::PlaceholderCalls(), (std::vector<int>{85, 212, 511, 307, 102, 155}));
-  host::ClearPlaceholderCalls();
+  host::ResetHostContext();
   EXPECT_TRUE(host::PlaceholderCalls().empty());
 }
 

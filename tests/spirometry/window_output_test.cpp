@@ -14,6 +14,7 @@
 #include "frame/host_services_memory.h"
 #include "frame/host_services_scales.h"
 #include "host/alerts.h"
+#include "host/host_context.h"
 #include "host/host_state.h"
 #include "host/output_jobs.h"
 #include "spirometry/window_output.h"
@@ -41,8 +42,7 @@ std::string Output(const std::string& command) {
 struct Printing : PortTest {
   void SetUp() override {
     PortTest::SetUp();
-    host::ClearFinishedOutputJobs();
-    host::ClearAlerts();
+    host::ResetHostContext();
     host::SetAlertsQuiet(true);
     LocalDataType d{};
     hand_made::TraceLoop(d, 301, 0.021, -0.4, 0.2);
@@ -232,8 +232,8 @@ TEST_F(Printing, OutputCommandUnderAllocationFailuresEndsInAPageOrAnAlert) {
   const Rect rect{60, 50, 400, 450};
   int alerted = 0;
   for (long n = 1; n <= 40; ++n) {
-    host::ClearAlerts();
-    host::ClearFinishedOutputJobs();
+    host::ResetHostContext();
+    host::SetAlertsQuiet(true);
     toolbox::FailAllocationAfter(n);
     PerformOutput(spirometry::kPlotWindow, rect);
     toolbox::FailAllocationAfter(0);

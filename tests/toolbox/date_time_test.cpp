@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <ctime>
 
 #include "toolbox/resource_test_support.h"
@@ -18,6 +19,10 @@ UInt32 Seconds(SInt16 year, SInt16 month, SInt16 day, SInt16 hour = 0, SInt16 mi
   return secs;
 }
 
+std::array<SInt16, 7> Fields(const DateTimeRec& d) {
+  return {d.year, d.month, d.day, d.hour, d.minute, d.second, d.dayOfWeek};
+}
+
 std::string Date(UInt32 secs, DateForm form) {
   Str255 text;
   DateString(secs, form, text, nullptr);
@@ -30,32 +35,19 @@ std::string Time(UInt32 secs, bool withSeconds) {
   return TextOf(text);
 }
 
-TEST(DateTime, TheEpochAndKnownDatesConvertBothWays) {
-  DateTimeRec d{};
-  SecondsToDate(0, &d);
-  EXPECT_EQ(d.year, 1904);
-  EXPECT_EQ(d.month, 1);
-  EXPECT_EQ(d.day, 1);
-  EXPECT_EQ(d.dayOfWeek, 6);  // a Friday
+// The epoch (a Friday), 29 February of a leap year (a Thursday), and the
+// last second the 32-bit clock holds.
+TEST(DateTime, KnownDatesConvertBothWaysAndFieldsOutOfRangeCarryOver) {
+  const std::pair<DateTimeRec, UInt32> known[] = {{{1904, 1, 1, 0, 0, 0, 6}, 0},
+                                                  {{2024, 2, 29, 13, 45, 30, 5}, 3792059130u},
+                                                  {{2040, 2, 6, 6, 28, 15, 2}, 0xFFFFFFFFu}};
+  for (const auto& [date, secs] : known) {
+    EXPECT_EQ(Seconds(date.year, date.month, date.day, date.hour, date.minute, date.second), secs);
+    DateTimeRec d{};
+    SecondsToDate(secs, &d);
+    EXPECT_EQ(Fields(d), Fields(date)) << secs;
+  }
   EXPECT_EQ(Seconds(1970, 1, 1), toolbox::kUnixEpochSince1904);
-  // 29 February of a leap year, and the last second the 32-bit clock holds.
-  const UInt32 leapDay = Seconds(2024, 2, 29, 13, 45, 30);
-  SecondsToDate(leapDay, &d);
-  EXPECT_EQ(d.year, 2024);
-  EXPECT_EQ(d.month, 2);
-  EXPECT_EQ(d.day, 29);
-  EXPECT_EQ(d.hour, 13);
-  EXPECT_EQ(d.minute, 45);
-  EXPECT_EQ(d.second, 30);
-  EXPECT_EQ(d.dayOfWeek, 5);  // a Thursday
-  SecondsToDate(0xFFFFFFFFu, &d);
-  EXPECT_EQ(d.year, 2040);
-  EXPECT_EQ(d.month, 2);
-  EXPECT_EQ(d.day, 6);
-  EXPECT_EQ(Seconds(2040, 2, 6, 6, 28, 15), 0xFFFFFFFFu);
-}
-
-TEST(DateTime, FieldsOutOfRangeCarryOver) {
   EXPECT_EQ(Seconds(2023, 13, 1), Seconds(2024, 1, 1));
   EXPECT_EQ(Seconds(2024, 3, 0), Seconds(2024, 2, 29));
   EXPECT_EQ(Seconds(2024, 1, 1, 24), Seconds(2024, 1, 2));

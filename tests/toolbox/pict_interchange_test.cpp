@@ -97,7 +97,9 @@ TEST(PictInterchange, FilesCarryTheHeaderAndRefuseNonPictures) {
   ASSERT_EQ(file.size(), pict.size() + 512);
   EXPECT_TRUE(std::all_of(file.begin(), file.begin() + 512, [](unsigned char b) { return b == 0; }));
   EXPECT_TRUE(std::equal(pict.begin(), pict.end(), file.begin() + 512));
-  EXPECT_TRUE(toolbox::ReadPict(file));
+  const auto fromFile = toolbox::ReadPict(file);
+  ASSERT_TRUE(fromFile);
+  EXPECT_TRUE(*fromFile == *toolbox::ReadPict(pict));
 
   const std::vector<unsigned char> junk(40, 0x7F);
   EXPECT_EQ(toolbox::WritePictFile(::testing::TempDir() + "junk.pict", junk), paramErr);

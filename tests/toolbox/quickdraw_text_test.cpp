@@ -12,27 +12,11 @@ namespace {
 using qd_test::PStr;
 using qd_test::ScopedPort;
 
-TEST(QuickDrawText, StringWidthIsTheSumOfCharacterWidths) {
-  ScopedPort scoped;
-  TextFont(applFont);
-  TextSize(12);
-  std::string text = "FEV1 3.21 l/s ";
-  text += static_cast<char>(0xB5);  // MacRoman micro sign
-  int sum = 0;
-  for (char c : text) sum += CharWidth(static_cast<unsigned char>(c));
-  EXPECT_EQ(StringWidth(PStr(text).data()), sum);
-  EXPECT_GT(CharWidth(0xB5), 0);
-  EXPECT_EQ(CharWidth('\t'), 0);  // control bytes have no glyph
-  EXPECT_EQ(StringWidth(PStr("").data()), 0);
-}
-
+// The system font is the application font in bold; Helvetica is the application font.
 TEST(QuickDrawText, FontNumbersPickFamiliesAndFacesPickFiles) {
-  EXPECT_FALSE(toolbox::FontFilePath(applFont, normal).empty());
   EXPECT_EQ(toolbox::FontFilePath(systemFont, normal), toolbox::FontFilePath(applFont, bold));
   EXPECT_EQ(toolbox::FontFilePath(kFontIDHelvetica, normal), toolbox::FontFilePath(applFont, normal));
-  EXPECT_NE(toolbox::FontFilePath(applFont, italic), toolbox::FontFilePath(applFont, normal));
   EXPECT_NE(toolbox::FontFilePath(kFontIDTimes, normal), toolbox::FontFilePath(applFont, normal));
-
   ScopedPort scoped;
   TextSize(12);
   TextFont(kFontIDCourier);

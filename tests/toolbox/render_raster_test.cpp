@@ -13,41 +13,37 @@ using qd_test::kWhitePixel;
 using qd_test::PStr;
 using qd_test::ScopedPort;
 
+constexpr std::uint32_t kRed = 0xFFFF0000;
+
 toolbox::RasterImage Render(ScopedPort& scoped) {
   return toolbox::RenderToImage(scoped.port().displayList, scoped.port().portRect);
 }
 
-TEST(RenderRaster, RectanglesCoverTopLeftButNotBottomOrRightEdges) {
+struct Pixel {
+  int x, y;
+  std::uint32_t colour;
+};
+
+void ExpectPixels(const toolbox::RasterImage& image, std::initializer_list<Pixel> pixels) {
+  for (const Pixel& p : pixels) EXPECT_EQ(image.At(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
+}
+
+TEST(RenderRaster, RectanglesCoverTopLeftButNotBottomOrRightEdgesAndFramesLieInside) {
   ScopedPort scoped;
   const Rect r{10, 20, 30, 50};
   PaintRect(&r);
+  PenSize(2, 3);
+  const Rect framed{40, 20, 70, 60};
+  FrameRect(&framed);
   const auto image = Render(scoped);
   ASSERT_EQ(image.width, 200);
   ASSERT_EQ(image.height, 100);
-  EXPECT_EQ(image.At(20, 10), kBlackPixel);
-  EXPECT_EQ(image.At(49, 29), kBlackPixel);
-  EXPECT_EQ(image.At(50, 29), kWhitePixel);
-  EXPECT_EQ(image.At(49, 30), kWhitePixel);
-  EXPECT_EQ(image.At(19, 10), kWhitePixel);
-  EXPECT_EQ(image.At(20, 9), kWhitePixel);
-}
-
-TEST(RenderRaster, FrameRectDrawsAPenWideBandInside) {
-  ScopedPort scoped;
-  PenSize(2, 3);
-  const Rect r{10, 20, 40, 60};
-  FrameRect(&r);
-  const auto image = Render(scoped);
-  EXPECT_EQ(image.At(20, 25), kBlackPixel);  // left band: columns 20, 21
-  EXPECT_EQ(image.At(21, 25), kBlackPixel);
-  EXPECT_EQ(image.At(22, 25), kWhitePixel);
-  EXPECT_EQ(image.At(58, 25), kBlackPixel);  // right band: columns 58, 59
-  EXPECT_EQ(image.At(60, 25), kWhitePixel);
-  EXPECT_EQ(image.At(40, 12), kBlackPixel);  // top band: rows 10..12
-  EXPECT_EQ(image.At(40, 13), kWhitePixel);
-  EXPECT_EQ(image.At(40, 37), kBlackPixel);  // bottom band: rows 37..39
-  EXPECT_EQ(image.At(40, 36), kWhitePixel);
-  EXPECT_EQ(image.At(40, 40), kWhitePixel);
+  ExpectPixels(image, {{20, 10, kBlackPixel}, {49, 29, kBlackPixel}, {50, 29, kWhitePixel},
+                       {49, 30, kWhitePixel}, {19, 10, kWhitePixel}, {20, 9, kWhitePixel}});
+  // The frame: a band as wide as the pen (2) at left and right, as high (3) at top and bottom.
+  ExpectPixels(image, {{21, 55, kBlackPixel}, {22, 55, kWhitePixel}, {58, 55, kBlackPixel}, {60, 55, kWhitePixel},
+                       {40, 42, kBlackPixel}, {40, 43, kWhitePixel}, {40, 67, kBlackPixel}, {40, 66, kWhitePixel},
+                       {40, 70, kWhitePixel}});
 }
 
 TEST(RenderRaster, ThePenHangsBelowAndRightAndLinesIncludeBothEnds) {
@@ -64,16 +60,10 @@ TEST(RenderRaster, ThePenHangsBelowAndRightAndLinesIncludeBothEnds) {
   LineTo(50, 45);
   const auto image = Render(scoped);
   for (int x = 5; x <= 15; ++x) EXPECT_EQ(image.At(x, 5), kBlackPixel) << x;
-  EXPECT_EQ(image.At(16, 5), kWhitePixel);
-  EXPECT_EQ(image.At(10, 6), kWhitePixel);
-  EXPECT_EQ(image.At(7, 31), kBlackPixel);  // pen 3 wide, 2 high: down to row 31
-  EXPECT_EQ(image.At(8, 25), kWhitePixel);
-  EXPECT_EQ(image.At(5, 32), kWhitePixel);
-  EXPECT_EQ(image.At(60, 60), kBlackPixel);
-  EXPECT_EQ(image.At(61, 60), kWhitePixel);
-  EXPECT_EQ(image.At(60, 61), kWhitePixel);
-  EXPECT_EQ(image.At(40, 40), kBlackPixel);
-  EXPECT_EQ(image.At(50, 45), kBlackPixel);
+  // The pen 3 wide and 2 high reaches row 31; the dot is one pixel.
+  ExpectPixels(image, {{16, 5, kWhitePixel}, {10, 6, kWhitePixel}, {7, 31, kBlackPixel}, {8, 25, kWhitePixel},
+                       {5, 32, kWhitePixel}, {60, 60, kBlackPixel}, {61, 60, kWhitePixel}, {60, 61, kWhitePixel},
+                       {40, 40, kBlackPixel}, {50, 45, kBlackPixel}});
   for (int x = 40; x <= 50; ++x) {
     int inked = 0;
     for (int y = 38; y <= 47; ++y) inked += image.At(x, y) == kBlackPixel ? 1 : 0;
@@ -92,7 +82,8 @@ void XorCross(Point p, const Rect& clip) {
   PenNormal();
 }
 
-void DrawBackground() {
+TEST(RenderRaster, AnXorCrossDrawnTwiceLeavesEveryPixelAsItWas) {
+  ScopedPort scoped;
   ForeColor(redColor);
   const Rect coloured{20, 20, 60, 80};
   PaintRect(&coloured);
@@ -105,17 +96,11 @@ void DrawBackground() {
   TextFont(applFont);
   MoveTo(30, 50);
   DrawString(PStr("Vt 0.52").data());
-}
-
-TEST(RenderRaster, AnXorCrossDrawnTwiceLeavesEveryPixelAsItWas) {
-  ScopedPort scoped;
-  DrawBackground();
   const auto before = Render(scoped);
   const Rect clip{0, 0, 100, 200};
   for (Point p : {Point{45, 62}, Point{50, 31}, Point{2, 2}}) XorCross(p, clip);
   const auto once = Render(scoped);
-  EXPECT_NE(once.At(62, 42), before.At(62, 42));  // top of the first cross changed
-  EXPECT_EQ(once.At(62, 42), 0xFFFFFFFF - before.At(62, 42) + 0xFF000000);
+  EXPECT_EQ(once.At(62, 42), 0xFFFFFFFF - before.At(62, 42) + 0xFF000000);  // top of the first cross
   for (Point p : {Point{45, 62}, Point{50, 31}, Point{2, 2}}) XorCross(p, clip);
   EXPECT_EQ(Render(scoped), before);
 }
@@ -127,14 +112,9 @@ TEST(RenderRaster, InvertRectInvertsColoursAndTwiceRestoresThem) {
   PaintRect(&red);
   const Rect r{5, 5, 20, 20};
   InvertRect(&r);
-  auto image = Render(scoped);
-  EXPECT_EQ(image.At(7, 7), 0xFF00FFFFu);  // red became cyan
-  EXPECT_EQ(image.At(15, 15), kBlackPixel);
-  EXPECT_EQ(image.At(2, 2), 0xFFFF0000u);
+  ExpectPixels(Render(scoped), {{7, 7, 0xFF00FFFF}, {15, 15, kBlackPixel}, {2, 2, kRed}});  // red became cyan
   InvertRect(&r);
-  image = Render(scoped);
-  EXPECT_EQ(image.At(7, 7), 0xFFFF0000u);
-  EXPECT_EQ(image.At(15, 15), kWhitePixel);
+  ExpectPixels(Render(scoped), {{7, 7, kRed}, {15, 15, kWhitePixel}});
 }
 
 TEST(RenderRaster, PatternsAlignToTheLocalOriginWhateverAreaIsRendered) {
@@ -157,10 +137,8 @@ TEST(RenderRaster, PatternsAlignToTheLocalOriginWhateverAreaIsRendered) {
       EXPECT_EQ(image.At(x, y), (x + y) % 2 == 0 ? kBlackPixel : kWhitePixel) << x << "," << y;
     }
   }
-  EXPECT_EQ(image.At(32, 12), 0xFFFF0000u);  // set bit: red
-  EXPECT_EQ(image.At(33, 12), kWhitePixel);  // clear bit over the gray pattern's white
-  EXPECT_EQ(image.At(43, 12), kBlackPixel);  // clear bit over black
-  EXPECT_EQ(image.At(44, 12), 0xFFFF0000u);
+  // Set bits red; clear bits over the gray pattern's white and over black.
+  ExpectPixels(image, {{32, 12, kRed}, {33, 12, kWhitePixel}, {43, 12, kBlackPixel}, {44, 12, kRed}});
   const auto shifted = toolbox::RenderToImage(scoped.port().displayList, Rect{1, 1, 50, 50});
   EXPECT_EQ(shifted.At(21, 11), image.At(22, 12));
   EXPECT_EQ(shifted.At(22, 11), image.At(23, 12));
@@ -179,37 +157,23 @@ TEST(RenderRaster, AddMaxLightensAndEraseUsesTheBackgroundColour) {
   BackColor(yellowColor);
   const Rect erased{20, 0, 30, 10};
   EraseRect(&erased);
-  const auto image = Render(scoped);
-  EXPECT_EQ(image.At(5, 5), 0xFF808080u);   // black lightened to the grey
-  EXPECT_EQ(image.At(30, 5), kWhitePixel);  // white stays white
-  EXPECT_EQ(image.At(5, 25), 0xFFFFFF00u);
+  // Black lightened to the grey, white stays white.
+  ExpectPixels(Render(scoped), {{5, 5, 0xFF808080}, {30, 5, kWhitePixel}, {5, 25, 0xFFFFFF00}});
 }
 
-TEST(RenderRaster, ClippingOvalsAndImages) {
+TEST(RenderRaster, ClippingOvalsImagesAndEmptyShapes) {
   ScopedPort scoped;
   const Rect clip{0, 0, 50, 50};
   ClipRect(&clip);
   const Rect beyond{40, 40, 60, 60};
   PaintRect(&beyond);
-  const Rect oval{0, 100, 40, 140};
   const Rect all{-32768, -32768, 32767, 32767};
   ClipRect(&all);
+  const Rect oval{0, 100, 40, 140};
   PaintOval(&oval);
-  const std::uint32_t pixels[4] = {0xFFFF0000, 0x00000000, 0xFF0000FF, 0xFF00FF00};
+  const std::uint32_t pixels[4] = {kRed, 0x00000000, 0xFF0000FF, 0xFF00FF00};
   toolbox::DrawImage(Rect{60, 60, 64, 64}, 2, 2, pixels);
-  const auto image = Render(scoped);
-  EXPECT_EQ(image.At(45, 45), kBlackPixel);
-  EXPECT_EQ(image.At(55, 55), kWhitePixel);
-  EXPECT_EQ(image.At(120, 20), kBlackPixel);  // the oval's centre
-  EXPECT_EQ(image.At(101, 1), kWhitePixel);   // its bounding box's corner
-  EXPECT_EQ(image.At(61, 61), 0xFFFF0000u);   // each image pixel scaled to 2×2
-  EXPECT_EQ(image.At(62, 61), kWhitePixel);   // a transparent pixel shows the page
-  EXPECT_EQ(image.At(60, 63), 0xFF0000FFu);
-  EXPECT_EQ(image.At(63, 62), 0xFF00FF00u);
-}
-
-TEST(RenderRaster, EmptyAndInvertedShapesDrawNothingAndDoNotStopLaterDrawing) {
-  ScopedPort scoped;
+  // Empty and inverted shapes draw nothing and do not stop later drawing.
   const Rect flat{0, 60, 0, 0};
   const Rect inverted{17, 90, 30, 80};
   PaintOval(&flat);
@@ -217,9 +181,12 @@ TEST(RenderRaster, EmptyAndInvertedShapesDrawNothingAndDoNotStopLaterDrawing) {
   PaintRect(&inverted);
   const Rect r{5, 5, 10, 10};
   PaintRect(&r);
-  const auto image = Render(scoped);
-  EXPECT_EQ(image.At(7, 7), kBlackPixel);
-  EXPECT_EQ(image.At(85, 20), kWhitePixel);
+  // The oval's centre in, its bounding box's corner out; each image pixel
+  // scaled to 2x2, a transparent one showing the page.
+  ExpectPixels(Render(scoped), {{45, 45, kBlackPixel}, {55, 55, kWhitePixel}, {120, 20, kBlackPixel},
+                                {101, 1, kWhitePixel}, {61, 61, kRed}, {62, 61, kWhitePixel},
+                                {60, 63, 0xFF0000FF}, {63, 62, 0xFF00FF00}, {7, 7, kBlackPixel},
+                                {85, 20, kWhitePixel}});
 }
 
 TEST(RenderRaster, APageTooLargeToRasteriseFailsInsteadOfExhaustingMemory) {

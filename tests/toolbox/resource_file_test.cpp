@@ -6,10 +6,12 @@
 
 #include "toolbox/big_endian_bytes.h"
 #include "toolbox/resource_file_format.h"
+#include "toolbox/resource_test_support.h"
 #include "toolbox/resources.h"
 
 namespace {
 
+using resource_test::Hex;
 using toolbox::ParseResourceFile;
 using toolbox::ResourceFileContents;
 using toolbox::ResourceRecord;
@@ -61,46 +63,25 @@ bool SameRecords(const ResourceFileContents& a, const ResourceFileContents& b) {
   return true;
 }
 
-TEST(ResourceFileLayout, OneResourceIsWrittenAtTheDocumentedOffsets) {
+// Header, data and map at the documented offsets: one 'STR#' 2015 named "AB"
+// holding "xyz", and the empty file (no types, a 30-byte map).
+TEST(ResourceFileLayout, FilesAreWrittenAtTheDocumentedOffsets) {
   ResourceFileContents contents;
   contents.resources.push_back({kStr, 2015, std::string("AB"), resPurgeable, Data("xyz")});
   std::vector<unsigned char> file;
   ASSERT_EQ(SerializeResourceFile(contents, file), noErr);
-
-  // Header: data at 256, 4 + 3 bytes of data, map right after it.
-  EXPECT_EQ(U32At(file, 0), 256u);
-  EXPECT_EQ(U32At(file, 8), 7u);
-  const std::size_t map = U32At(file, 4);
-  EXPECT_EQ(map, 256u + 7u);
-  EXPECT_EQ(U32At(file, 12), file.size() - map);
-  EXPECT_EQ(U32At(file, 256), 3u);
-  EXPECT_EQ(std::string(file.begin() + 260, file.begin() + 263), "xyz");
-  // Map: header copy, type list at 28, one type with one reference.
-  EXPECT_TRUE(std::equal(file.begin(), file.begin() + 16, file.begin() + static_cast<std::ptrdiff_t>(map)));
-  EXPECT_EQ(U16At(file, map + 24), 28u);
-  EXPECT_EQ(U16At(file, map + 28), 0u);  // types - 1
-  EXPECT_EQ(U32At(file, map + 30), kStr);
-  EXPECT_EQ(U16At(file, map + 34), 0u);   // resources - 1
-  EXPECT_EQ(U16At(file, map + 36), 10u);  // reference list, from the type list
-  const std::size_t ref = map + 28 + 10;
-  EXPECT_EQ(static_cast<SInt16>(U16At(file, ref)), 2015);
-  EXPECT_EQ(U16At(file, ref + 2), 0u);  // name offset
-  EXPECT_EQ(file[ref + 4], resPurgeable);
-  EXPECT_EQ(U32At(file, ref + 4) & 0xFFFFFF, 0u);  // data offset
-  const std::size_t names = map + U16At(file, map + 26);
-  EXPECT_EQ(names, ref + 12);
-  EXPECT_EQ(file[names], 2);
-  EXPECT_EQ(std::string(file.begin() + static_cast<std::ptrdiff_t>(names) + 1, file.end()), "AB");
-}
-
-TEST(ResourceFileLayout, EmptyFileHasNoTypesAndA30ByteMap) {
-  const std::vector<unsigned char> file = toolbox::EmptyResourceFileBytes();
-  ASSERT_EQ(file.size(), 256u + 30u);
-  EXPECT_EQ(U32At(file, 12), 30u);
-  EXPECT_EQ(U16At(file, 256 + 28), 0xFFFFu);
-  ResourceFileContents parsed;
-  ASSERT_EQ(ParseResourceFile(file, parsed), noErr);
-  EXPECT_TRUE(parsed.resources.empty());
+  const std::string header = "00000100 00000107 00000007 00000035 ";
+  EXPECT_EQ(std::vector<unsigned char>(file.begin(), file.begin() + 16), Hex(header));
+  EXPECT_EQ(std::vector<unsigned char>(file.begin() + 256, file.end()),
+            Hex("00000003 78797A " + header +
+                "00000000 0000 0000 001C 0032 "       // map: handle, file, attributes, type and name lists
+                "0000 53545223 0000 000A "            // one type, one reference at 10
+                "07DF 0000 20000000 00000000 "        // id, no name offset, attributes and data offset
+                "02 4142"));                          // the name list
+  const std::vector<unsigned char> empty = toolbox::EmptyResourceFileBytes();
+  ASSERT_EQ(empty.size(), 256u + 30u);
+  EXPECT_EQ(std::vector<unsigned char>(empty.begin() + 256, empty.end()),
+            Hex("00000100 00000100 00000000 0000001E 00000000 0000 0000 001C 001E FFFF"));
 }
 
 TEST(ResourceFileLayout, RoundTripKeepsEveryFieldAndTheOrderWithinEachType) {

@@ -83,54 +83,25 @@ TEST_F(ResourceManagerTest, AddedResourcesSurviveUpdateCloseAndReopen) {
   Handle h = HandleWith("payload");
   AddResource(h, kExtS, 300, PString("Resp Settings").get());
   ASSERT_EQ(ResError(), noErr);
-  EXPECT_TRUE(IsResourceHandle(h));
-  EXPECT_EQ(GetResAttrs(h) & resChanged, resChanged);
   EXPECT_TRUE(OnDisk("doc.rsrc").resources.empty()) << "nothing is written before an update";
   UpdateResFile(file);
   ASSERT_EQ(ResError(), noErr);
   EXPECT_EQ(GetResAttrs(h) & resChanged, 0);
   Close(file);
   EXPECT_FALSE(toolbox::IsLiveHandle(h)) << "closing frees the file's resource handles";
+  const auto files = std::distance(std::filesystem::directory_iterator(dir_.path()), {});
+  EXPECT_EQ(files, 1) << "no temporary file is left behind";
 
   file = Open(dir_.File("doc.rsrc"));
   Handle again = Get1Resource(kExtS, 300);
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(HandleText(again), "payload");
   SInt16 id = 0;
-  ResType type = 0;
   Str255 name;
-  GetResInfo(again, &id, &type, name);
+  GetResInfo(again, &id, nullptr, name);
   EXPECT_EQ(id, 300);
-  EXPECT_EQ(type, kExtS);
   EXPECT_EQ(TextOf(name), "Resp Settings");
   EXPECT_EQ(HomeResFile(again), file);
-}
-
-TEST_F(ResourceManagerTest, WriteResourceWritesThatResourceAndLeavesOtherAdditionsPending) {
-  const SInt16 file = CreateAndOpen("doc.rsrc");
-  Handle first = HandleWith("first");
-  Handle second = HandleWith("second");
-  AddResource(first, kExtS, 128, nullptr);
-  AddResource(second, kExtS, 129, nullptr);
-  WriteResource(first);
-  ASSERT_EQ(ResError(), noErr);
-  auto disk = OnDisk("doc.rsrc");
-  ASSERT_EQ(disk.resources.size(), 1u);
-  EXPECT_EQ(disk.resources[0].id, 128);
-  EXPECT_EQ(disk.resources[0].data, Bytes("first"));
-  EXPECT_EQ(disk.resources[0].attributes & resChanged, 0) << "resChanged never reaches the file";
-
-  // A later change reaches the file only when written.
-  SetHandleSize(first, 3);
-  ChangedResource(first);
-  ASSERT_EQ(ResError(), noErr);
-  Close(file);
-  disk = OnDisk("doc.rsrc");
-  ASSERT_EQ(disk.resources.size(), 2u);
-  EXPECT_EQ(disk.resources[0].data, Bytes("fir"));
-  EXPECT_EQ(disk.resources[1].data, Bytes("second"));
-  const auto files = std::distance(std::filesystem::directory_iterator(dir_.path()), {});
-  EXPECT_EQ(files, 1) << "no temporary file is left behind";
 }
 
 TEST_F(ResourceManagerTest, SearchesRunFromTheCurrentFileBackThroughEarlierOnes) {
@@ -138,12 +109,8 @@ TEST_F(ResourceManagerTest, SearchesRunFromTheCurrentFileBackThroughEarlierOnes)
                                                  Record(kStringList, 129, "bundle 129")});
   const SInt16 document = OpenWith("doc.rsrc", {Record(kStringList, 128, "document 128")});
   ASSERT_EQ(CurResFile(), document);
-
-  Handle h = GetResource(kStringList, 128);
-  ASSERT_NE(h, nullptr);
-  EXPECT_EQ(HandleText(h), "document 128") << "the current file hides earlier ones";
-  EXPECT_EQ(HomeResFile(h), document);
-  h = GetResource(kStringList, 129);
+  EXPECT_EQ(HandleText(GetResource(kStringList, 128)), "document 128") << "the current file hides earlier ones";
+  Handle h = GetResource(kStringList, 129);
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(HandleText(h), "bundle 129");
   EXPECT_EQ(HomeResFile(h), bundle);
@@ -151,63 +118,52 @@ TEST_F(ResourceManagerTest, SearchesRunFromTheCurrentFileBackThroughEarlierOnes)
   EXPECT_EQ(ResError(), resNotFound);
 
   UseResFile(bundle);
-  ASSERT_EQ(ResError(), noErr);
-  h = GetResource(kStringList, 128);
-  ASSERT_NE(h, nullptr);
-  EXPECT_EQ(HandleText(h), "bundle 128") << "files opened later are not searched";
+  EXPECT_EQ(HandleText(GetResource(kStringList, 128)), "bundle 128") << "files opened later are not searched";
   UseResFile(static_cast<SInt16>(document + 100));
   EXPECT_EQ(ResError(), resFNotFound);
   EXPECT_EQ(CurResFile(), bundle);
   UseResFile(document);
 }
 
-TEST_F(ResourceManagerTest, MissingTypeIsNoErrorButMissingIdIsResNotFound) {
+TEST_F(ResourceManagerTest, LookupsReportTheClassicResultCodes) {
+  EXPECT_EQ(GetResource(kStringList, 128), nullptr);
+  EXPECT_EQ(ResError(), resFNotFound) << "no file open";
+  Handle plain = HandleWith("p");
+  AddResource(plain, kExtS, 128, nullptr);
+  EXPECT_EQ(ResError(), resFNotFound);
+
   OpenWith("doc.rsrc", {Record(kStringList, 128, "x")});
   EXPECT_EQ(GetResource(kMissingType, 128), nullptr);
-  EXPECT_EQ(ResError(), noErr);
-  EXPECT_EQ(Get1Resource(kMissingType, 128), nullptr);
-  EXPECT_EQ(ResError(), noErr);
+  EXPECT_EQ(ResError(), noErr) << "a missing type is no error";
+  EXPECT_EQ(Count1Resources(kMissingType), 0);
   EXPECT_EQ(GetResource(kStringList, 999), nullptr);
   EXPECT_EQ(ResError(), resNotFound);
   EXPECT_EQ(Get1NamedResource(kStringList, PString("nope").get()), nullptr);
   EXPECT_EQ(ResError(), resNotFound);
-  EXPECT_EQ(Get1IndResource(kStringList, 2), nullptr);
-  EXPECT_EQ(ResError(), resNotFound);
-  EXPECT_EQ(Count1Resources(kMissingType), 0);
-}
 
-TEST_F(ResourceManagerTest, CallsWithoutAnOpenFileReportResFNotFound) {
-  EXPECT_EQ(GetResource(kStringList, 128), nullptr);
-  EXPECT_EQ(ResError(), resFNotFound);
-  Handle h = HandleWith("x");
-  AddResource(h, kExtS, 128, nullptr);
-  EXPECT_EQ(ResError(), resFNotFound);
-  EXPECT_FALSE(IsResourceHandle(h));
-  DisposeHandle(h);
+  // Calls on handles that are not resources.
+  for (void (*call)(Handle) : {LoadResource, WriteResource, DetachResource, ChangedResource, ReleaseResource}) {
+    call(plain);
+    EXPECT_EQ(ResError(), resNotFound);
+  }
+  RemoveResource(plain);
+  EXPECT_EQ(ResError(), rmvResFailed);
+  SInt16 id = 77;
+  GetResInfo(plain, &id, nullptr, nullptr);
+  EXPECT_EQ(ResError(), resNotFound);
+  EXPECT_EQ(id, 77);
+  DisposeHandle(plain);
 }
 
 TEST_F(ResourceManagerTest, NamesMatchWithoutRegardToCaseAndTheLastEntryWins) {
   // 0x8E is e-acute, 0x83 E-acute.
   OpenWith("doc.rsrc", {Record(kExtS, 128, "old", "R\x8Esp"), Record(kExtS, 129, "new", "r\x83SP"),
                         Record(kExtS, 130, "plain e", "resp")});
-  Handle h = Get1NamedResource(kExtS, PString("R\x83SP").get());
-  ASSERT_NE(h, nullptr);
-  EXPECT_EQ(HandleText(h), "new");
-  h = GetNamedResource(kExtS, PString("RESP").get());
-  ASSERT_NE(h, nullptr);
-  EXPECT_EQ(HandleText(h), "plain e") << "diacritics still count";
+  EXPECT_EQ(HandleText(Get1NamedResource(kExtS, PString("R\x83SP").get())), "new");
+  EXPECT_EQ(HandleText(GetNamedResource(kExtS, PString("RESP").get())), "plain e") << "diacritics still count";
 }
 
-TEST_F(ResourceManagerTest, IndexedAccessCountsTheCurrentFileInMapOrder) {
-  OpenWith("doc.rsrc", {Record(kExtS, 300, "a"), Record(kStringList, 1, "s"), Record(kExtS, 200, "b")});
-  ASSERT_EQ(Count1Resources(kExtS), 2);
-  EXPECT_EQ(HandleText(Get1IndResource(kExtS, 1)), "a");
-  EXPECT_EQ(HandleText(Get1IndResource(kExtS, 2)), "b");
-  EXPECT_EQ(Get1IndResource(kExtS, 0), nullptr);
-  EXPECT_EQ(ResError(), resNotFound);
-}
-
-TEST_F(ResourceManagerTest, ReleaseFreesTheDataUnlessTheResourceChanged) {
+TEST_F(ResourceManagerTest, ReleaseAndDetachGiveUpTheDataUnlessTheResourceChanged) {
   OpenWith("doc.rsrc", {Record(kExtS, 128, "data")});
   Handle h = Get1Resource(kExtS, 128);
   ASSERT_NE(h, nullptr);
@@ -216,52 +172,33 @@ TEST_F(ResourceManagerTest, ReleaseFreesTheDataUnlessTheResourceChanged) {
   EXPECT_EQ(ResError(), noErr);
   EXPECT_FALSE(toolbox::IsLiveHandle(h));
   Handle reread = Get1Resource(kExtS, 128);
-  ASSERT_NE(reread, nullptr);
-  EXPECT_EQ(HandleText(reread), "data");
-
   ChangedResource(reread);
   ReleaseResource(reread);
-  EXPECT_EQ(ResError(), noErr);
   EXPECT_TRUE(toolbox::IsLiveHandle(reread)) << "releasing a changed resource would lose the change";
-
-  Handle plain = HandleWith("p");
-  ReleaseResource(plain);
-  EXPECT_EQ(ResError(), resNotFound);
-  DisposeHandle(plain);
-}
-
-TEST_F(ResourceManagerTest, DetachHandsTheDataToTheCaller) {
-  OpenWith("doc.rsrc", {Record(kExtS, 128, "data")});
-  Handle h = Get1Resource(kExtS, 128);
-  ASSERT_NE(h, nullptr);
-  DetachResource(h);
-  ASSERT_EQ(ResError(), noErr);
-  EXPECT_FALSE(IsResourceHandle(h));
-  EXPECT_EQ(HomeResFile(h), -1);
-  EXPECT_EQ(ResError(), resNotFound);
-  Handle fresh = Get1Resource(kExtS, 128);
-  ASSERT_NE(fresh, nullptr);
-  EXPECT_NE(fresh, h);
-  EXPECT_EQ(HandleText(h), "data");
-  DisposeHandle(h);
-
-  ChangedResource(fresh);
-  DetachResource(fresh);
+  DetachResource(reread);
   EXPECT_EQ(ResError(), resAttrErr);
-  EXPECT_TRUE(IsResourceHandle(fresh));
+  EXPECT_TRUE(IsResourceHandle(reread));
+
+  // Detached, the data are the caller's and the file reads them afresh.
+  UpdateResFile(CurResFile());
+  DetachResource(reread);
+  ASSERT_EQ(ResError(), noErr);
+  EXPECT_FALSE(IsResourceHandle(reread));
+  EXPECT_EQ(HomeResFile(reread), -1);
+  Handle fresh = Get1Resource(kExtS, 128);
+  EXPECT_NE(fresh, reread);
+  EXPECT_EQ(HandleText(fresh), HandleText(reread));
+  DisposeHandle(reread);
 }
 
 TEST_F(ResourceManagerTest, Unique1IdIsAtLeast128AndUnusedForTheType) {
   OpenWith("doc.rsrc", {Record(kExtS, 128, ""), Record(kExtS, 129, ""), Record(kStringList, 130, "")});
   const SInt16 id = Unique1ID(kExtS);
-  EXPECT_EQ(ResError(), noErr);
   EXPECT_GE(id, 128);
   EXPECT_EQ(Get1Resource(kExtS, id), nullptr);
-  Handle h = HandleWith("x");
-  AddResource(h, kExtS, id, nullptr);
+  AddResource(HandleWith("x"), kExtS, id, nullptr);
   const SInt16 next = Unique1ID(kExtS);
   EXPECT_GE(next, 128);
-  EXPECT_NE(next, id);
   EXPECT_EQ(Get1Resource(kExtS, next), nullptr);
 }
 
@@ -269,13 +206,11 @@ TEST_F(ResourceManagerTest, AddResourceRefusesWhatWouldCorruptTheMap) {
   CreateAndOpen("doc.rsrc");
   AddResource(nullptr, kExtS, 128, nullptr);
   EXPECT_EQ(ResError(), addResFailed);
-
   Handle h = HandleWith("a");
   AddResource(h, kExtS, 128, nullptr);
   ASSERT_EQ(ResError(), noErr);
   AddResource(h, kExtS, 129, nullptr);
   EXPECT_EQ(ResError(), addResFailed) << "already a resource";
-
   Handle twin = HandleWith("b");
   AddResource(twin, kExtS, 128, nullptr);
   EXPECT_EQ(ResError(), addResFailed) << "a second 128 could never be found";
@@ -284,131 +219,72 @@ TEST_F(ResourceManagerTest, AddResourceRefusesWhatWouldCorruptTheMap) {
   DisposeHandle(twin);
 }
 
-// Read-only by request or by the map's mapReadOnly attribute.
-TEST_F(ResourceManagerTest, ReadOnlyFilesRefuseChanges) {
+// Read-only by request or by the map's mapReadOnly attribute; protected
+// resources; resources of files other than the current one.
+TEST_F(ResourceManagerTest, ReadOnlyFilesAndProtectedResourcesRefuseChanges) {
+  OpenWith("bundle.rsrc", {Record(kExtS, 500, "bundle")});
+  Handle inBundle = GetResource(kExtS, 500);
+  OpenWith("empty.rsrc", {});
+  RemoveResource(inBundle);
+  EXPECT_EQ(ResError(), rmvResFailed) << "only the current file's resources";
   const SInt16 requested = OpenWith("ro.rsrc", {Record(kExtS, 128, "data")}, /*readOnly=*/true);
   const SInt16 marked = OpenWith("marked.rsrc", {Record(kExtS, 128, "data")}, false, mapReadOnly);
-  for (SInt16 file : {requested, marked}) {
+  const SInt16 writable = OpenWith("doc.rsrc", {Record(kExtS, 128, "fixed", std::nullopt, resProtected)});
+  for (SInt16 file : {requested, marked, writable}) {
     UseResFile(file);
-    Handle h = HandleWith("new");
-    AddResource(h, kExtS, 129, nullptr);
-    EXPECT_EQ(ResError(), addResFailed);
-    DisposeHandle(h);
+    if (file != writable) {
+      Handle h = HandleWith("new");
+      AddResource(h, kExtS, 129, nullptr);
+      EXPECT_EQ(ResError(), addResFailed);
+      DisposeHandle(h);
+    }
     Handle existing = Get1Resource(kExtS, 128);
     ChangedResource(existing);
-    EXPECT_EQ(ResError(), resAttrErr);
+    EXPECT_EQ(ResError(), resAttrErr) << file;
     RemoveResource(existing);
-    EXPECT_EQ(ResError(), rmvResFailed);
+    EXPECT_EQ(ResError(), rmvResFailed) << file;
   }
 }
 
-TEST_F(ResourceManagerTest, RemoveResourceLeavesAnOrdinaryHandleAndTheFileWithoutTheEntry) {
-  const SInt16 bundle = OpenWith("bundle.rsrc", {Record(kExtS, 500, "bundle")});
-  const SInt16 file = OpenWith("doc.rsrc", {Record(kExtS, 128, "keep"), Record(kExtS, 129, "drop")});
-  Handle inBundle = GetResource(kExtS, 500);
-  RemoveResource(inBundle);
-  EXPECT_EQ(ResError(), rmvResFailed) << "only the current file's resources";
-  EXPECT_EQ(HomeResFile(inBundle), bundle);
-
-  Handle h = Get1Resource(kExtS, 129);
-  RemoveResource(h);
-  ASSERT_EQ(ResError(), noErr);
-  EXPECT_FALSE(IsResourceHandle(h));
-  EXPECT_EQ(HandleText(h), "drop");
-  DisposeHandle(h);
-  EXPECT_EQ(Get1Resource(kExtS, 129), nullptr);
-  UpdateResFile(file);
-  const auto disk = OnDisk("doc.rsrc");
-  ASSERT_EQ(disk.resources.size(), 1u);
-  EXPECT_EQ(disk.resources[0].id, 128);
-}
-
-TEST_F(ResourceManagerTest, ProtectedResourcesCannotBeRemovedOrChanged) {
-  OpenWith("doc.rsrc", {Record(kExtS, 128, "fixed", std::nullopt, resProtected)});
-  Handle h = Get1Resource(kExtS, 128);
-  RemoveResource(h);
-  EXPECT_EQ(ResError(), rmvResFailed);
-  ChangedResource(h);
-  EXPECT_EQ(ResError(), resAttrErr);
-}
-
-TEST_F(ResourceManagerTest, WithResLoadOffAnEmptyHandleComesBackAndLoadResourceFillsIt) {
-  OpenWith("doc.rsrc", {Record(kExtS, 128, "lazy", std::nullopt, resLocked)});
+// Loading later, and writing a resource that was never loaded, must not
+// replace its data by nothing.
+TEST_F(ResourceManagerTest, WithResLoadOffAnEmptyHandleComesBackAndKeepsItsData) {
+  const SInt16 file = OpenWith("doc.rsrc", {Record(kExtS, 128, "lazy", std::nullopt, resLocked),
+                                            Record(kExtS, 129, "precious")});
   SetResLoad(false);
   Handle h = Get1Resource(kExtS, 128);
+  Handle unloaded = Get1Resource(kExtS, 129);
   SetResLoad(true);
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(GetHandleSize(h), 0);
-  EXPECT_TRUE(IsResourceHandle(h));
   LoadResource(h);
-  ASSERT_EQ(ResError(), noErr) << "a resLocked resource is locked once it holds its data";
+  ASSERT_EQ(ResError(), noErr);
   EXPECT_EQ(HandleText(h), "lazy");
-  EXPECT_NE(HGetState(h) & kHandleLockedBit, 0);
+  EXPECT_NE(HGetState(h) & kHandleLockedBit, 0) << "a resLocked resource is locked once it holds its data";
   LoadResource(h);
   EXPECT_EQ(HandleText(h), "lazy") << "loading twice changes nothing";
-}
 
-// Writing a resource that was never loaded must not replace its data by nothing.
-TEST_F(ResourceManagerTest, WritingAnUnloadedResourceKeepsItsData) {
-  const SInt16 file = OpenWith("doc.rsrc", {Record(kExtS, 128, "precious"), Record(kExtS, 129, "other")});
-  SetResLoad(false);
-  Handle h = Get1Resource(kExtS, 128);
-  SetResLoad(true);
-  ChangedResource(h);
-  WriteResource(h);
+  ChangedResource(unloaded);
+  WriteResource(unloaded);
   ASSERT_EQ(ResError(), noErr);
   Close(file);
   const auto disk = OnDisk("doc.rsrc");
   ASSERT_EQ(disk.resources.size(), 2u);
-  EXPECT_EQ(disk.resources[0].data, Bytes("precious"));
+  EXPECT_EQ(disk.resources[1].data, Bytes("precious"));
 }
 
-// The settings store's save sequence: look up without loading, remove and
-// dispose the old record, add a copy under a fresh id, write, release.
-TEST_F(ResourceManagerTest, ReplacingANamedRecordLeavesExactlyOne) {
-  const SInt16 file = CreateAndOpen("doc.rsrc");
-  const PString name("Resp Settings");
-  for (std::string_view record : {"first", "second"}) {
-    SetResLoad(false);
-    if (Handle old = Get1NamedResource(kExtS, name.get())) {
-      RemoveResource(old);
-      ASSERT_EQ(ResError(), noErr);
-      DisposeHandle(old);
-    }
-    SetResLoad(true);
-    Handle copy = HandleWith(record);
-    AddResource(copy, kExtS, Unique1ID(kExtS), name.get());
-    ASSERT_EQ(ResError(), noErr);
-    WriteResource(copy);
-    ASSERT_EQ(ResError(), noErr);
-    ReleaseResource(copy);
-    EXPECT_FALSE(toolbox::IsLiveHandle(copy));
-  }
-  Close(file);
-  const auto disk = OnDisk("doc.rsrc");
-  ASSERT_EQ(disk.resources.size(), 1u);
-  EXPECT_EQ(disk.resources[0].data, Bytes("second"));
-  EXPECT_EQ(disk.resources[0].name, "Resp Settings");
-}
-
-TEST_F(ResourceManagerTest, ResourceMemoryBelongsToTheSystemNotToTheCaller) {
-  OpenWith("doc.rsrc", {Record(kExtS, 128, "data", std::nullopt, resLocked)});
+TEST_F(ResourceManagerTest, ResourceMemoryBelongsToTheSystemAndPreloadedResourcesAreRead) {
+  const std::size_t systemBefore = toolbox::LiveHandleCount(toolbox::kSystemOwner);
+  OpenWith("doc.rsrc", {Record(kExtS, 128, "pre", std::nullopt, resPreload), Record(kExtS, 129, "lazy")});
+  EXPECT_EQ(toolbox::LiveHandleCount(toolbox::kSystemOwner), systemBefore + 1);
   constexpr toolbox::MemoryOwner kExtension = 7;
   toolbox::ScopedMemoryOwner guard(kExtension);
   const std::size_t before = toolbox::LiveHandleCount(kExtension);
-  Handle h = Get1Resource(kExtS, 128);
-  ASSERT_NE(h, nullptr);
+  ASSERT_NE(Get1Resource(kExtS, 129), nullptr);
   EXPECT_EQ(toolbox::LiveHandleCount(kExtension), before);
-  EXPECT_NE(HGetState(h) & kHandleLockedBit, 0) << "resLocked resources load locked";
 }
 
-TEST_F(ResourceManagerTest, PreloadedResourcesAreInMemoryAfterOpening) {
-  const std::size_t before = toolbox::LiveHandleCount(toolbox::kSystemOwner);
-  OpenWith("doc.rsrc", {Record(kExtS, 128, "pre", std::nullopt, resPreload), Record(kExtS, 129, "lazy")});
-  EXPECT_EQ(toolbox::LiveHandleCount(toolbox::kSystemOwner), before + 1);
-}
-
-TEST_F(ResourceManagerTest, AllocationFailureIsReportedAndLeavesTheResourceFindable) {
+TEST_F(ResourceManagerTest, AllocationFailureOrADisposedHandleLeaveTheResourceFindable) {
   OpenWith("doc.rsrc", {Record(kExtS, 128, "data")});
   toolbox::FailAllocationAfter(1);
   EXPECT_EQ(Get1Resource(kExtS, 128), nullptr);
@@ -417,14 +293,8 @@ TEST_F(ResourceManagerTest, AllocationFailureIsReportedAndLeavesTheResourceFinda
   Handle h = Get1Resource(kExtS, 128);
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(HandleText(h), "data");
-}
-
-TEST_F(ResourceManagerTest, ADisposedResourceHandleIsNotHandedOutAgain) {
-  OpenWith("doc.rsrc", {Record(kExtS, 128, "data")});
-  Handle h = Get1Resource(kExtS, 128);
   DisposeHandle(h);  // a caller's mistake; the map must not keep the dead handle
   Handle again = Get1Resource(kExtS, 128);
-  ASSERT_NE(again, nullptr);
   ASSERT_TRUE(toolbox::IsLiveHandle(again));
   EXPECT_EQ(HandleText(again), "data");
 }
@@ -463,8 +333,7 @@ TEST_F(ResourceManagerTest, FilesKeptAsBytesReturnTheirBytesAsLastWritten) {
   const SInt16 file = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
   ASSERT_GT(file, 0);
   opened_.push_back(file);
-  Handle h = HandleWith("blob");
-  AddResource(h, kExtS, 128, PString("n").get());
+  AddResource(HandleWith("blob"), kExtS, 128, PString("n").get());
   toolbox::ResourceFileContents contents;
   ASSERT_EQ(toolbox::ParseResourceFile(toolbox::ResourceFileBytes(file), contents), noErr);
   EXPECT_TRUE(contents.resources.empty()) << "pending until written";
@@ -474,24 +343,6 @@ TEST_F(ResourceManagerTest, FilesKeptAsBytesReturnTheirBytesAsLastWritten) {
   EXPECT_EQ(contents.resources[0].data, Bytes("blob"));
   EXPECT_TRUE(toolbox::ResourceFileBytes(static_cast<SInt16>(file + 50)).empty());
   EXPECT_EQ(ResError(), resFNotFound);
-}
-
-TEST_F(ResourceManagerTest, CallsOnHandlesThatAreNotResourcesReportResNotFound) {
-  CreateAndOpen("doc.rsrc");
-  Handle plain = HandleWith("p");
-  for (void (*call)(Handle) : {LoadResource, WriteResource, DetachResource, ChangedResource}) {
-    call(plain);
-    EXPECT_EQ(ResError(), resNotFound);
-  }
-  RemoveResource(plain);
-  EXPECT_EQ(ResError(), rmvResFailed);
-  EXPECT_EQ(GetResAttrs(plain), 0);
-  EXPECT_EQ(ResError(), resNotFound);
-  SInt16 id = 77;
-  GetResInfo(plain, &id, nullptr, nullptr);
-  EXPECT_EQ(ResError(), resNotFound);
-  EXPECT_EQ(id, 77);
-  DisposeHandle(plain);
 }
 
 }  // namespace

@@ -1,213 +1,75 @@
-// The template parsers on well-formed data, and on data whose lengths and
-// counts lie: every prefix of a valid template is refused (or, where the
-// format allows an ending there, read without its optional tail), and no
-// parser reads outside its input (each prefix is its own heap block, so
-// AddressSanitizer sees any overread).
+// The template parsers on data whose lengths and counts lie: every proper
+// prefix of a valid template is refused, and no parser reads outside its input
+// (each prefix is its own heap block, so AddressSanitizer sees any overread).
+// Well-formed templates are read field by field through the window, dialog,
+// menu and control tests.
 #include "toolbox/resource_templates.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "toolbox/big_endian_bytes.h"
-#include "toolbox/dialogs.h"
+#include "toolbox/resource_test_support.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
+using resource_test::Hex;
 
-Bytes Prefix(const Bytes& data, std::size_t n) { return Bytes(data.begin(), data.begin() + static_cast<long>(n)); }
+struct Template {
+  const char* what;
+  std::string hex;
+  std::function<bool(const Bytes&)> parses;
+};
 
-void Head(toolbox::BigEndianWriter& out, const Rect& r, SInt16 procID, bool visible, bool goAway, UInt32 refCon) {
-  for (SInt16 v : {r.top, r.left, r.bottom, r.right}) out.S16(v);
-  out.S16(procID);
-  out.U8(visible ? 1 : 0);
-  out.U8(0);
-  out.U8(goAway ? 1 : 0);
-  out.U8(0);
-  out.U32(refCon);
+template <class Parser>
+std::function<bool(const Bytes&)> Parses(Parser parser) {
+  return [parser](const Bytes& data) { return parser(data).has_value(); };
 }
 
-Bytes WindowData(std::string_view title, bool positioned) {
-  toolbox::BigEndianWriter out;
-  Head(out, Rect{40, 10, 240, 410}, 8, true, true, 0x01020304);
-  out.PString(title);
-  if (positioned) {
-    out.PadToEven();
-    out.U16(0x280A);
-  }
-  return out.Take();
-}
+const std::string kWindow = "00 28 00 0A 00 F0 01 9A 00 08 01 00 01 00 00 00 01 02 04 44 61 74 61";
+const std::string kItem = "00 00 00 00 00 00 00 00 00 0A 00 0A ";
+const std::string kItems =
+    "00 03 00 00 00 00 00 01 00 02 00 03 00 04 04 02 4F 4B 00 00 00 00 00 05 00 06 00 07 00 08 88 03 61 62 63 00"
+    " 00 00 00 00 00 00 00 00 00 20 00 20 20 02 00 80 00 00 00 00 00 09 00 09 00 09 00 09 00 00";
+const std::string kMenu =
+    "00 05 00 00 00 00 00 00 00 00 FF FF FF F3 01 4D 01 41 00 53 12 03 01 2D 00 00 00 00 01 42 03 1B 09 00 00";
 
-void Item(toolbox::BigEndianWriter& out, const Rect& r, UInt8 type, const Bytes& data) {
-  out.U32(0);
-  for (SInt16 v : {r.top, r.left, r.bottom, r.right}) out.S16(v);
-  out.U8(type);
-  out.U8(static_cast<UInt8>(data.size()));
-  out.Bytes(data);
-  out.PadToEven();
-}
+const Template kValid[] = {
+    {"WIND", kWindow, Parses(toolbox::ParseWindowTemplate)},
+    {"DLOG", "00 00 00 00 00 64 00 C8 00 05 00 00 00 00 00 00 00 00 20 6D 02 41 62", Parses(toolbox::ParseDialogTemplate)},
+    {"DITL", kItems, Parses(toolbox::ParseDialogItemList)},
+    {"MENU", kMenu, Parses(toolbox::ParseMenuTemplate)},
+    {"CNTL", "00 0A 00 0A 00 1E 00 C8 00 00 01 00 00 28 00 81 01 90 00 00 00 00 04 53 65 78 20",
+     Parses(toolbox::ParseControlTemplate)},
+};
 
-Bytes ItemListData() {
-  toolbox::BigEndianWriter out;
-  out.U16(3);
-  Item(out, Rect{1, 2, 3, 4}, kButtonDialogItem, {'O', 'K'});
-  Item(out, Rect{5, 6, 7, 8}, kStaticTextDialogItem | kItemDisableBit, {'a', 'b', 'c'});
-  Item(out, Rect{0, 0, 32, 32}, kIconDialogItem, {0x00, 0x80});
-  Item(out, Rect{9, 9, 9, 9}, kUserDialogItem, {});
-  return out.Take();
-}
-
-Bytes MenuData() {
-  toolbox::BigEndianWriter out;
-  out.S16(8130);
-  out.Zeros(6);
-  out.U16(0);
-  out.U32(0xFFFFFFFB);  // item 2 disabled
-  out.PString("Options");
-  for (std::string_view text : {"Arrows", "Grid"}) {
-    out.PString(text);
-    out.U8(0);
-    out.U8('G');
-    out.U8(0x12);
-    out.U8(1);
-  }
-  out.U8(0);
-  return out.Take();
-}
-
-// Every proper prefix of data is refused by parse.
-template <class Parse>
-void ExpectEveryPrefixRefused(const Bytes& data, std::size_t validFrom, Parse parse) {
-  for (std::size_t n = 0; n < validFrom; ++n) {
-    const Bytes prefix = Prefix(data, n);
-    EXPECT_FALSE(parse(prefix).has_value()) << "prefix of " << n << " bytes";
+TEST(ResourceTemplates, EveryProperPrefixOfAValidTemplateIsRefused) {
+  for (const Template& t : kValid) {
+    SCOPED_TRACE(t.what);
+    const Bytes data = Hex(t.hex);
+    EXPECT_TRUE(t.parses(data));
+    for (std::size_t n = 0; n < data.size(); ++n) {
+      EXPECT_FALSE(t.parses(Bytes(data.begin(), data.begin() + static_cast<long>(n)))) << "prefix of " << n;
+    }
   }
 }
 
-TEST(WindowTemplate, ReadsEveryFieldWithAndWithoutThePositioningWord) {
-  const auto plain = toolbox::ParseWindowTemplate(WindowData("Data", false));
-  ASSERT_TRUE(plain);
-  EXPECT_EQ(plain->bounds, (Rect{40, 10, 240, 410}));
-  EXPECT_EQ(plain->procID, 8);
-  EXPECT_TRUE(plain->visible);
-  EXPECT_TRUE(plain->goAway);
-  EXPECT_EQ(plain->refCon, 0x01020304);
-  EXPECT_EQ(plain->title, "Data");
-  EXPECT_FALSE(plain->positioning);
-  const auto positioned = toolbox::ParseWindowTemplate(WindowData("Data", true));
-  ASSERT_TRUE(positioned);
-  EXPECT_EQ(positioned->positioning, 0x280A);
-}
+const Template kLying[] = {
+    {"window title past the data", kWindow.substr(0, 54) + "C8 44 61 74 61", Parses(toolbox::ParseWindowTemplate)},
+    {"more items than data", "00 04" + kItems.substr(5), Parses(toolbox::ParseDialogItemList)},
+    {"65536 items", "FF FF" + kItems.substr(5), Parses(toolbox::ParseDialogItemList)},
+    {"item data past the data", kItems.substr(0, 45) + "F0" + kItems.substr(47), Parses(toolbox::ParseDialogItemList)},
+    {"item of unknown kind", "00 00 " + kItem + "03 00", Parses(toolbox::ParseDialogItemList)},
+    {"icon without its id", "00 00 " + kItem + "20 01 01 00", Parses(toolbox::ParseDialogItemList)},
+    {"picture without its id", "00 00 " + kItem + "40 00", Parses(toolbox::ParseDialogItemList)},
+    {"control without its id", "00 00 " + kItem + "07 01 01 00", Parses(toolbox::ParseDialogItemList)},
+    {"menu title past the data", kMenu.substr(0, 42) + "FA" + kMenu.substr(44), Parses(toolbox::ParseMenuTemplate)},
+    {"menu item past the data", kMenu.substr(0, 48) + "64" + kMenu.substr(50), Parses(toolbox::ParseMenuTemplate)},
+};
 
-TEST(WindowTemplate, ATitleRunningPastTheDataIsRefused) {
-  const Bytes data = WindowData("Flow-Volume Plot", false);
-  ExpectEveryPrefixRefused(data, data.size(), toolbox::ParseWindowTemplate);
-  Bytes lying = data;
-  lying[18] = 200;  // title length
-  EXPECT_FALSE(toolbox::ParseWindowTemplate(lying));
-}
-
-TEST(DialogTemplate, ReadsTheItemListIdAfterTheWindowHead) {
-  toolbox::BigEndianWriter out;
-  Head(out, Rect{0, 0, 100, 200}, 5, false, false, 0);
-  out.S16(8301);
-  out.PString("Ab");
-  const Bytes data = out.Take();
-  const auto d = toolbox::ParseDialogTemplate(data);
-  ASSERT_TRUE(d);
-  EXPECT_EQ(d->itemListID, 8301);
-  EXPECT_EQ(d->window.title, "Ab");
-  EXPECT_EQ(d->window.procID, 5);
-  ExpectEveryPrefixRefused(data, data.size(), toolbox::ParseDialogTemplate);
-}
-
-TEST(DialogItemList, ReadsKindsRectanglesTextsAndResourceIds) {
-  const auto items = toolbox::ParseDialogItemList(ItemListData());
-  ASSERT_TRUE(items);
-  ASSERT_EQ(items->size(), 4u);
-  EXPECT_EQ((*items)[0].kind, kButtonDialogItem);
-  EXPECT_EQ((*items)[0].text, "OK");
-  EXPECT_TRUE((*items)[0].enabled);
-  EXPECT_EQ((*items)[1].rect, (Rect{5, 6, 7, 8}));
-  EXPECT_EQ((*items)[1].kind, kStaticTextDialogItem);
-  EXPECT_FALSE((*items)[1].enabled);
-  EXPECT_EQ((*items)[1].text, "abc");
-  EXPECT_EQ((*items)[2].resourceID, 128);
-  EXPECT_EQ((*items)[3].kind, kUserDialogItem);
-}
-
-TEST(DialogItemList, ItemsRunningPastTheDataAreRefused) {
-  const Bytes data = ItemListData();
-  // The last item (a user item) ends exactly at the data's end.
-  ExpectEveryPrefixRefused(data, data.size(), toolbox::ParseDialogItemList);
-  Bytes moreItemsThanData = data;
-  moreItemsThanData[1] = 4;
-  EXPECT_FALSE(toolbox::ParseDialogItemList(moreItemsThanData));
-  Bytes allItems = data;
-  allItems[0] = allItems[1] = 0xFF;  // 65536 items claimed
-  EXPECT_FALSE(toolbox::ParseDialogItemList(allItems));
-  Bytes lyingText = data;
-  lyingText[2 + 13] = 0xF0;  // the button's data length
-  EXPECT_FALSE(toolbox::ParseDialogItemList(lyingText));
-}
-
-TEST(DialogItemList, ItemsOfUnknownKindsOrWithoutTheirResourceIdAreRefused) {
-  for (const auto& [type, data] : std::vector<std::pair<UInt8, Bytes>>{
-           {3, {}}, {kIconDialogItem, {0x01}}, {kPictureDialogItem, {}}, {kResourceControlDialogItem, {1}}}) {
-    toolbox::BigEndianWriter out;
-    out.U16(0);
-    Item(out, Rect{0, 0, 10, 10}, type, data);
-    EXPECT_FALSE(toolbox::ParseDialogItemList(out.Take())) << int{type};
-  }
-}
-
-TEST(MenuTemplate, ReadsTitleItemsAndEnableFlags) {
-  const auto menu = toolbox::ParseMenuTemplate(MenuData());
-  ASSERT_TRUE(menu);
-  EXPECT_EQ(menu->menuID, 8130);
-  EXPECT_EQ(menu->title, "Options");
-  EXPECT_EQ(menu->enableFlags, 0xFFFFFFFBu);
-  ASSERT_EQ(menu->items.size(), 2u);
-  EXPECT_EQ(menu->items[1].text, "Grid");
-  EXPECT_EQ(menu->items[1].keyEquivalent, 'G');
-  EXPECT_EQ(menu->items[1].mark, 0x12);
-  EXPECT_EQ(menu->items[1].style, 1);
-}
-
-TEST(MenuTemplate, LyingLengthsAndAMissingEndAreRefused) {
-  const Bytes data = MenuData();
-  ExpectEveryPrefixRefused(data, data.size(), toolbox::ParseMenuTemplate);
-  Bytes lyingTitle = data;
-  lyingTitle[14] = 250;
-  EXPECT_FALSE(toolbox::ParseMenuTemplate(lyingTitle));
-  Bytes lyingItem = data;
-  lyingItem[14 + 8] = 100;  // the first item's text length
-  EXPECT_FALSE(toolbox::ParseMenuTemplate(lyingItem));
-}
-
-TEST(ControlTemplate, ReadsEveryFieldAndRefusesTruncation) {
-  toolbox::BigEndianWriter out;
-  for (SInt16 v : {0, 0, 20, 160}) out.S16(v);
-  out.S16(0);
-  out.U8(1);
-  out.U8(0);
-  out.S16(60);
-  out.S16(301);
-  out.S16(400);
-  out.U32(7);
-  out.PString("Model:");
-  const Bytes data = out.Take();
-  const auto c = toolbox::ParseControlTemplate(data);
-  ASSERT_TRUE(c);
-  EXPECT_EQ(c->bounds, (Rect{0, 0, 20, 160}));
-  EXPECT_TRUE(c->visible);
-  EXPECT_EQ(c->maximum, 60);
-  EXPECT_EQ(c->minimum, 301);
-  EXPECT_EQ(c->procID, 400);
-  EXPECT_EQ(c->refCon, 7);
-  EXPECT_EQ(c->title, "Model:");
-  ExpectEveryPrefixRefused(data, data.size(), toolbox::ParseControlTemplate);
+TEST(ResourceTemplates, LyingLengthsCountsAndKindsAreRefused) {
+  for (const Template& t : kLying) EXPECT_FALSE(t.parses(Hex(t.hex))) << t.what;
 }
 
 }  // namespace

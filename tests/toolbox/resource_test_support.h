@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,6 +72,18 @@ inline std::vector<unsigned char> StringListData(const std::vector<std::string>&
     data.insert(data.end(), s.begin(), s.end());
   }
   return data;
+}
+
+// Bytes written in hex, in groups of whole bytes separated by spaces ("000E 1A FF").
+inline std::vector<unsigned char> Hex(const std::string& hex) {
+  std::vector<unsigned char> bytes;
+  std::istringstream in(hex);
+  std::string group;
+  while (in >> group) {
+    for (std::size_t i = 0; i + 1 < group.size(); i += 2)
+      bytes.push_back(static_cast<unsigned char>(std::stoi(group.substr(i, 2), nullptr, 16)));
+  }
+  return bytes;
 }
 
 constexpr ResType kStringList = FourCharCode("STR#");

@@ -16,21 +16,6 @@ class ScriptTest : public testing::Test {
   void TearDown() override { toolbox::ClearScript(); }
 };
 
-TEST_F(ScriptTest, OnlyTheFrontActionIsTakenAndOnlyByAKindThatAsksForIt) {
-  toolbox::PushScriptAction(toolbox::ItemHitAction(3));
-  toolbox::PushScriptAction(toolbox::MenuChoiceAction(2));
-  EXPECT_FALSE(toolbox::TakeScriptAction({ScriptActionKind::kMenuChoice}));
-  EXPECT_EQ(toolbox::PendingScriptActions(), 2u);
-  const auto hit = toolbox::TakeScriptAction({ScriptActionKind::kKey, ScriptActionKind::kItemHit});
-  ASSERT_TRUE(hit);
-  EXPECT_EQ(hit->item, 3);
-  const auto choice = toolbox::TakeScriptAction({ScriptActionKind::kMenuChoice});
-  ASSERT_TRUE(choice);
-  EXPECT_EQ(choice->item, 2);
-  EXPECT_FALSE(toolbox::TakeScriptAction({ScriptActionKind::kMenuChoice}));
-  EXPECT_EQ(toolbox::PeekScriptAction(), nullptr);
-}
-
 TEST_F(ScriptTest, TextFormQueuesEveryKindOfAction) {
   std::string problem;
   const char* const script =
@@ -49,17 +34,12 @@ TEST_F(ScriptTest, TextFormQueuesEveryKindOfAction) {
   EXPECT_EQ(take().text, "x");
   EXPECT_EQ(take().item, 3);
   EXPECT_EQ(take().text, "Custom\xC9");
-  const auto grow = take();
-  EXPECT_EQ(grow.point.h, 300);
-  EXPECT_EQ(grow.point.v, 200);
-  const auto drag = take();
-  EXPECT_EQ(drag.point.h, 40);
-  EXPECT_EQ(drag.point.v, 60);
+  EXPECT_EQ(take().point, (Point{200, 300}));
+  EXPECT_EQ(take().point, (Point{60, 40}));
   EXPECT_EQ(take().rect, (Rect{30, 10, 500, 700}));
   const auto click = take();
   EXPECT_EQ(click.kind, ScriptActionKind::kClick);
-  EXPECT_EQ(click.point.h, 15);
-  EXPECT_EQ(click.point.v, 25);
+  EXPECT_EQ(click.point, (Point{25, 15}));
 }
 
 TEST_F(ScriptTest, ABadActionQueuesNothingAndIsNamed) {

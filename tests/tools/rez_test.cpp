@@ -16,7 +16,7 @@
 
 namespace {
 
-using resource_test::HandleText;
+using resource_test::Hex;
 using resource_test::kStringList;
 using resource_test::PString;
 using resource_test::TextOf;
@@ -63,26 +63,20 @@ class RezTest : public testing::Test {
     return contents;
   }
 
-  // Expects a failure reported on one line naming the source and the words given.
-  void ExpectError(const std::string& text, const std::vector<std::string>& words) {
-    const std::string path = Source("bad.toml", text);
-    const RunResult result = Run({path});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.errors.rfind("vantor-rez: " + path + ": ", 0), 0u) << result.errors;
-    EXPECT_EQ(std::count(result.errors.begin(), result.errors.end(), '\n'), 1) << result.errors;
-    for (const std::string& word : words) EXPECT_NE(result.errors.find(word), std::string::npos) << result.errors;
-  }
-
   resource_test::TempDir dir_;
 };
 
-std::vector<unsigned char> Hex(const std::string& hex) {
-  std::vector<unsigned char> bytes;
-  std::istringstream in(hex);
-  std::string pair;
-  while (in >> pair) bytes.push_back(static_cast<unsigned char>(std::stoi(pair, nullptr, 16)));
-  return bytes;
-}
+const std::string kWindowSource = R"(
+[[WIND]]
+id = 8101
+title = "Data"
+bounds = [40, 10, 240, 410]
+proc = "zoomDocProc"
+visible = true
+go_away = true
+ref_con = 258
+)";
+const std::string kWindowHead = "00 28 00 0A 00 F0 01 9A 00 08 01 00 01 00 00 00 01 02 04 44 61 74 61";
 
 TEST_F(RezTest, CompiledStringListsReadBackThroughTheResourceManager) {
   const RunResult result = Run({Source("strings.toml", R"(
@@ -95,75 +89,78 @@ strings = ["First…", "Zweite Größe", ""]
   ASSERT_EQ(result.exitCode, 0) << result.errors;
   const SInt16 file = toolbox::OpenResourceFile(dir_.File("out.rsrc").c_str(), true);
   ASSERT_GT(file, 0);
-  Str255 text;
-  GetIndString(text, 2015, 1);
-  EXPECT_EQ(TextOf(text), "First\xC9");
-  GetIndString(text, 2015, 2);
-  EXPECT_EQ(TextOf(text), "Zweite Gr\x9A\xA7" "e");
-  GetIndString(text, 2015, 3);
-  EXPECT_EQ(TextOf(text), "");
+  for (const auto& [index, text] : {std::pair<SInt16, std::string>{1, "First\xC9"}, {2, "Zweite Gr\x9A\xA7" "e"}, {3, ""}}) {
+    Str255 read;
+    GetIndString(read, 2015, index);
+    EXPECT_EQ(TextOf(read), text) << index;
+  }
   Handle list = Get1NamedResource(kStringList, PString("general MESSAGES").get());
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(GetResAttrs(list) & resPurgeable, resPurgeable);
   CloseResFile(file);
 }
 
-TEST_F(RezTest, TheBundlesGeneralMessagesHoldAtLeastThreeStrings) {
-  const RunResult result = Run({std::string(VANTOR_SOURCE_DIR) + "/bundle/resources/strings.toml"});
-  ASSERT_EQ(result.exitCode, 0) << result.errors;
-  const SInt16 file = toolbox::OpenResourceFile(dir_.File("out.rsrc").c_str(), true);
-  ASSERT_GT(file, 0);
-  for (SInt16 index = 1; index <= 3; ++index) {
-    Str255 text;
-    GetIndString(text, 2015, index);
-    EXPECT_EQ(TextOf(text).rfind("Spirometry: ", 0), 0u) << index;
-  }
-  CloseResFile(file);
-}
-
-TEST_F(RezTest, SeveralSourcesMakeOneFileAndDuplicatesAreRefused) {
+TEST_F(RezTest, SeveralSourcesMakeOneFileAndAFailedRunLeavesThePreviousOutput) {
   const std::string a = Source("a.toml", "[[\"STR#\"]]\nid = 1\nstrings = [\"a\"]\n");
   const std::string b = Source("b.toml", "[[\"STR#\"]]\nid = 2\nstrings = [\"b\"]\n");
   ASSERT_EQ(Run({a, b}).exitCode, 0);
   EXPECT_EQ(Output().resources.size(), 2u);
+  std::vector<unsigned char> before;
+  ASSERT_EQ(toolbox::ReadFileBytes(dir_.File("out.rsrc"), before), noErr);
 
   const std::string again = Source("c.toml", "[[\"STR#\"]]\nid = 1\nstrings = [\"c\"]\n");
   const RunResult result = Run({a, again});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.errors, "vantor-rez: " + again + ": STR# 1 is also defined in " + a + "\n");
-}
-
-TEST_F(RezTest, AFailedRunLeavesThePreviousOutputInPlace) {
-  ASSERT_EQ(Run({Source("good.toml", "[[\"STR#\"]]\nid = 1\nstrings = [\"kept\"]\n")}).exitCode, 0);
-  std::vector<unsigned char> before;
-  ASSERT_EQ(toolbox::ReadFileBytes(dir_.File("out.rsrc"), before), noErr);
-  EXPECT_EQ(Run({Source("bad.toml", "[[\"STR#\"]]\nid = 1\nstrings = [1]\n")}).exitCode, 1);
   std::vector<unsigned char> after;
   ASSERT_EQ(toolbox::ReadFileBytes(dir_.File("out.rsrc"), after), noErr);
   EXPECT_EQ(after, before);
 }
 
+// Problems are one line naming the source, the resource and the words given.
+struct Problem {
+  std::string source;
+  std::vector<std::string> words;
+};
+
+const Problem kProblems[] = {
+    {"[[\"STR#\"]]\nid = 2015\nstrings = [\"ok\", \"" + std::string(256, 'x') + "\"]\n",
+     {"line 3", "STR# 2015", "string 2", "256 bytes"}},
+    {"[[\"STR#\"]]\nid = 7\nstrings = [\"arrow \u2192\"]\n", {"STR# 7", "U+2192"}},
+    {"[[\"STR#\"]]\nid = 7\nstrngs = [\"x\"]\n", {"STR# 7", "unknown key 'strngs'"}},
+    {"[[\"STR#\"]]\nstrings = [\"x\"]\n", {"'id' is missing"}},
+    {"[[\"STR#\"]]\nid = 40000\nstrings = []\n", {"'id' is 40000"}},
+    {"[[PICT]]\nid = 1\n", {"unknown resource kind 'PICT'", "STR#"}},
+    {"[[\"STR#\"]\nid = 1\n", {"line 1"}},
+    {"[[\"STR#\"]]\nid = 1\nname = \"" + std::string(300, 'n') + "\"\nstrings = []\n", {"'name'"}},
+    {"[[\"STR#\"]]\nid = 1\nattributes = [\"sticky\"]\nstrings = []\n", {"unknown attribute 'sticky'"}},
+    {"[[data]]\ntype = \"ExtS\"\nid = 1\nhex = \"abc\"\n", {"odd number"}},
+    {"[[data]]\ntype = \"Ext\"\nid = 1\nhex = \"\"\n", {"four characters"}},
+    {"[[WIND]]\nid = 1\nbounds = [0, 0, 10]\n", {"WIND 1", "[top, left, bottom, right]"}},
+    {"[[WIND]]\nid = 1\nbounds = [0, 0, 10, 10]\nproc = \"roundProc\"\n", {"unknown proc 'roundProc'"}},
+    {"[[MENU]]\nid = 1\ntitle = \"M\"\nitems = [{ text = \"\" }]\n", {"MENU 1, item 1", "empty"}},
+    {"[[MENU]]\nid = 1\ntitle = \"M\"\nitems = [{ text = \"a\", key = \"ab\" }]\n", {"'key'"}},
+    {"[[DITL]]\nid = 1\nitems = [{ kind = \"slider\", bounds = [0, 0, 1, 1] }]\n",
+     {"DITL 1, item 1", "unknown kind 'slider'"}},
+    {"[[DITL]]\nid = 1\nitems = [{ kind = \"icon\", bounds = [0, 0, 1, 1] }]\n", {"'resource' is missing"}},
+    {"[[DITL]]\nid = 1\nitems = []\n", {"'items' is empty"}},
+};
+
 TEST_F(RezTest, ProblemsAreOneLineNamingTheFileAndTheResource) {
-  ExpectError("[[\"STR#\"]]\nid = 2015\nstrings = [\"ok\", \"" + std::string(256, 'x') + "\"]\n",
-              {"line 3", "STR# 2015", "string 2", "256 bytes"});
-  ExpectError("[[\"STR#\"]]\nid = 7\nstrings = [\"arrow \u2192\"]\n", {"STR# 7", "U+2192"});
-  ExpectError("[[\"STR#\"]]\nid = 7\nstrngs = [\"x\"]\n", {"STR# 7", "unknown key 'strngs'"});
-  ExpectError("[[\"STR#\"]]\nstrings = [\"x\"]\n", {"'id' is missing"});
-  ExpectError("[[\"STR#\"]]\nid = 40000\nstrings = []\n", {"'id' is 40000"});
-  ExpectError("[[PICT]]\nid = 1\n", {"unknown resource kind 'PICT'", "STR#"});
-  ExpectError("[[\"STR#\"]\nid = 1\n", {"line 1"});
-  ExpectError("[[\"STR#\"]]\nid = 1\nname = \"" + std::string(300, 'n') + "\"\nstrings = []\n", {"'name'"});
-  ExpectError("[[\"STR#\"]]\nid = 1\nattributes = [\"sticky\"]\nstrings = []\n", {"unknown attribute 'sticky'"});
+  const std::string path = dir_.File("bad.toml");
+  for (const Problem& problem : kProblems) {
+    const RunResult result = Run({Source("bad.toml", problem.source)});
+    EXPECT_EQ(result.exitCode, 1) << problem.source;
+    EXPECT_EQ(result.errors.rfind("vantor-rez: " + path + ": ", 0), 0u) << result.errors;
+    EXPECT_EQ(std::count(result.errors.begin(), result.errors.end(), '\n'), 1) << result.errors;
+    for (const std::string& word : problem.words) EXPECT_NE(result.errors.find(word), std::string::npos) << result.errors;
+  }
 }
 
-TEST_F(RezTest, UsageErrorsExitWithTwo) {
-  EXPECT_EQ(std::system(("'" + kRez + "' 2>/dev/null").c_str()) >> 8, 2);
-  EXPECT_EQ(std::system(("'" + kRez + "' --output 2>/dev/null").c_str()) >> 8, 2);
-  EXPECT_EQ(std::system(("'" + kRez + "' --output o.rsrc --bogus 2>/dev/null").c_str()) >> 8, 2);
-}
-
-// What is not a source file is refused, and nothing is written.
-TEST_F(RezTest, NonFilesAndEmptySourcesAreRefused) {
+// Usage errors exit with 2; what is not a source file is refused, and nothing is written.
+TEST_F(RezTest, UsageErrorsNonFilesAndEmptySourcesAreRefused) {
+  for (const char* arguments : {"", " --output", " --output o.rsrc --bogus"})
+    EXPECT_EQ(std::system(("'" + kRez + "'" + arguments + " 2>/dev/null").c_str()) >> 8, 2) << arguments;
   for (const auto& [source, expected] : {std::pair<std::string, const char*>{dir_.File(""), "not a regular file"},
                                          {"/dev/zero", "not a regular file"},
                                          {Source("empty.toml", "# nothing\n"), "defines no resources"}}) {
@@ -174,19 +171,18 @@ TEST_F(RezTest, NonFilesAndEmptySourcesAreRefused) {
   }
 }
 
-// The documented cross-check: a menu 128 with the apple title and one item "About…".
-TEST_F(RezTest, MenuLayoutMatchesThePlatformsOwnCompiler) {
-  const auto data = CompileOne(R"(
-[[MENU]]
-id = 128
-title = "\u0014"
-items = [{ text = "About…" }]
-)");
-  EXPECT_EQ(data, Hex("00 80 00 00 00 00 00 00 00 00 FF FF FF FF 01 14 06 41 62 6F 75 74 C9 00 00 00 00 00"));
-}
+// Each template kind against its documented layout, byte by byte.
+struct Layout {
+  const char* what;
+  std::string source;
+  std::string hex;
+};
 
-TEST_F(RezTest, MenuItemsCarryKeysMarksStylesSubmenusAndEnableBits) {
-  const auto data = CompileOne(R"(
+const Layout kLayouts[] = {
+    // The documented cross-check: a menu 128 with the apple title and one item "About…".
+    {"apple menu", "[[MENU]]\nid = 128\ntitle = \"\\u0014\"\nitems = [{ text = \"About…\" }]\n",
+     "00 80 00 00 00 00 00 00 00 00 FF FF FF FF 01 14 06 41 62 6F 75 74 C9 00 00 00 00 00"},
+    {"menu items with keys, marks, styles, submenus and enable bits", R"(
 [[MENU]]
 id = 200
 menu_id = 5
@@ -196,32 +192,13 @@ items = [
   { separator = true },
   { text = "B", enabled = false, icon = 3, submenu = 9 },
 ]
-)");
-  EXPECT_EQ(data, Hex("00 05 00 00 00 00 00 00 00 00 FF FF FF F3 01 4D"
-                      " 01 41 00 53 12 03"
-                      " 01 2D 00 00 00 00"
-                      " 01 42 03 1B 09 00 00"));
-}
-
-TEST_F(RezTest, WindowTemplateWithAndWithoutPositioningWord) {
-  const std::string window = R"(
-[[WIND]]
-id = 8101
-title = "Data"
-bounds = [40, 10, 240, 410]
-proc = "zoomDocProc"
-visible = true
-go_away = true
-ref_con = 258
-)";
-  const std::string head = "00 28 00 0A 00 F0 01 9A 00 08 01 00 01 00 00 00 01 02 04 44 61 74 61";
-  EXPECT_EQ(CompileOne(window), Hex(head));
-  // "Data" ends on an odd offset: one pad byte before the word.
-  EXPECT_EQ(CompileOne(window + "position = \"staggerParentWindow\"\n"), Hex(head + " 00 B8 0A"));
-}
-
-TEST_F(RezTest, DialogTemplateNamesItsItemList) {
-  const auto data = CompileOne(R"(
+)",
+     "00 05 00 00 00 00 00 00 00 00 FF FF FF F3 01 4D 01 41 00 53 12 03 01 2D 00 00 00 00 01 42 03 1B 09 00 00"},
+    {"window", kWindowSource, kWindowHead},
+    // "Data" ends on an odd offset: one pad byte before the word.
+    {"window with a positioning word", kWindowSource + "position = \"staggerParentWindow\"\n",
+     kWindowHead + " 00 B8 0A"},
+    {"dialog", R"(
 [[DLOG]]
 id = 8300
 title = "Ab"
@@ -229,12 +206,9 @@ bounds = [0, 0, 100, 200]
 proc = 5
 items = 8301
 position = "alertPositionParentWindow"
-)");
-  EXPECT_EQ(data, Hex("00 00 00 00 00 64 00 C8 00 05 00 00 00 00 00 00 00 00 20 6D 02 41 62 00 B0 0A"));
-}
-
-TEST_F(RezTest, DialogItemsArePaddedToEvenOffsets) {
-  const auto data = CompileOne(R"(
+)",
+     "00 00 00 00 00 64 00 C8 00 05 00 00 00 00 00 00 00 00 20 6D 02 41 62 00 B0 0A"},
+    {"dialog items padded to even offsets", R"(
 [[DITL]]
 id = 8301
 items = [
@@ -243,41 +217,15 @@ items = [
   { kind = "icon", bounds = [0, 0, 32, 32], resource = 128 },
   { kind = "user", bounds = [9, 9, 9, 9] },
 ]
-)");
-  EXPECT_EQ(data, Hex("00 03"
-                      " 00 00 00 00 00 01 00 02 00 03 00 04 04 02 4F 4B"
-                      " 00 00 00 00 00 05 00 06 00 07 00 08 88 03 61 62 63 00"
-                      " 00 00 00 00 00 00 00 00 00 20 00 20 20 02 00 80"
-                      " 00 00 00 00 00 09 00 09 00 09 00 09 00 00"));
-}
+)",
+     "00 03 00 00 00 00 00 01 00 02 00 03 00 04 04 02 4F 4B 00 00 00 00 00 05 00 06 00 07 00 08 88 03 61 62 63 00"
+     " 00 00 00 00 00 00 00 00 00 20 00 20 20 02 00 80 00 00 00 00 00 09 00 09 00 09 00 09 00 00"},
+    {"raw data of any type", "[[data]]\ntype = \"ExtS\"\nid = 128\nname = \"Resp Settings\"\nhex = \"0001 02ff\"\n",
+     "00 01 02 FF"},
+};
 
-TEST_F(RezTest, RawDataTakesAnyTypeAsHex) {
-  const RunResult result = Run({Source("raw.toml", R"(
-[[data]]
-type = "ExtS"
-id = 128
-name = "Resp Settings"
-hex = "0001 02ff"
-)")});
-  ASSERT_EQ(result.exitCode, 0) << result.errors;
-  const auto contents = Output();
-  ASSERT_EQ(contents.resources.size(), 1u);
-  EXPECT_EQ(contents.resources[0].type, FourCharCode("ExtS"));
-  EXPECT_EQ(contents.resources[0].name, "Resp Settings");
-  EXPECT_EQ(contents.resources[0].data, Hex("00 01 02 FF"));
-  ExpectError("[[data]]\ntype = \"ExtS\"\nid = 1\nhex = \"abc\"\n", {"odd number"});
-  ExpectError("[[data]]\ntype = \"Ext\"\nid = 1\nhex = \"\"\n", {"four characters"});
-}
-
-TEST_F(RezTest, TemplateFieldsAreCheckedAgainstTheirLayouts) {
-  ExpectError("[[WIND]]\nid = 1\nbounds = [0, 0, 10]\n", {"WIND 1", "[top, left, bottom, right]"});
-  ExpectError("[[WIND]]\nid = 1\nbounds = [0, 0, 10, 10]\nproc = \"roundProc\"\n", {"unknown proc 'roundProc'"});
-  ExpectError("[[MENU]]\nid = 1\ntitle = \"M\"\nitems = [{ text = \"\" }]\n", {"MENU 1, item 1", "empty"});
-  ExpectError("[[MENU]]\nid = 1\ntitle = \"M\"\nitems = [{ text = \"a\", key = \"ab\" }]\n", {"'key'"});
-  ExpectError("[[DITL]]\nid = 1\nitems = [{ kind = \"slider\", bounds = [0, 0, 1, 1] }]\n",
-              {"DITL 1, item 1", "unknown kind 'slider'"});
-  ExpectError("[[DITL]]\nid = 1\nitems = [{ kind = \"icon\", bounds = [0, 0, 1, 1] }]\n", {"'resource' is missing"});
-  ExpectError("[[DITL]]\nid = 1\nitems = []\n", {"'items' is empty"});
+TEST_F(RezTest, TemplatesMatchTheirDocumentedLayouts) {
+  for (const Layout& layout : kLayouts) EXPECT_EQ(CompileOne(layout.source), Hex(layout.hex)) << layout.what;
 }
 
 }  // namespace

@@ -19,7 +19,6 @@ struct BusyCounts {
 };
 
 const BusyCounts& Busy();
-void ResetBusy();
 
 // Where progress goes and whether it is a terminal; by default standard error
 // and isatty(). Tests point it at a file.

@@ -35,6 +35,5 @@ struct FinishedOutputJob {
   std::vector<OutputPage> pages;
 };
 const std::vector<FinishedOutputJob>& FinishedOutputJobs();
-void ClearFinishedOutputJobs();
 
 }  // namespace host

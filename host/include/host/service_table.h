@@ -63,6 +63,5 @@ void InstallPlaceholderServices(vantor::ServiceTable& table);
 
 // Calls that reached placeholders, in order, by service index.
 const std::vector<int>& PlaceholderCalls();
-void ClearPlaceholderCalls();
 
 }  // namespace host
