@@ -313,5 +313,20 @@ INSTANTIATE_TEST_SUITE_P(
                       ShownRow{"VE\t-0.5 mL/s", "VE", "-0.5", "mL/s", -0.5}, ShownRow{"Breaths\t", "Breaths", "", "", NAN},
                       ShownRow{"", "", "", "", NAN}));
 
+// The refusal with a code is read back end to end; a bare one has none, and
+// any other text is no outcome.
+TEST(AnalysisOutcome, ABareRefusalHasNoCodeAndOtherTextsNoOutcome) {
+  const std::vector<std::string> withHeading{"No selection.", "No data.", "Cannot analyse.", "Gap.", "Slow.",
+                                             "No breathing.", "Cannot print: "};
+  const auto bare = OutcomeOfRefusal("Cannot print: No selection.", withHeading, 7);
+  ASSERT_TRUE(bare);
+  EXPECT_EQ(bare->status, 1);
+  EXPECT_EQ(bare->code, 0);
+  for (const char* other : {"Cannot print: something else", "Spirometry: Out of memory"}) {
+    EXPECT_FALSE(OutcomeOfRefusal(other, withHeading, 7)) << other;
+  }
+  EXPECT_FALSE(OutcomeOfRefusal("Cannot print: Cannot analyse. (No breathing.)", withHeading, 3)) << "another heading";
+}
+
 }  // namespace
 }  // namespace cli

@@ -1,6 +1,7 @@
 // What the computed functions do when memory runs out, when they have no
 // settings or no record, and when the host hands them commands or ring
 // offsets they cannot use: a message and a neutral result, never a crash.
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -133,24 +134,30 @@ TEST_F(FailurePaths, NoRecordOrNoSettingsComputesZerosWithinTheOutput) {
 TEST_F(FailurePaths, SettingsRecordCutShortIsNeverApplied) {
   MakeRecording({Signal(10)});
   AttachFlowAndVolume();
-  const auto check = [&](int channel, auto settings, auto field, double value) {
+  // The records are packed: the field at `at` is read and written bytewise.
+  const auto check = [&](int channel, auto settings, std::size_t at, double value) {
+    const auto field = [](const auto& record, std::size_t offset) {
+      double v = 0;
+      std::memcpy(&v, reinterpret_cast<const unsigned char*>(&record) + offset, sizeof v);
+      return v;
+    };
     EXPECT_TRUE(ReadSettings(channel, &settings));
-    const double before = double{settings.*field};
+    const double before = field(settings, at);
     auto replacement = settings;
-    replacement.*field = value;
+    std::memcpy(reinterpret_cast<unsigned char*>(&replacement) + at, &value, sizeof value);
     const auto* bytes = reinterpret_cast<const unsigned char*>(&replacement);
     for (std::size_t stated : {sizeof replacement / 2, sizeof replacement - 1}) {
       host::SubmitSettingsRecord(document(), channel, {bytes, stated});
       EXPECT_TRUE(ReadSettings(channel, &settings));
-      EXPECT_EQ(double{settings.*field}, before) << stated << " bytes stated";
+      EXPECT_EQ(field(settings, at), before) << stated << " bytes stated";
     }
     host::SubmitSettingsRecord(document(), channel, {bytes, sizeof replacement});
     EXPECT_TRUE(ReadSettings(channel, &settings));
-    EXPECT_EQ(double{settings.*field}, value);
+    EXPECT_EQ(field(settings, at), value);
     return settings;
   };
-  EXPECT_EQ(double{check(kFlowChannel, RespFlowSettings{}, &RespFlowSettings::zeroOffset, 3.5).offset}, 3.5);
-  check(kVolumeChannel, RespVolumeSettings{}, &RespVolumeSettings::correctionFactor, 1.5);
+  EXPECT_EQ(double{check(kFlowChannel, RespFlowSettings{}, offsetof(RespFlowSettings, zeroOffset), 3.5).offset}, 3.5);
+  check(kVolumeChannel, RespVolumeSettings{}, offsetof(RespVolumeSettings, correctionFactor), 1.5);
 }
 
 // ComputeLive with rings in the low arena, as the host lays them out.

@@ -30,6 +30,18 @@ Record Command(std::uint16_t code, T value) {
   return r;
 }
 
+// Only what the transform reads asks for new coefficients; an unknown code
+// changes nothing.
+TEST(FlowCommands, SpareFlagAndUnknownCodesAskForNoNewCoefficients) {
+  RespFlowSettings s = flow::DefaultSettings(1);
+  EXPECT_TRUE(flow::ApplyCommand(s, Command<std::uint8_t>(flow::kSetDriftCorrection, 1).bytes, 4));
+  EXPECT_FALSE(flow::ApplyCommand(s, Command<std::uint8_t>(flow::kSetSpareFlag, 1).bytes, 4));
+  EXPECT_EQ(s.spareFlag, 1);
+  const RespFlowSettings before = s;
+  EXPECT_FALSE(flow::ApplyCommand(s, Command<std::int16_t>(8201, 9).bytes, 4));
+  EXPECT_EQ(std::memcmp(&before, &s, sizeof s), 0);
+}
+
 // Each factor is submitted after 1.2 is in force.
 TEST(VolumeCommands, CorrectionFactorIsHeldWithinItsRange) {
   const volume::LocalDataType local{4, kStateHasSettings, 1, 2, nullptr, 6, 0};
