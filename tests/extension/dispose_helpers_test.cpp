@@ -13,12 +13,10 @@ using namespace spiro;
 
 namespace {
 
-class DisposeHelpersTest : public ::testing::Test {
- protected:
-  void SetUp() override { SetHostServiceTable(host::ServicesAddress()); }
-};
-
-TEST_F(DisposeHelpersTest, MemoryMenusAndHostObjectsAreFreedOnceAndTheReferencesNulled) {
+// Each helper frees once and nulls the reference, so a second call (as on
+// every error path that disposes what it made) finds nothing to free.
+TEST(DisposeHelpers, FreeOnceAndNullTheReferences) {
+  SetHostServiceTable(host::ServicesAddress());
   const auto owner = toolbox::CurrentMemoryOwner();
   const auto handlesBefore = toolbox::LiveHandleCount(owner);
   const auto ptrsBefore = toolbox::LivePtrCount(owner);
@@ -26,46 +24,33 @@ TEST_F(DisposeHelpersTest, MemoryMenusAndHostObjectsAreFreedOnceAndTheReferences
   Ptr pointer = HostNewPtr(16);
   RgnHandle region = NewRgn();
   MenuRef menu = NewMenu(300, PStringLiteral("Test").data());
+  const Rect bounds{60, 40, 260, 340};
+  WindowRef window = NewCWindow(nullptr, &bounds, PStringLiteral("Data").data(), false, documentProc,
+                                kWindowInFront, false, 0);
+  ModalFilterUPP filter = NewModalFilterUPP(&StdFilterProc);
+  DialogRef dialog = nullptr;  // a dialog that was never made
   const MenuRef keptMenu = menu;
-  ASSERT_TRUE(handle != nullptr && pointer != nullptr && region != nullptr && menu != nullptr);
+  const WindowRef keptWindow = window;
   Spy<vantor::service::HostDisposeObject384> disposeObject;
   void* const scale = reinterpret_cast<void*>(0x4000);
   void* object = scale;
-
-  for (int i = 0; i < 2; ++i) {  // the second round finds null references
+  for (int i = 0; i < 2; ++i) {
     DisposeHandleAndClear(&handle);
     DisposePtrAndClear(&pointer);
     DisposeRgnAndClear(&region);
     DisposeMenuAndClear(&menu);
     DisposeObjectAndClear(&object);
-  }
-  EXPECT_TRUE(handle == nullptr && pointer == nullptr && region == nullptr && menu == nullptr &&
-              object == nullptr);
-  EXPECT_EQ(toolbox::LiveHandleCount(owner), handlesBefore);
-  EXPECT_EQ(toolbox::LivePtrCount(owner), ptrsBefore);
-  EXPECT_FALSE(toolbox::IsLiveMenu(keptMenu));
-  ASSERT_EQ(disposeObject.count(), 1u);
-  EXPECT_EQ(std::get<0>(disposeObject.last()), scale);
-}
-
-TEST_F(DisposeHelpersTest, WindowsDialogsAndFiltersAreDisposedOnceAndTheReferencesNulled) {
-  const Rect bounds{60, 40, 260, 340};
-  WindowRef window = NewCWindow(nullptr, &bounds, PStringLiteral("Data").data(), false,
-                                documentProc, kWindowInFront, false, 0);
-  WindowRef keptWindow = window;
-  ModalFilterUPP filter = NewModalFilterUPP(&StdFilterProc);
-  ASSERT_TRUE(window != nullptr && filter != nullptr);
-  DialogRef dialog = nullptr;  // a dialog that was never made
-
-  for (int i = 0; i < 2; ++i) {
     DisposeWindowAndClear(&window);
     DisposeDialogAndClear(&dialog);
     DisposeModalFilterAndClear(&filter);
   }
-  EXPECT_EQ(window, nullptr);
+  EXPECT_TRUE(handle == nullptr && pointer == nullptr && region == nullptr && menu == nullptr &&
+              object == nullptr && window == nullptr && filter == nullptr);
+  EXPECT_EQ(toolbox::LiveHandleCount(owner), handlesBefore);
+  EXPECT_EQ(toolbox::LivePtrCount(owner), ptrsBefore);
+  EXPECT_FALSE(toolbox::IsLiveMenu(keptMenu));
   EXPECT_FALSE(IsValidWindowPtr(keptWindow));
-  EXPECT_EQ(filter, nullptr);
-  EXPECT_EQ(dialog, nullptr);
+  EXPECT_EQ(disposeObject.calls(), (std::vector<std::tuple<void*>>{{scale}}));
 }
 
 }  // namespace

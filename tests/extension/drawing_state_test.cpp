@@ -10,7 +10,6 @@ namespace {
 
 constexpr RGBColor kRed{0xFFFF, 0, 0};
 constexpr RGBColor kBlue{0, 0, 0xFFFF};
-constexpr RGBColor kBlack{0, 0, 0};
 constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
 
 class DrawingStateTest : public PortTest {
@@ -22,40 +21,32 @@ class DrawingStateTest : public PortTest {
     PenMode(patXor);
     PenSize(3, 3);
   }
-  RGBColor Fore() const { return port_->rgbFgColor; }
-  RGBColor Back() const { return port_->rgbBkColor; }
 };
 
+// Saving draws on white in copy mode; without memory for the theme state
+// only the background is whitened. Either way restoring puts everything back
+// once, and the theme state is given back.
 TEST_F(DrawingStateTest, SavingNormalisesThePortAndRestoringPutsEverythingBack) {
   const auto ptrsBefore = toolbox::LivePtrCount(toolbox::CurrentMemoryOwner());
-  DrawingState state{};
-  SaveDrawingState(state);
-  EXPECT_EQ(state.status, noErr);
-  EXPECT_NE(state.theme, nullptr);
-  EXPECT_EQ(Fore(), kBlack);
-  EXPECT_EQ(Back(), kWhite);
-  EXPECT_EQ(port_->pnMode, patCopy);
-
-  RestoreDrawingState(state);
-  EXPECT_EQ(state.theme, nullptr);
-  EXPECT_EQ(Fore(), kRed);
-  EXPECT_EQ(Back(), kBlue);
-  EXPECT_EQ(port_->pnMode, patXor);
-  EXPECT_EQ(port_->pnSize, (Point{3, 3}));
-  RestoreDrawingState(state);  // the theme state is given back only once
+  for (const bool memory : {true, false}) {
+    SCOPED_TRACE(memory);
+    DrawingState state{};
+    toolbox::FailAllocationAfter(memory ? 0 : 1);
+    SaveDrawingState(state);
+    toolbox::FailAllocationAfter(0);
+    EXPECT_EQ(state.status, memory ? noErr : memFullErr);
+    EXPECT_EQ(state.theme != nullptr, memory);
+    EXPECT_EQ(port_->rgbBkColor, kWhite);
+    EXPECT_EQ(port_->pnMode, memory ? patCopy : patXor);
+    RestoreDrawingState(state);
+    RestoreDrawingState(state);
+    EXPECT_EQ(state.theme, nullptr);
+    EXPECT_EQ(port_->rgbFgColor, kRed);
+    EXPECT_EQ(port_->rgbBkColor, kBlue);
+    EXPECT_EQ(port_->pnMode, patXor);
+    EXPECT_EQ(port_->pnSize, (Point{3, 3}));
+  }
   EXPECT_EQ(toolbox::LivePtrCount(toolbox::CurrentMemoryOwner()), ptrsBefore);
-}
-
-TEST_F(DrawingStateTest, WithoutMemoryForTheThemeStateTheBackgroundIsWhitenedAndRestored) {
-  DrawingState state{};
-  toolbox::FailAllocationAfter(1);
-  SaveDrawingState(state);
-  EXPECT_EQ(state.status, memFullErr);
-  EXPECT_EQ(state.theme, nullptr);
-  EXPECT_EQ(Back(), kWhite);
-  RestoreDrawingState(state);
-  EXPECT_EQ(Back(), kBlue);
-  EXPECT_EQ(Fore(), kRed);
 }
 
 TEST_F(DrawingStateTest, DimRectPaintsInTheHostsColourAndLeavesPenAndColourAsTheyWere) {
@@ -67,8 +58,7 @@ TEST_F(DrawingStateTest, DimRectPaintsInTheHostsColourAndLeavesPenAndColourAsThe
   EXPECT_EQ(paint.kind, toolbox::DrawKind::kPaintRect);
   EXPECT_EQ(paint.rect, area);
   EXPECT_EQ(paint.state.penMode, addMax);
-  EXPECT_FALSE(paint.state.foreColor == kRed);
-  EXPECT_EQ(Fore(), kRed);
+  EXPECT_EQ(port_->rgbFgColor, kRed);
   EXPECT_EQ(port_->pnMode, patCopy);
 }
 

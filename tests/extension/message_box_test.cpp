@@ -39,10 +39,9 @@ class MessageBoxTest : public PortTest {
     return text;
   }
   static Rect Centred(int width, int height, const Rect& in) {
-    const int left = (in.left + in.right - width) / 2;
-    const int top = (in.top + in.bottom - height) / 2;
-    return Rect{static_cast<std::int16_t>(top), static_cast<std::int16_t>(left),
-                static_cast<std::int16_t>(top + height), static_cast<std::int16_t>(left + width)};
+    const auto left = static_cast<std::int16_t>((in.left + in.right - width) / 2);
+    const auto top = static_cast<std::int16_t>((in.top + in.bottom - height) / 2);
+    return Rect{top, left, static_cast<std::int16_t>(top + height), static_cast<std::int16_t>(left + width)};
   }
   static Rect Inset(Rect r) {
     r.top += 1, r.bottom -= 1, r.left += 3, r.right -= 3;
@@ -75,50 +74,47 @@ class MessageBoxTest : public PortTest {
         wrapped_.emplace_back(TextOf(text), *rect);
         hostWrap_(text, rect, justify);
       }};
+  // The host prepares the area, keeping its left part for itself from `hostLeft_` on.
+  std::int16_t hostLeft_ = kArea.left;
+  Spy<service::HostService74> prepare_{[this](Rect* rect, std::int16_t, std::int16_t) {
+    EraseRect(rect);
+    rect->left = hostLeft_;
+  }};
 };
 
 TEST_F(MessageBoxTest, EmptyTextOnlyHasTheHostPrepareTheArea) {
-  Spy<service::HostService74> prepare;
   DrawMessageBox(kArea, PString("").get(), 0);
-  ASSERT_EQ(prepare.count(), 1u);
-  EXPECT_EQ(std::get<1>(prepare.last()), -6);
-  EXPECT_EQ(std::get<2>(prepare.last()), 1);
-  EXPECT_TRUE(Drawn().ops.empty());
-  EXPECT_EQ(GetPortTextFont(port_), applFont);
-  EXPECT_EQ(GetPortTextSize(port_), 9);
+  ASSERT_EQ(prepare_.count(), 1u);
+  EXPECT_EQ(std::get<1>(prepare_.last()), -6);
+  EXPECT_EQ(Drawn().ops.size(), 1u) << "only the host's erase";
 }
 
-TEST_F(MessageBoxTest, ShortTextGetsAOneLineBoxCentredInTheArea) {
-  const std::string text = "No flow channel";
-  DrawMessageBox(kArea, PString(text).get(), 0);
-  const Rect box = Centred(WidthOf(text) + 8, 15, kArea);
-  ExpectFramedBox(box);
-  EXPECT_EQ(OpsOf(DrawKind::kEraseRect).front()->rect, kArea);  // the host's preparation
-  EXPECT_EQ(DrawnText(), text);
-  EXPECT_EQ(OpsOf(DrawKind::kText).front()->state.clip, Inset(box));
-  EXPECT_TRUE(wrapped_.empty());
-}
-
-TEST_F(MessageBoxTest, LongTextTakesTheWholeWidthOverTwoOrThreeLines) {
+// A short text gets a one-line box its width; a long one the whole width
+// over two or three lines; either is centred where the host left the area.
+TEST_F(MessageBoxTest, TheBoxFitsTheTextAndIsCentredInTheAreaTheHostLeft) {
+  const std::string shortText = "No flow channel";
   const std::string twoLines = TextWiderThan(kAvailable - 6);
   ASSERT_LE(WidthOf(twoLines) / 2, kAvailable - 6);
-  DrawMessageBox(kArea, PString(twoLines).get(), 0);
-  ExpectFramedBox(Centred(kAvailable, 27, kArea));
-  EXPECT_EQ(DrawnText(), twoLines);
-
-  toolbox::ClearDisplayList(port_);
   const std::string threeLines = TextWiderThan(2 * (kAvailable - 6) + 1);
-  DrawMessageBox(kArea, PString(threeLines).get(), 0);
-  ExpectFramedBox(Centred(kAvailable, 39, kArea));
-}
-
-TEST_F(MessageBoxTest, TheBoxGoesWhereTheHostLeftTheArea) {
-  Spy<service::HostService74> prepare{[](Rect* rect, std::int16_t, std::int16_t) {
-    rect->left = 110;  // the host keeps the left part for itself
-  }};
-  const std::string text = "No volume channel";
-  DrawMessageBox(kArea, PString(text).get(), 0);
-  ExpectFramedBox(Centred(WidthOf(text) + 8, 15, Rect{20, 110, 180, 290}));
+  const struct {
+    std::string text;
+    std::int16_t hostLeft;
+    int width, height;
+  } cases[] = {{shortText, kArea.left, WidthOf(shortText) + 8, 15},
+               {shortText, 110, WidthOf(shortText) + 8, 15},
+               {twoLines, kArea.left, kAvailable, 27},
+               {threeLines, kArea.left, kAvailable, 39}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    toolbox::ClearDisplayList(port_);
+    hostLeft_ = c.hostLeft;
+    DrawMessageBox(kArea, PString(c.text).get(), 0);
+    const Rect box = Centred(c.width, c.height, Rect{kArea.top, c.hostLeft, kArea.bottom, kArea.right});
+    ExpectFramedBox(box);
+    EXPECT_EQ(DrawnText(), c.text);
+    EXPECT_EQ(OpsOf(DrawKind::kText).front()->state.clip, Inset(box));
+  }
+  EXPECT_TRUE(wrapped_.empty());
 }
 
 class ChannelMessageBoxTest : public MessageBoxTest {
@@ -131,39 +127,30 @@ class ChannelMessageBoxTest : public MessageBoxTest {
   }};
 };
 
-TEST_F(ChannelMessageBoxTest, AChannelsNameLeadsTheMessageOnOneLine) {
-  const std::string text = "Clipped";
-  DrawMessageBox(kArea, PString(text).get(), 2);
-  const std::string whole = "Flow 2_: " + text;
-  const Rect box = Centred(WidthOf(whole) + 8, 15, kArea);
+// A channel's name leads the message on its line, or on a line of its own
+// above a long message; a channel outside the document is not named.
+TEST_F(ChannelMessageBoxTest, AChannelsNameLeadsTheMessage) {
+  DrawMessageBox(kArea, PString("Clipped").get(), 2);
+  const Rect box = Centred(WidthOf("Flow 2_: Clipped") + 8, 15, kArea);
   ExpectFramedBox(box);
-  ASSERT_EQ(wrapped_.size(), 1u);
-  EXPECT_EQ(wrapped_[0].first, whole);
-  EXPECT_EQ(wrapped_[0].second, Inset(box));
-}
+  EXPECT_EQ(wrapped_, (std::vector<std::pair<std::string, Rect>>{{"Flow 2_: Clipped", Inset(box)}}));
 
-TEST_F(ChannelMessageBoxTest, ALongMessageGivesTheNameALineOfItsOwn) {
-  const std::string text = TextWiderThan(kAvailable - 6);
-  DrawMessageBox(kArea, PString(text).get(), 4);
+  wrapped_.clear();
+  toolbox::ClearDisplayList(port_);
+  DrawMessageBox(kArea, PString(TextWiderThan(kAvailable - 6)).get(), 4);
   const Rect inside = Inset(Centred(kAvailable, 39, kArea));
   const auto lineEnd = static_cast<std::int16_t>(inside.top + 13);
-  ExpectFramedBox(Centred(kAvailable, 39, kArea));
-  ASSERT_EQ(wrapped_.size(), 1u);
-  EXPECT_EQ(wrapped_[0].first, "Flow 4_: ");
-  EXPECT_EQ(wrapped_[0].second, (Rect{inside.top, inside.left, lineEnd, inside.right}));
-  // The message itself is wrapped below the name's line.
-  const auto texts = OpsOf(DrawKind::kText);
-  ASSERT_FALSE(texts.empty());
-  EXPECT_EQ(texts.back()->state.clip, (Rect{lineEnd, inside.left, inside.bottom, inside.right}));
-}
+  EXPECT_EQ(wrapped_, (std::vector<std::pair<std::string, Rect>>{
+                          {"Flow 4_: ", Rect{inside.top, inside.left, lineEnd, inside.right}}}));
+  EXPECT_EQ(OpsOf(DrawKind::kText).back()->state.clip, (Rect{lineEnd, inside.left, inside.bottom, inside.right}));
 
-TEST_F(ChannelMessageBoxTest, AChannelOutsideTheDocumentIsNotNamed) {
+  wrapped_.clear();
   for (std::int16_t channel : {0, 5, -1}) {
     toolbox::ClearDisplayList(port_);
     DrawMessageBox(kArea, PString("Clipped").get(), channel);
     EXPECT_EQ(DrawnText(), "Clipped") << "channel " << channel;
   }
-  EXPECT_EQ(channelName_.count(), 0u);
+  EXPECT_EQ(channelName_.count(), 2u) << "only the two channels inside";
   EXPECT_TRUE(wrapped_.empty());
 }
 

@@ -31,31 +31,8 @@ strings = ["Spirometry", "Report"])");
   EXPECT_EQ(GetExtensionIndString(out, 8100, 2, &extension_), out);
   EXPECT_EQ(Text(out), "Report");
   EXPECT_EQ(CurResFile(), documentFile_);
-}
-
-TEST_F(ResourceTextTest, ExtensionStringWithoutAnExtensionLeavesTheBufferAlone) {
-  AddExtensionResources(R"([["STR#"]]
-id = 8100
-strings = ["Spirometry"])");
-  Str255 out;
-  SetPString(out, "unchanged");
   GetExtensionIndString(out, 8100, 1, nullptr);
-  EXPECT_EQ(Text(out), "unchanged");
-}
-
-TEST_F(ResourceTextTest, DetachedMenuIsTheCallersAndAMissingOneIsNull) {
-  AddExtensionResources(R"([[MENU]]
-id = 8130
-title = "Plot"
-items = [{ text = "Loop" }, { text = "Grid" }])");
-  extension_.BeginResources();
-  MenuRef menu = GetDetachedMenu(8130);
-  MenuRef missing = GetDetachedMenu(8131);
-  extension_.EndResources();
-  ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(CountMenuItems(menu), 2);
-  EXPECT_EQ(missing, nullptr);
-  DisposeMenu(menu);
+  EXPECT_EQ(Text(out), "Report") << "without an extension the buffer is left alone";
 }
 
 TEST_F(ResourceTextTest, AppendedItemTextIsTakenVerbatimOptionallyAfterANulCharacter) {

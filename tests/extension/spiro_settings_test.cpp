@@ -105,12 +105,6 @@ TEST_F(SpiroSettingsTest, SwapStopsAtAnEntryRunningPastTheBlock) {
   EXPECT_EQ(exact, native);
 }
 
-TEST_F(SpiroSettingsTest, ThresholdSavedAs20RestoresExactly) {
-  Record().flowThreshold = 0.5f;
-  PerformSettings(kWholeBlockType, WithOption(14, 20), 94);
-  EXPECT_EQ(Record().flowThreshold, 0.009765625f);
-}
-
 struct Restoration {
   std::size_t at;       // in the payload of its entry
   bool subject;         // "~Sbj" rather than "~Oth"
@@ -141,19 +135,10 @@ TEST_P(SpiroRestorationTest, StoredValuesAreClampedOnRestore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Clamps, SpiroRestorationTest,
-    ::testing::Values(Restoration{14, false, 3000, 0.9765625}, Restoration{14, false, -5, 0.0},
+    ::testing::Values(Restoration{14, false, 20, 0.009765625}, Restoration{14, false, 3000, 0.9765625}, Restoration{14, false, -5, 0.0},
                       Restoration{4, false, 0.5, 1.0}, Restoration{4, false, 12.0, 10.0},
                       Restoration{4, false, std::numeric_limits<double>::quiet_NaN(), 1.0},
                       Restoration{12, false, 7, 1.0}, Restoration{36, true, 7, 2.0}));
-
-TEST_F(SpiroSettingsTest, EqualOptionsLeaveTheAnalysisAloneAndAChangeMakesItDue) {
-  Record().analysisStatus = kAnalysisValid;
-  PerformSettings(kWholeBlockType, Built(), 94);
-  EXPECT_EQ(Record().analysisStatus, kAnalysisValid);
-  PerformSettings(kWholeBlockType, WithOption(8, 3), 94);  // another flow channel
-  EXPECT_EQ(Record().analysisStatus, kAnalysisDue);
-  EXPECT_EQ(Record().flowChannel, 3);
-}
 
 TEST_F(SpiroSettingsTest, WholeBlockWithAStatedSizeOneByteOffIsIgnored) {
   const auto bytes = WithOption(8, 5);

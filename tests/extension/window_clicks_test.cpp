@@ -52,10 +52,6 @@ class WindowClicks : public SpiroExtensionTest {
     const toolbox::ScopedMemoryOwner owner(kOwner);
     gRespiratoryExtension.ClickInWindow(window, 0, 0, where, &event_, local_);
   }
-  Point InPopUp() {
-    const Rect r = Plot().popUpRect;
-    return Point{static_cast<SInt16>((r.top + r.bottom) / 2), static_cast<SInt16>((r.left + r.right) / 2)};
-  }
   // "code first values" for each command filed, the code mapped back from its key.
   template <class... Values>
   void File(std::uint16_t key, std::int32_t first, Values... values) {
@@ -78,34 +74,6 @@ class WindowClicks : public SpiroExtensionTest {
   ServiceSpy<svc::HostSubmitCommandShortPairAlt> options_{
       [this](std::uint16_t k, std::int32_t i, std::int16_t a, std::int16_t b) { File(k, i, a, b); }};
 };
-
-struct PopUpCase {
-  std::uint8_t option;
-  std::int16_t chosen;  // 0: dismissed
-  const char* filed;
-};
-
-class PopUpChoices : public WindowClicks, public ::testing::WithParamInterface<PopUpCase> {};
-
-TEST_P(PopUpChoices, ItemOneSubmitsTheOptionTurnedOver) {
-  const PopUpCase c = GetParam();
-  ServiceSpy<svc::HostService37> icons;
-  Plot().plotOption = c.option;
-  if (c.chosen != 0) toolbox::PushScriptAction(toolbox::MenuChoiceAction(c.chosen));
-  Click(WindowOfKind(local_, kPlotWindow), InPopUp());
-  CharParameter mark = 0;
-  GetItemMark(Plot().popUpMenu, 1, &mark);
-  EXPECT_EQ(mark != 0, c.option != 0) << "item 1 is checked exactly when the option is set";
-  EXPECT_EQ(GetMenuHandle(GetMenuID(Plot().popUpMenu)), nullptr) << "the menu is taken out again";
-  ASSERT_EQ(icons.count(), 2u);
-  EXPECT_EQ(std::get<0>(icons.calls()[0]), kPopUpIcon + 1);  // pressed, then normal
-  EXPECT_EQ(std::get<0>(icons.calls()[1]), kPopUpIcon);
-  EXPECT_EQ(filed_, std::vector<std::string>(*c.filed != 0 ? 1 : 0, c.filed));
-}
-
-INSTANTIATE_TEST_SUITE_P(Options, PopUpChoices,
-                         ::testing::Values(PopUpCase{1, 1, "27 2 1 0"}, PopUpCase{0, 1, "27 2 1 1"},
-                                           PopUpCase{1, 0, ""}));
 
 // What each axis answers (service 386), and the one command the click files.
 // The axes take clicks only while the loop can be read: never without a
@@ -145,18 +113,14 @@ TEST_P(AxisClicks, FileTheAxisCommand) {
 INSTANTIATE_TEST_SUITE_P(
     Parts, AxisClicks,
     ::testing::Values(AxisCase{"Dragged", -1, 0, true, "30 2 2.5 -0.5"},
-                      AxisCase{"DraggedNowhere", -1, 0, false, ""},
                       AxisCase{"Typed", 1, 0, false, "30 2 1 -1"},
                       AxisCase{"DefaultRange", 2, 0, false, "30 2 0.9765625 -0.9765625"},
-                      AxisCase{"FirstChannel", 3, 0, false, "28 2 0"},
                       AxisCase{"ThirdChannel", 5, 0, false, "28 2 2"},
-                      AxisCase{"FlowDefaultRange", 0, 2, false, "29 2 0.9765625 -0.9765625"},
                       AxisCase{"FlowDragged", 0, -1, true, "29 2 2.5 -0.5"},
                       AxisCase{"FlowChannel", 0, 4, false, "28 1 1"},
                       AxisCase{"Missed", 0, 0, false, ""},
                       AxisCase{"NoSelection", 2, 0, false, "", kAnalysisNoSelection, 2, 3},
                       AxisCase{"FailedWithoutFlow", 2, 0, false, "", kAnalysisRefused, 0, 3},
-                      AxisCase{"FailedWithoutVolume", 2, 0, false, "", kAnalysisRefused, 2, 0},
                       AxisCase{"FailedWithBoth", 2, 0, false, "30 2 0.9765625 -0.9765625", kAnalysisRefused, 2, 3}),
     [](const auto& test) { return std::string(test.param.name); });
 
@@ -177,19 +141,6 @@ TEST_F(WindowClicks, TheAxisChannelMenuMarksTheChosenChannel) {
     GetItemMark(menu, item, &mark);
     EXPECT_EQ(mark != 0, item == 4) << "item " << item;
   }
-}
-
-TEST_F(WindowClicks, OtherWindowsAndOtherExtensionsWindowsTakeNoClicks) {
-  MakeAxes();
-  PerformShorts(0, kDataWindow, 1);
-  PerformShorts(0, kReportWindow, 1);
-  ServiceSpy<svc::HostService386> press([](void*, void*) -> std::int16_t { return 2; });
-  toolbox::PushScriptAction(toolbox::MenuChoiceAction(1));
-  for (const std::int16_t kind : {kDataWindow, kReportWindow}) Click(WindowOfKind(local_, kind), InPopUp());
-  Click(nullptr, InPopUp());
-  EXPECT_EQ(press.count(), 0u);
-  EXPECT_TRUE(filed_.empty());
-  EXPECT_EQ(toolbox::PendingScriptActions(), 1u);
 }
 
 }  // namespace

@@ -91,14 +91,6 @@ TEST_F(LoopWindow, TheChannelMenusGainTheirHeadingsOnce) {
   EXPECT_EQ(data.flowMenuOwnItems, 3);
 }
 
-TEST_F(LoopWindow, WithoutAVolumeChannelOnlyTheMessageIsShown) {
-  window.common.status = 3;
-  data.volumeChannel = 0;
-  Draw();
-  EXPECT_EQ(window.volumeAxis, nullptr);
-  for (const toolbox::DrawOp& op : Drawn().ops) EXPECT_NE(op.kind, DrawKind::kLine);
-}
-
 // After a failure the axes show no labels; once the analysis succeeds and
 // the axes are refitted they are labelled again.
 TEST_F(LoopWindow, AxesAreLabelledAgainAfterAFailure) {

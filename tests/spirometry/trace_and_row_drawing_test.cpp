@@ -1,5 +1,5 @@
-// Drawing pieces of the windows, asserted on the display list: the readout
-// cross, report rows at tab stops, and the loop's trace with its arrows.
+// Drawing pieces of the windows, asserted on the display list: report rows,
+// the loop's trace with its arrows, the time axis and the forced bracket.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "extension/port_fixture.h"
-#include "spirometry/cursor_cross.h"
 #include "spirometry/loop_trace.h"
 #include "spirometry/tabbed_line.h"
 #include "spirometry/time_axis.h"
@@ -32,23 +31,6 @@ std::vector<DrawOp> OpsOf(const toolbox::DisplayList& list, DrawKind kind) {
 
 class Drawing : public PortTest {};
 
-TEST_F(Drawing, ACrossIsTwoStrokesInExclusiveOr) {
-  const Rect clip{10, 10, 100, 100};
-  XorCross(Point{50, 40}, clip);
-  const auto lines = OpsOf(Drawn(), DrawKind::kLine);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].from, (Point{47, 40}));
-  EXPECT_EQ(lines[0].to, (Point{53, 40}));
-  EXPECT_EQ(lines[1].from, (Point{50, 37}));
-  EXPECT_EQ(lines[1].to, (Point{50, 43}));
-  // Both strokes in exclusive-or: drawn twice they restore every pixel
-  // (test_toolbox's RenderRaster checks the renderer keeps that promise).
-  for (const DrawOp& line : lines) {
-    EXPECT_EQ(line.state.penMode, srcXor);
-    EXPECT_EQ(line.state.clip, clip);
-  }
-}
-
 using Row = resource_test::PString;
 
 int WidthOf(const DrawOp& op) {
@@ -57,51 +39,6 @@ int WidthOf(const DrawOp& op) {
   TextFace(op.state.textFace);
   return TextWidth(op.text.data(), 0, static_cast<SInt16>(op.text.size()));
 }
-
-// Columns start on tab stops counted from x, each clear of the one before;
-// right to left mirrors it, and the first column is the bold one either way.
-class TabbedRows : public Drawing, public ::testing::WithParamInterface<std::int16_t> {};
-
-TEST_P(TabbedRows, PutColumnsOnTabStops) {
-  const std::int16_t direction = GetParam();
-  const std::int16_t x = direction == 0 ? 10 : 290;
-  TextFont(1);
-  TextSize(12);
-  DrawTabbedLine(Row("Ventilation\t0.12 L/s\t(7.2 L/min)").get(), 8, x, 40, 25, 1, direction);
-  auto texts = OpsOf(Drawn(), DrawKind::kText);
-  ASSERT_EQ(texts.size(), 3u);
-  if (direction != 0) std::swap(texts[0], texts[2]);  // drawn last column first
-  EXPECT_EQ(texts[0].text, "Ventilation");
-  EXPECT_EQ(texts[0].state.textFace, bold);
-  EXPECT_EQ(texts[1].state.textFace, normal);
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    const int start = texts[i].from.h;
-    const int end = start + WidthOf(texts[i]);
-    if (direction == 0) {
-      EXPECT_EQ((start - x) % 25, 0) << texts[i].text;
-      if (i > 0) {
-        EXPECT_GE(start, texts[i - 1].from.h + WidthOf(texts[i - 1]) + 4);
-      }
-    } else {
-      EXPECT_EQ((x - end) % 25, 0) << texts[i].text;
-      if (i + 1 < texts.size()) {
-        EXPECT_LE(end, texts[i + 1].from.h - 4);
-      }
-    }
-  }
-  const auto dots = OpsOf(Drawn(), DrawKind::kLine);
-  if (direction == 0) {
-    ASSERT_EQ(dots.size(), 1u) << "the flow-rate dot over the V";
-    EXPECT_EQ(dots[0].from, dots[0].to);
-    EXPECT_EQ(dots[0].from.v, 40 - 12);
-    EXPECT_GT(dots[0].from.h, x);
-    EXPECT_LT(dots[0].from.h, x + 8);
-  } else {
-    EXPECT_TRUE(dots.empty());
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Directions, TabbedRows, ::testing::Values(std::int16_t{0}, std::int16_t{-1}));
 
 TEST_F(Drawing, ATabOfZeroStillSpacesTheColumns) {
   DrawTabbedLine(Row("a\tb").get(), 3, 10, 40, 0, 1, 0);
@@ -161,23 +98,6 @@ TEST_F(Drawing, AClosedLoopCarriesFiveArrowsPointingAlongIt) {
   }
 }
 
-TEST_F(Drawing, ALoopWithoutArrowsOrLengthDrawsOnlyItsTrace) {
-  const Loop loop = ClosedLoop(50);
-  DrawLoopTrace(loop.flow.data(), loop.volume.data(), 51, LoopMapping{100, 150, 100, 100}, Rect{0, 0, 200, 300}, 1,
-                false);
-  EXPECT_EQ(OpsOf(Drawn(), DrawKind::kLine).size(), 50u);
-  EXPECT_TRUE(BlackStrokes(Drawn()).empty());
-
-  toolbox::ClearDisplayList(port_);
-  const std::vector<float> still(20, 0.25f);
-  DrawLoopTrace(still.data(), still.data(), 20, LoopMapping{100, 150, 100, 100}, Rect{0, 0, 200, 300}, 1, true);
-  EXPECT_TRUE(BlackStrokes(Drawn()).empty()) << "no direction to show";
-}
-
-}  // namespace
-
-namespace {
-
 vantor::BlockTimeFormat Seconds(double interval) {
   vantor::BlockTimeFormat format{};
   format.unitText[0] = 1;
@@ -217,10 +137,6 @@ TEST_F(Drawing, TimeLabelsNeverOverlapButEveryTickIsDrawn) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 // A volume trace that falls by 3 over 100 samples of 0.01 s, then stays.
 struct Trace {
   std::vector<float> samples;
@@ -254,22 +170,6 @@ TEST_F(Drawing, TheForcedBracketShowsFev1OnlyWhenComputed) {
   DrawForcedBracket(trace.placement, ForcedExpiration{150, 199, true, 100}, panel, Row("FVC").get(),
                     Row("FEV1").get(), Rect{0, 0, 200, 300}, 1);
   EXPECT_EQ(OpsOf(Drawn(), DrawKind::kLine).size(), 2u) << "a first second past the samples is not read";
-}
-
-TEST_F(Drawing, PeakTagsSitBesideTheirPeakAndNoPeakDrawsNone) {
-  Trace trace;
-  DrawPeakTag(trace.placement, -1, Row("PIF").get(), false, Rect{0, 0, 200, 300}, 1);
-  DrawPeakTag(trace.placement, 200, Row("PIF").get(), false, Rect{0, 0, 200, 300}, 1);
-  EXPECT_TRUE(Drawn().ops.empty());
-  DrawPeakTag(trace.placement, 0, Row("PEF").get(), true, Rect{0, 0, 200, 300}, 1);
-  const auto lines = OpsOf(Drawn(), DrawKind::kLine);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0].from, (Point{50, 20}));
-  EXPECT_EQ(lines[0].to, (Point{52, 20})) << "downwards for a tag below";
-  const auto texts = OpsOf(Drawn(), DrawKind::kText);
-  ASSERT_EQ(texts.size(), 1u);
-  EXPECT_GE(texts[0].from.h, 0) << "pushed back inside the window";
-  EXPECT_EQ(texts[0].from.v, 50 + 8);
 }
 
 }  // namespace

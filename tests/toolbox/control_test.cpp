@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "toolbox/compiled_resources.h"
+#include "toolbox/toolbox_test.h"
 #include "toolbox/controls.h"
 #include "toolbox/resource_test_support.h"
 #include "toolbox/script.h"
@@ -13,17 +14,17 @@ namespace {
 
 using resource_test::PString;
 
-class ControlTest : public testing::Test {
+class ControlTest : public toolbox_test::ToolboxTest {
  protected:
   void SetUp() override {
-    toolbox::ClearScript();
+    ToolboxTest::SetUp();
     const Rect bounds{50, 50, 250, 350};
     window_ = NewCWindow(nullptr, &bounds, PString("W").get(), true, documentProc, kWindowInFront, true, 0);
     ASSERT_NE(window_, nullptr);
   }
   void TearDown() override {
     DisposeWindow(window_);
-    toolbox::ClearScript();
+    ToolboxTest::TearDown();
   }
 
   ControlRef Make(const Rect& r, SInt16 procID, SInt16 value = 0, SInt16 min = 0, SInt16 max = 1) {
@@ -117,26 +118,6 @@ items = [{ text = "Not given" }, { text = "Female" }]
   EXPECT_EQ(GetControlValue(c), 1);
   EXPECT_EQ(CountMenuItems(GetControlPopupMenuHandle(c)), 2);
   EXPECT_EQ(GetNewControl(130, window_), nullptr);
-}
-
-TEST_F(ControlTest, DrawingAControlShowsItsStateInTheWindowsPort) {
-  ControlRef box = Make(Rect{40, 10, 56, 200}, checkBoxProc, 1);
-  toolbox::ClearDisplayList(GetWindowPort(window_));
-  const SInt16 penMode = GetWindowPort(window_)->pnMode;
-  DrawControls(window_);
-  const auto& ops = GetWindowPort(window_)->displayList.ops;
-  const auto lines = std::count_if(ops.begin(), ops.end(),
-                                   [](const toolbox::DrawOp& op) { return op.kind == toolbox::DrawKind::kLine; });
-  EXPECT_EQ(lines, 2);  // the check mark's cross
-  EXPECT_TRUE(std::any_of(ops.begin(), ops.end(), [](const toolbox::DrawOp& op) {
-    return op.kind == toolbox::DrawKind::kText && op.text == "Title";
-  }));
-  SetControlValue(box, 0);
-  toolbox::ClearDisplayList(GetWindowPort(window_));
-  Draw1Control(box);
-  EXPECT_TRUE(std::none_of(ops.begin(), ops.end(),
-                           [](const toolbox::DrawOp& op) { return op.kind == toolbox::DrawKind::kLine; }));
-  EXPECT_EQ(GetWindowPort(window_)->pnMode, penMode);
 }
 
 TEST_F(ControlTest, DisposingOfTheRootOrTheWindowDisposesOfEveryControl) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "toolbox/compiled_resources.h"
+#include "toolbox/toolbox_test.h"
 #include "toolbox/dialogs.h"
 #include "toolbox/memory.h"
 #include "toolbox/resource_test_support.h"
@@ -66,19 +67,11 @@ title = "Model"
 items = [{ text = "Small head" }, { text = "Adult head", enabled = false }, { text = "Custom…" }]
 )";
 
-class DialogTest : public testing::Test {
+class DialogTest : public toolbox_test::ToolboxTest {
  protected:
   void SetUp() override {
-    scrambleWas_ = toolbox::HeapScrambleOn();
-    toolbox::SetHeapScramble(true);
-    toolbox::ClearScript();
+    ToolboxTest::SetUp();
     ParamText(PString("Flow-Volume Plot").get(), nullptr, nullptr, nullptr);
-  }
-  void TearDown() override {
-    EXPECT_EQ(GetWindowList(), nullptr) << "a test left a window";
-    toolbox::ClearScript();
-    toolbox::FailAllocationAfter(0);
-    toolbox::SetHeapScramble(scrambleWas_);
   }
 
   static std::string ItemText(DialogRef d, DialogItemIndex item) {
@@ -95,7 +88,6 @@ class DialogTest : public testing::Test {
     return control;
   }
 
-  bool scrambleWas_ = false;
   toolbox_test::CompiledResources resources_{kDialog};
 };
 
@@ -275,9 +267,6 @@ TEST_F(DialogTest, DrawingRunsUserItemProceduresAndSubstitutesParamText) {
     return op.kind == toolbox::DrawKind::kFrameRoundRect && op.rect == Rect{156, 316, 184, 394} &&
            op.state.penSize == Point{3, 3} && op.ovalSize == Point{16, 16};
   }));
-  resource_test::TempDir dir;
-  std::string error;
-  EXPECT_TRUE(toolbox::WriteDialogPng(d, dir.File("dialog.png"), &error)) << error;
   DisposeDialog(d);
   DisposeUserItemUPP(cross);
 }

@@ -153,23 +153,4 @@ TEST_F(MemoryTest, StaleAndForeignHandlesAreRefused) {
   EXPECT_EQ(MemError(), nilHandleErr);
 }
 
-TEST_F(MemoryTest, LiveHandlesAreCountedPerOwner) {
-  constexpr toolbox::MemoryOwner kOwner = 4711;
-  Handle a;
-  Ptr p;
-  {
-    toolbox::ScopedMemoryOwner owner(kOwner);
-    a = NewHandle(1);
-    p = NewPtr(1);
-  }
-  Handle b = NewHandle(1);
-  EXPECT_EQ(toolbox::LiveHandleCount(kOwner), 1u);
-  EXPECT_EQ(toolbox::LivePtrCount(kOwner), 1u);
-  DisposeHandle(a);
-  DisposePtr(p);
-  EXPECT_EQ(toolbox::LiveHandleCount(kOwner), 0u);
-  EXPECT_EQ(toolbox::LivePtrCount(kOwner), 0u);
-  DisposeHandle(b);
-}
-
 }  // namespace

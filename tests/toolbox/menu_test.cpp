@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "toolbox/compiled_resources.h"
+#include "toolbox/toolbox_test.h"
 #include "toolbox/menus.h"
 #include "toolbox/resource_test_support.h"
 #include "toolbox/resources.h"
@@ -31,12 +32,11 @@ std::string ItemText(MenuRef menu, MenuItemIndex item) {
   return TextOf(text);
 }
 
-class MenuTest : public testing::Test {
+class MenuTest : public toolbox_test::ToolboxTest {
  protected:
-  void SetUp() override { toolbox::ClearScript(); }
   void TearDown() override {
-    toolbox::ClearScript();
     ClearMenuBar();
+    ToolboxTest::TearDown();
   }
 };
 

@@ -7,25 +7,23 @@
 #include <cstring>
 
 #include "toolbox/memory.h"
+#include "toolbox/toolbox_test.h"
 
 namespace {
 
-class ScrapTest : public testing::Test {
+class ScrapTest : public toolbox_test::ToolboxTest {
  protected:
   void SetUp() override {
-    scrambleWas_ = toolbox::HeapScrambleOn();
-    toolbox::SetHeapScramble(true);
+    ToolboxTest::SetUp();
     ASSERT_EQ(ClearCurrentScrap(), noErr);
     ASSERT_EQ(GetCurrentScrap(&scrap_), noErr);
   }
   void TearDown() override {
     ClearCurrentScrap();
-    toolbox::FailAllocationAfter(0);
-    toolbox::SetHeapScramble(scrambleWas_);
+    ToolboxTest::TearDown();
   }
 
   ScrapRef scrap_ = nullptr;
-  bool scrambleWas_ = false;
 };
 
 TEST_F(ScrapTest, FlavoursReadBackInTheOrderTheyWerePut) {

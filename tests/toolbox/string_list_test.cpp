@@ -2,35 +2,20 @@
 // or not, with unlocked blocks moving on every allocation.
 #include <gtest/gtest.h>
 
+#include "toolbox/compiled_resources.h"
+#include "toolbox/toolbox_test.h"
 #include "toolbox/memory.h"
 #include "toolbox/resources.h"
-#include "toolbox/resource_test_support.h"
 
 namespace {
 
-using resource_test::HandleWith;
 using resource_test::kStringList;
 using resource_test::StringListData;
 using resource_test::TextOf;
 
-class StringListTest : public testing::Test {
+class StringListTest : public toolbox_test::ToolboxTest {
  protected:
-  void SetUp() override {
-    scrambleWas_ = toolbox::HeapScrambleOn();
-    toolbox::SetHeapScramble(true);
-    file_ = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
-    ASSERT_GT(file_, 0);
-  }
-  void TearDown() override {
-    CloseResFile(file_);
-    toolbox::SetHeapScramble(scrambleWas_);
-  }
-
-  void AddList(SInt16 id, const std::vector<unsigned char>& data) {
-    Handle h = HandleWith({reinterpret_cast<const char*>(data.data()), data.size()});
-    AddResource(h, kStringList, id, nullptr);
-    ASSERT_EQ(ResError(), noErr);
-  }
+  void AddList(SInt16 id, const std::vector<unsigned char>& data) { raw_.Add(kStringList, id, data); }
 
   std::string Fetch(SInt16 id, SInt16 index) {
     Str255 text;
@@ -39,8 +24,7 @@ class StringListTest : public testing::Test {
     return TextOf(text);
   }
 
-  SInt16 file_ = 0;
-  bool scrambleWas_ = false;
+  toolbox_test::RawResources raw_;
 };
 
 // Lists are found in earlier files of the chain; indexes are one-based.

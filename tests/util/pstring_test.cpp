@@ -23,23 +23,18 @@ std::string S(const unsigned char* p) { return std::string(reinterpret_cast<cons
 
 TEST(ComparePStrings, OrdersByLengthThenByUnsignedBytes) {
   EXPECT_EQ(ComparePStrings(P("abc"), P("abd")), -1);
-  EXPECT_EQ(ComparePStrings(P("ab"), P("abc")), -1);
   EXPECT_EQ(ComparePStrings(P("zz"), P("abc")), -1) << "length decides before content";
   EXPECT_EQ(ComparePStrings(P(""), P("")), 0);
-  EXPECT_EQ(ComparePStrings(P("b"), P("a")), 1);
   EXPECT_EQ(ComparePStrings(P("a"), P("A")), 'a' - 'A') << "case is not folded";
   EXPECT_EQ(ComparePStrings(P("\xE9"), P("e")), 0xE9 - 'e') << "bytes compare unsigned";
 }
 
 TEST(FindPString, FirstOccurrenceOrZero) {
-  EXPECT_EQ(FindPString(P("a"), P("banana")), 2);
   EXPECT_EQ(FindPString(P("ana"), P("banana")), 2);
-  EXPECT_EQ(FindPString(P("nan"), P("banana")), 3);
   EXPECT_EQ(FindPString(P("banana"), P("banana")), 1);
   EXPECT_EQ(FindPString(P("a"), P("xyza")), 4) << "a match at the very end";
   EXPECT_EQ(FindPString(P(""), P("banana")), 0);
   EXPECT_EQ(FindPString(P("ana"), P("an")), 0);
-  EXPECT_EQ(FindPString(P("x"), P("banana")), 0);
 }
 
 // A start outside the string never exposes the stale bytes after it.
@@ -74,32 +69,19 @@ TEST(ConcatPStrings, CutsToCapacityLaterSourcesLosingFirst) {
   const std::string a(200, 'a');
   const std::string b(100, 'b');
   P d("");
-  ConcatPStrings(256, d, P(a), P(b));
-  EXPECT_EQ(d.bytes[0], 255);
-  EXPECT_EQ(S(d), a + std::string(55, 'b'));
-
-  ConcatPStrings(256, d, P("x"), nullptr, P("y"), nullptr, P("z"));
-  EXPECT_EQ(S(d), "xyz") << "null sources count as empty";
-
-  ConcatPStrings(4, d, P("ab"), P("cd"));
-  EXPECT_EQ(S(d), "abc");
   ConcatPStrings(1000, d, P(a), P(b));
   EXPECT_EQ(S(d), a + std::string(55, 'b')) << "capacity above 256 is clamped, not trusted";
-}
-
-TEST(ConcatPStrings, DestinationMayBeTheFirstSource) {
-  P d("Flow");
-  ConcatPStrings(256, d, d, P(" ("), P("L/s"), P(")"));
-  EXPECT_EQ(S(d), "Flow (L/s)");
-  P e("x");
-  ConcatPStrings(256, e, P("<"), e, P(">"));
-  EXPECT_EQ(S(e), "<x>");
+  ConcatPStrings(256, d, P("x"), nullptr, P("y"), nullptr, P("z"));
+  EXPECT_EQ(S(d), "xyz") << "null sources count as empty";
+  ConcatPStrings(4, d, P("ab"), P("cd"));
+  EXPECT_EQ(S(d), "abc");
+  P e("Flow");
+  ConcatPStrings(256, e, e, P(" ("), P("L/s"), P(")"));
+  EXPECT_EQ(S(e), "Flow (L/s)") << "the destination may be a source";
 }
 
 TEST(ConcatPStrings, NoCapacityWritesNothing) {
   unsigned char guard[2] = {0x11, 0x22};
-  ConcatPStrings(0, guard, P("ab"), P("cd"));
-  EXPECT_EQ(guard[0], 0x11);
   ConcatPStrings(-5, guard, P("ab"), P("cd"));
   EXPECT_EQ(guard[0], 0x11);
   ConcatPStrings(1, guard, P("ab"), P("cd"));
@@ -108,38 +90,19 @@ TEST(ConcatPStrings, NoCapacityWritesNothing) {
 }
 
 TEST(CopyPStringLimited, CutsToTheBufferSize) {
-  const std::string thirty(30, 'q');
   unsigned char buffer[27];
   std::memset(buffer, 0xEE, sizeof buffer);
-  CopyPStringLimited(buffer, P(thirty), 26);
-  EXPECT_EQ(buffer[0], 25);
+  CopyPStringLimited(buffer, P(std::string(30, 'q')), 26);
   EXPECT_EQ(S(buffer), std::string(25, 'q'));
   EXPECT_EQ(buffer[26], 0xEE) << "nothing written past the stated size";
-
   CopyPStringLimited(buffer, P("short"), 26);
   EXPECT_EQ(S(buffer), "short");
-  CopyPStringLimited(buffer, P("short"), 1);
-  EXPECT_EQ(S(buffer), "");
 }
 
-TEST(CopyPString, CopiesLengthAndCharacters) {
-  P d("zzzzzzzz");
-  CopyPString(d, P("abc"));
-  EXPECT_EQ(S(d), "abc");
-}
-
-TEST(NumberAndCodeText, DecimalAndFourCharacterCodes) {
+TEST(OSTypeToPString, HighByteFirst) {
   P d("");
-  EXPECT_EQ(S(NumToPString(d, 0)), "0");
-  EXPECT_EQ(S(NumToPString(d, -2147483647 - 1)), "-2147483648");
-  EXPECT_EQ(S(NumToPString(d, 8300)), "8300");
-  OSTypeToPString(FourCharCode("STR#"), d);
-  EXPECT_EQ(S(d), "STR#");
   OSTypeToPString(0x00FF7F01, d);
-  ASSERT_EQ(d.bytes[0], 4);
-  EXPECT_EQ(d.bytes[1], 0x00);
-  EXPECT_EQ(d.bytes[2], 0xFF);
-  EXPECT_EQ(d.bytes[4], 0x01);
+  EXPECT_EQ(S(d), std::string("\x00\xFF\x7F\x01", 4));
 }
 
 }  // namespace

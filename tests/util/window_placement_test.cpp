@@ -17,24 +17,17 @@ namespace {
 
 namespace service = vantor::service;
 
-constexpr auto Text = resource_test::TextOf;
+// Where the host was asked to place a window, as it was asked: window, owner,
+// resource type and id, and the two placement values.
+using Placement = std::tuple<void*, std::string, OSType, std::int16_t, std::int16_t, std::uint32_t>;
 
 class WindowPlacementTest : public ExtensionDialogTest {
  protected:
-  // Where the host was asked to place a window, as it was asked.
-  struct Placement {
-    void* window;
-    std::string owner;
-    OSType type;
-    std::int16_t id;
-    std::int16_t a;
-    std::uint32_t b;
-  };
   std::vector<Placement> placed_;
   Spy<service::HostPositionWindow> position_{[this](void* window, ConstStr255Param owner,
                                                      OSType type, std::int16_t id, std::int16_t a,
                                                      std::uint32_t b) {
-    placed_.push_back({window, Text(owner), type, id, a, b});
+    placed_.emplace_back(window, resource_test::TextOf(owner), type, id, a, b);
   }};
   // The host makes dialogs from the current resource chain.
   Spy<service::HostGetNewDialog> newDialog_{[](std::int16_t id) -> void* {
@@ -48,32 +41,21 @@ TEST_F(WindowPlacementTest, DialogsAndWindowsArePlacedByTheHostUnderTheirResourc
   EXPECT_EQ(OpenExtensionDialog(extension_, 8111), nullptr) << "a dialog that cannot be made is not placed";
   extension_.EndResources();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(newDialog_.count(), 2u);
-  constexpr auto kTitle = PStringLiteral("Report");
   const Rect bounds{60, 40, 260, 340};
-  WindowRef window = NewCWindow(nullptr, &bounds, kTitle.data(), true, documentProc, kWindowInFront, true, 0);
+  WindowRef window = NewCWindow(nullptr, &bounds, PStringLiteral("Report").data(), true, documentProc,
+                                kWindowInFront, true, 0);
   extension_.PlaceWindow(window, 8103, 3, 1);
-
-  ASSERT_EQ(placed_.size(), 2u);
-  const Placement expected[] = {{GetDialogWindow(dialog), "Spirometry", FourCharCode("DLOG"), kDialogId, 0, 8},
-                                {window, "Spirometry", FourCharCode("WIND"), 8103, 3, 1}};
-  for (std::size_t i = 0; i < 2; ++i) {
-    EXPECT_EQ(placed_[i].window, expected[i].window) << i;
-    EXPECT_EQ(placed_[i].owner, expected[i].owner) << i;
-    EXPECT_EQ(placed_[i].type, expected[i].type) << i;
-    EXPECT_EQ(placed_[i].id, expected[i].id) << i;
-    EXPECT_EQ(placed_[i].a, expected[i].a) << i;
-    EXPECT_EQ(placed_[i].b, expected[i].b) << i;
-  }
+  EXPECT_EQ(placed_, (std::vector<Placement>{
+                         {GetDialogWindow(dialog), "Spirometry", FourCharCode("DLOG"), kDialogId, 0, 8},
+                         {window, "Spirometry", FourCharCode("WIND"), 8103, 3, 1}}));
   DisposeWindow(window);
   DisposeDialog(dialog);
 }
 
 // Growing the window as far down as it goes ends at the minimum content.
 TEST(SetMinimumWindowSize, LimitsTheContentNotTheFrameAndLeavesTheMaximum) {
-  constexpr auto kTitle = PStringLiteral("Data");
   const Rect bounds{60, 40, 260, 340};
-  WindowRef window = NewCWindow(nullptr, &bounds, kTitle.data(), true, zoomDocProc,
+  WindowRef window = NewCWindow(nullptr, &bounds, PStringLiteral("Data").data(), true, zoomDocProc,
                                 kWindowInFront, true, 0);
   HISize maximumBefore{};
   GetWindowResizeLimits(window, nullptr, &maximumBefore);
