@@ -114,6 +114,10 @@ FAULTS = [
     ("expiration-wrap-not-corrected", "bundle/spirometry/breath_phases.cpp",
      "if (expiration && dV < 0) return dV + kFullRange;", "if (expiration && dV < 0) return dV;",
      "test_spirometry"),
+    ("changed-options-keep-stale-analysis", "bundle/extension/spiro_settings.cpp",
+     "      InvalidateAnalysis(local);\n    }\n  }", "    }\n  }", "test_extension"),
+    ("peak-tag-index-past-the-trace", "bundle/spirometry/trace_marks.cpp",
+     "index < 0 || index >= flow.count", "index < 0 || index > flow.count", "test_spirometry"),
     # s3cmp: the computed functions and the command line
     ("live-ring-wrap-off-by-one", "bundle/computed/live_rings.cpp",
      "add(0, lastToDo + 1);", "add(0, lastToDo);", "test_computed"),
