@@ -118,6 +118,11 @@ FAULTS = [
      "      InvalidateAnalysis(local);\n    }\n  }", "    }\n  }", "test_extension"),
     ("peak-tag-index-past-the-trace", "bundle/spirometry/trace_marks.cpp",
      "index < 0 || index >= flow.count", "index < 0 || index > flow.count", "test_spirometry"),
+    ("plot-pop-up-left-in-the-menu-bar", "bundle/extension/spiro_window_clicks.cpp",
+     "  DeleteMenu(GetMenuID(plot.popUpMenu));\n", "", "test_extension"),
+    ("plot-pop-up-check-ignores-the-option", "bundle/extension/spiro_window_clicks.cpp",
+     "CheckMenuItem(plot.popUpMenu, kPlotOptionItem, plot.plotOption != 0);",
+     "CheckMenuItem(plot.popUpMenu, kPlotOptionItem, true);", "test_extension"),
 ]
 
 
