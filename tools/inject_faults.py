@@ -123,6 +123,26 @@ FAULTS = [
     ("plot-pop-up-check-ignores-the-option", "bundle/extension/spiro_window_clicks.cpp",
      "CheckMenuItem(plot.popUpMenu, kPlotOptionItem, plot.plotOption != 0);",
      "CheckMenuItem(plot.popUpMenu, kPlotOptionItem, true);", "test_extension"),
+    # s3cmp: the computed functions and the command line
+    ("live-ring-wrap-off-by-one", "bundle/computed/live_rings.cpp",
+     "add(0, lastToDo + 1);", "add(0, lastToDo);", "test_computed"),
+    ("nan-correction-factor-applied", "bundle/computed/volume_commands.cpp",
+     "  if (std::isnan(factor)) return;\n", "", "test_computed"),
+    ("settings-record-one-byte-short", "bundle/computed/computed_command.cpp",
+     "if (size < recordBytes ||", "if (size + 1 < recordBytes ||", "test_computed"),
+    ("drift-line-intercept", "bundle/computed/flow_drift_line.cpp",
+     "return {slope, levelB - b * slope};", "return {slope, levelA - b * slope};", "test_computed"),
+    ("per-minute-volume-gain", "bundle/computed/volume_coefficients.cpp",
+     "gains.gainPerSample /= kSecondsPerMinute;", "gains.gainPerSample /= 100.0;", "test_computed"),
+    ("selection-past-the-end", "cli/sample_span.cpp",
+     "to > static_cast<double>(length) ||", "to > static_cast<double>(length) + 1 ||", "test_cli"),
+    ("report-unit-keeps-its-space", "cli/report_rows.cpp",
+     "row.unit = shown.substr(length < shown.size() && shown[length] == ' ' ? length + 1 : length);",
+     "row.unit = shown.substr(length);", "test_cli"),
+    ("synth-quantised-down", "cli/synthetic_recording.cpp",
+     "std::round(v / perDigit)", "std::floor(v / perDigit)", "test_cli"),
+    ("usage-exit-code", "cli/failure.h",
+     "kUsageExit = 2;", "kUsageExit = 1;", "test_cli"),
 ]
 
 
