@@ -118,6 +118,11 @@ FAULTS = [
      "      InvalidateAnalysis(local);\n    }\n  }", "    }\n  }", "test_extension"),
     ("peak-tag-index-past-the-trace", "bundle/spirometry/trace_marks.cpp",
      "index < 0 || index >= flow.count", "index < 0 || index > flow.count", "test_spirometry"),
+    ("plot-pop-up-left-in-the-menu-bar", "bundle/extension/spiro_window_clicks.cpp",
+     "  DeleteMenu(GetMenuID(plot.popUpMenu));\n", "", "test_extension"),
+    ("plot-pop-up-check-ignores-the-option", "bundle/extension/spiro_window_clicks.cpp",
+     "CheckMenuItem(plot.popUpMenu, kPlotOptionItem, plot.plotOption != 0);",
+     "CheckMenuItem(plot.popUpMenu, kPlotOptionItem, true);", "test_extension"),
     # s3cmp: the computed functions and the command line
     ("live-ring-wrap-off-by-one", "bundle/computed/live_rings.cpp",
      "add(0, lastToDo + 1);", "add(0, lastToDo);", "test_computed"),
@@ -138,6 +143,24 @@ FAULTS = [
      "std::round(v / perDigit)", "std::floor(v / perDigit)", "test_cli"),
     ("usage-exit-code", "cli/failure.h",
      "kUsageExit = 2;", "kUsageExit = 1;", "test_cli"),
+    # s3hst: host services and the bundle's range helpers
+    ("list-string-index-off-by-one", "host/src/list_string_services.cpp",
+     "for (std::int16_t i = 1; i < index; ++i)", "for (std::int16_t i = 0; i < index; ++i)", "test_host"),
+    ("clipping-range-end-inclusive", "host/src/data_sample_services.cpp",
+     "static_cast<std::int64_t>(samples.size()), to - blockStart)",
+     "static_cast<std::int64_t>(samples.size()), to - blockStart + 1)", "test_host"),
+    ("missed-sample-lock-release", "host/src/sample_locks.cpp",
+     "if (--it->second.count > 0) return;", "if (--it->second.count >= 0) return;", "test_host"),
+    ("journal-trailing-bytes-accepted", "host/src/command_journal.cpp",
+     "if (at != blob.size())", "if (at > blob.size())", "test_host"),
+    ("integer-limits-not-ordered", "host/src/dialog_number_services.cpp",
+     "  if (handle == nullptr) return;\n  if (minimum > maximum) std::swap(minimum, maximum);\n",
+     "  if (handle == nullptr) return;\n", "test_host"),
+    ("scaled-rect-wraps", "host/src/pen_style_services.cpp",
+     "std::clamp(value * scale, -32768, 32767)", "value * scale", "test_host"),
+    ("microvolt-unit-factor", "host/src/import_scaling.cpp", '{"uV", 1e-3}', '{"uV", 1e-6}', "test_host"),
+    ("range-helper-asks-the-wrong-property", "bundle/frame/host_services_ranges.cpp",
+     "CurrentRangeHas(HostRangeProperty518)", "CurrentRangeHas(HostRangeProperty516)", "test_frame"),
 ]
 
 
