@@ -161,6 +161,10 @@ FAULTS = [
     ("microvolt-unit-factor", "host/src/import_scaling.cpp", '{"uV", 1e-3}', '{"uV", 1e-6}', "test_host"),
     ("range-helper-asks-the-wrong-property", "bundle/frame/host_services_ranges.cpp",
      "CurrentRangeHas(HostRangeProperty518)", "CurrentRangeHas(HostRangeProperty516)", "test_frame"),
+    ("text-box-size-not-restored", "bundle/extension/text_box.cpp",
+     "  TextFont(box.savedFont);\n  TextSize(box.savedSize);\n", "  TextFont(box.savedFont);\n", "test_extension"),
+    ("text-box-clip-not-restored", "bundle/extension/text_box.cpp",
+     "    SetClip(box.savedClip);\n  } else {", "  } else {", "test_extension"),
 ]
 
 
