@@ -118,6 +118,11 @@ FAULTS = [
      "      InvalidateAnalysis(local);\n    }\n  }", "    }\n  }", "test_extension"),
     ("peak-tag-index-past-the-trace", "bundle/spirometry/trace_marks.cpp",
      "index < 0 || index >= flow.count", "index < 0 || index > flow.count", "test_spirometry"),
+    ("plot-pop-up-left-in-the-menu-bar", "bundle/extension/spiro_window_clicks.cpp",
+     "  DeleteMenu(GetMenuID(plot.popUpMenu));\n", "", "test_extension"),
+    ("plot-pop-up-check-ignores-the-option", "bundle/extension/spiro_window_clicks.cpp",
+     "CheckMenuItem(plot.popUpMenu, kPlotOptionItem, plot.plotOption != 0);",
+     "CheckMenuItem(plot.popUpMenu, kPlotOptionItem, true);", "test_extension"),
     # s3cmp: the computed functions and the command line
     ("live-ring-wrap-off-by-one", "bundle/computed/live_rings.cpp",
      "add(0, lastToDo + 1);", "add(0, lastToDo);", "test_computed"),
@@ -156,6 +161,10 @@ FAULTS = [
     ("microvolt-unit-factor", "host/src/import_scaling.cpp", '{"uV", 1e-3}', '{"uV", 1e-6}', "test_host"),
     ("range-helper-asks-the-wrong-property", "bundle/frame/host_services_ranges.cpp",
      "CurrentRangeHas(HostRangeProperty518)", "CurrentRangeHas(HostRangeProperty516)", "test_frame"),
+    ("text-box-size-not-restored", "bundle/extension/text_box.cpp",
+     "  TextFont(box.savedFont);\n  TextSize(box.savedSize);\n", "  TextFont(box.savedFont);\n", "test_extension"),
+    ("text-box-clip-not-restored", "bundle/extension/text_box.cpp",
+     "    SetClip(box.savedClip);\n  } else {", "  } else {", "test_extension"),
 ]
 
 
