@@ -69,10 +69,6 @@ TEST(SynthCommand, MarksTheManoeuvreInTheFileAndTheTruth) {
   EXPECT_EQ(contents->annotations[1].text, "forced expiration");
   EXPECT_NEAR(contents->annotations[1].onsetSeconds, truth["forcedExpiration"]["startSeconds"].get<double>(), 1e-4);
   EXPECT_EQ(truth["edfFile"], "synth_marks.edf");
-  EXPECT_DOUBLE_EQ(truth["forcedExpiration"]["fvcLitres"].get<double>(), 4.0);
-  EXPECT_NEAR(truth["forcedExpiration"]["fev1Litres"].get<double>(), 3.2, 1e-9);
-  EXPECT_DOUBLE_EQ(truth["zeroOffsetMillivolts"].get<double>(), 0.2);
-  EXPECT_EQ(truth["seed"].get<int>(), 42);
   EXPECT_EQ(truth["phases"].front()["kind"], "rest");
   EXPECT_EQ(truth["phases"].back()["kind"], "rest");
 }
@@ -101,21 +97,6 @@ TEST(CommandFailure, AnEscapingExceptionBecomesTheFailureLine) {
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "vantor: huge.edf: out of memory\nvantor: x.csv: no block 0\n");
 }
 
-TEST(InfoCommand, SummarisesChannelsBlocksAndDuration) {
-  const cli::SynthOptions o = Options("synth_info.edf");
-  ASSERT_EQ(cli::RunSynth(o), 0);
-  ::testing::internal::CaptureStdout();
-  EXPECT_EQ(cli::RunInfo(o.out), 0);
-  const std::string out = ::testing::internal::GetCapturedStdout();
-  EXPECT_NE(out.find("channels: 1\n   1  \"Spirometer\"         unit mV       input \"Spirometer\"         100 Hz"),
-            std::string::npos) << out;
-  EXPECT_NE(out.find("2024-01-01 09:00:00.000      6000 samples at 100 Hz  60.000 s"), std::string::npos) << out;
-  EXPECT_NE(out.find("duration: 60.000 s recorded"), std::string::npos) << out;
-  ::testing::internal::CaptureStderr();
-  EXPECT_NE(cli::RunInfo(Temp("absent.edf")), 0);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "vantor: " + Temp("absent.edf") + ": no such file\n");
-}
-
 TEST(InfoCommand, ShowsGapsBetweenBlocks) {
   const std::string path = Temp("gaps.csv");
   std::ofstream(path) << "Time [s],Flow [L/s]\n0,1\n0.5,2\n1,3\n4,4\n4.5,5\n";
@@ -132,6 +113,9 @@ TEST(InfoCommand, ShowsGapsBetweenBlocks) {
   EXPECT_NE(text.find("1904-01-01 00:00:04.000         2 samples at 2 Hz  1.000 s  (after a gap of 2.500 s)"),
             std::string::npos) << text;
   EXPECT_NE(text.find("duration: 2.500 s recorded"), std::string::npos) << text;
+  ::testing::internal::CaptureStderr();
+  EXPECT_NE(cli::RunInfo(Temp("absent.edf")), 0);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "vantor: " + Temp("absent.edf") + ": no such file\n");
 }
 
 TEST(SampleRecording, IsWhatItsGroundTruthDescribes) {
@@ -148,23 +132,6 @@ TEST(SampleRecording, IsWhatItsGroundTruthDescribes) {
   ASSERT_EQ(contents->signals.front().label, "Spirometer");
   EXPECT_EQ(contents->digital.front(), expected->digital);
   EXPECT_DOUBLE_EQ(contents->signals.front().physicalMaximum, expected->rangeMillivolts);
-}
-
-TEST(CommandLine, EveryNewCommandHasHelp) {
-  for (const char* command : {"synth", "info"}) {
-    CLI::App app;
-    int exitCode = -1;
-    cli::AddSynthCommand(app, &exitCode);
-    cli::AddInfoCommand(app, &exitCode);
-    std::vector<std::string> args = {"--help", command};  // CLI11 parses the vector from the back
-    try {
-      app.parse(args);
-      FAIL() << command << ": no help";
-    } catch (const CLI::CallForHelp&) {
-      EXPECT_NE(app.get_subcommand(command)->help().find("Usage"), std::string::npos);
-    }
-    EXPECT_EQ(exitCode, -1) << "help runs nothing";
-  }
 }
 
 }  // namespace

@@ -50,28 +50,6 @@ TEST_P(Manoeuvre, ForcedExpirationExpiresFvcAndFev1InTheFirstSecond) {
   EXPECT_EQ(r.model.VolumeAt(1e9), 0);
 }
 
-TEST_P(Manoeuvre, StartsAndEndsAtRestWithTidalBreathsAroundTheManoeuvre) {
-  cli::SynthParameters p;
-  p.breathing = GetParam();
-  const auto r = Make(p);
-  for (std::size_t i = 0; i < 2 * static_cast<std::size_t>(p.rateHz); ++i) {
-    ASSERT_EQ(r.trueFlow[i], 0) << i;
-    ASSERT_EQ(r.trueFlow[r.trueFlow.size() - 1 - i], 0) << i;
-  }
-  EXPECT_GE(r.model.tidalBreathsBefore(), 1);
-  EXPECT_GE(r.model.tidalBreathsAfter(), 1);
-  double tidalPeak = 0;
-  for (const cli::BreathingPhase& phase : r.model.phases()) {
-    if (phase.kind == cli::PhaseKind::kTidalInspiration) {
-      EXPECT_NEAR(phase.endLitres - phase.startLitres, p.breathing.tidalLitres, 1e-12);
-      EXPECT_NEAR(phase.endSeconds - phase.startSeconds, 0.4 * 60 / p.breathing.breathsPerMinute, 1e-9);
-      tidalPeak = std::max(tidalPeak, r.model.VolumeAt(phase.endSeconds));
-    }
-  }
-  EXPECT_NEAR(tidalPeak, p.breathing.tidalLitres, 1e-12);
-  EXPECT_EQ(r.trueFlow.size(), static_cast<std::size_t>(std::ceil(p.breathing.seconds) * p.rateHz));
-}
-
 INSTANTIATE_TEST_SUITE_P(People, Manoeuvre,
                          ::testing::Values(cli::BreathingParameters{},
                                            cli::BreathingParameters{45, 2.5, 1.2, 0.35, 20},

@@ -1,6 +1,7 @@
 // What the computed functions do when memory runs out, when they have no
 // settings or no record, and when the host hands them commands or ring
 // offsets they cannot use: a message and a neutral result, never a crash.
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -55,53 +56,42 @@ TEST_F(FailurePaths, RecordAllocationFailureAlertsAndAttachesNothing) {
   }
 }
 
-TEST_F(FailurePaths, FlowSettingsAllocationFailureLeavesStateFiveAndNoData) {
-  MakeRecording({Signal(20)});
-  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-  bool failedOnce = false;
-  for (long n = 1; n < 20 && !failedOnce; ++n) {
-    host::ClearAlerts();
-    toolbox::FailAllocationAfter(n);
-    SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
-    const bool failureUsed = toolbox::AllocationsCounted() >= n;
-    toolbox::FailAllocationAfter(0);
-    if (Alerted(kFlowOutOfMemory)) {
-      failedOnce = true;
-      const auto record = LocalRecord<flow::LocalDataType>(kFlowChannel);
-      EXPECT_EQ(record.state, 5);
-      EXPECT_EQ(record.settings, nullptr);
-      EXPECT_FALSE(document().computed().HasDisplayedData(kFlowChannel, 1));
+// The first settings command whose settings record cannot be made shows the
+// message and leaves state 5 and no data; flow tries again on the next
+// command, volume never does.
+TEST_F(FailurePaths, SettingsAllocationFailureLeavesStateFiveAndNoData) {
+  struct Case {
+    const host::Extension& (*function)();
+    int channel, source, stateAfterRetry;
+    std::string message;
+  };
+  const Case cases[] = {{&Flow, kFlowChannel, kHeadChannel, kStateHasSettings, kFlowOutOfMemory},
+                        {&Volume, kVolumeChannel, kFlowChannel, kStateOutOfMemory, kVolumeOutOfMemory}};
+  for (const Case& c : cases) {
+    MakeRecording({Signal(20)});
+    ASSERT_TRUE(Attach(kFlowChannel, Flow()));
+    if (c.channel == kVolumeChannel) {
+      SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+      ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
     }
-    if (!failureUsed) break;
+    bool failedOnce = false;
+    for (long n = 1; n < 20 && !failedOnce; ++n) {
+      host::ClearAlerts();
+      toolbox::FailAllocationAfter(n);
+      SubmitShort(c.function(), 8193, c.channel, static_cast<std::int16_t>(c.source));
+      toolbox::FailAllocationAfter(0);
+      failedOnce = Alerted(c.message);
+    }
+    ASSERT_TRUE(failedOnce) << c.message;
+    // Both records keep the state at 2 and the settings at 8.
+    const auto record = LocalRecord<flow::LocalDataType>(c.channel);
+    EXPECT_EQ(record.state, kStateOutOfMemory) << c.message;
+    EXPECT_EQ(record.settings, nullptr) << c.message;
+    EXPECT_FALSE(document().computed().HasDisplayedData(c.channel, 1)) << c.message;
+    SubmitShort(c.function(), 8193, c.channel, static_cast<std::int16_t>(c.source));
+    EXPECT_EQ(LocalRecord<flow::LocalDataType>(c.channel).state, c.stateAfterRetry) << c.message;
+    EXPECT_EQ(document().computed().HasDisplayedData(c.channel, 1), c.channel == kFlowChannel);
   }
-  ASSERT_TRUE(failedOnce);
-  // The flow function tries again on the next command.
-  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
-  EXPECT_EQ(LocalRecord<flow::LocalDataType>(kFlowChannel).state, 2);
-  EXPECT_EQ(Displayed(kFlowChannel, 1).size(), 20u);
-}
-
-TEST_F(FailurePaths, VolumeSettingsAllocationFailureIsFinal) {
-  MakeRecording({Signal(20)});
-  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
-  ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
-  bool failedOnce = false;
-  for (long n = 1; n < 20 && !failedOnce; ++n) {
-    host::ClearAlerts();
-    toolbox::FailAllocationAfter(n);
-    SubmitShort(Volume(), 8193, kVolumeChannel, kFlowChannel);
-    const bool failureUsed = toolbox::AllocationsCounted() >= n;
-    toolbox::FailAllocationAfter(0);
-    failedOnce = Alerted(kVolumeOutOfMemory);
-    if (!failureUsed) break;
-  }
-  ASSERT_TRUE(failedOnce);
-  SubmitShort(Volume(), 8193, kVolumeChannel, kFlowChannel);
-  const auto record = LocalRecord<volume::LocalDataType>(kVolumeChannel);
-  EXPECT_EQ(record.state, 5) << "commands do nothing once the settings could not be made";
-  EXPECT_EQ(record.settings, nullptr);
-  EXPECT_FALSE(document().computed().HasDisplayedData(kVolumeChannel, 1));
 }
 
 // ComputeBlock straight through the entry point, as a host that skipped the
@@ -139,35 +129,35 @@ TEST_F(FailurePaths, NoRecordOrNoSettingsComputesZerosWithinTheOutput) {
   }
 }
 
+// Only a whole record applies, and the flow function derives its
+// coefficients again from it.
 TEST_F(FailurePaths, SettingsRecordCutShortIsNeverApplied) {
   MakeRecording({Signal(10)});
   AttachFlowAndVolume();
-  RespFlowSettings flow{};
-  ASSERT_TRUE(ReadSettings(kFlowChannel, &flow));
-  RespFlowSettings replacement = flow;
-  replacement.zeroOffset = 3.5;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(&replacement);
-  host::SubmitSettingsRecord(document(), kFlowChannel, {bytes, sizeof replacement - 1});
-  ASSERT_TRUE(ReadSettings(kFlowChannel, &flow));
-  EXPECT_EQ(double{flow.zeroOffset}, 0.0) << "99 bytes stated: not a whole record";
-  host::SubmitSettingsRecord(document(), kFlowChannel, {bytes, sizeof replacement});
-  ASSERT_TRUE(ReadSettings(kFlowChannel, &flow));
-  EXPECT_EQ(double{flow.zeroOffset}, 3.5);
-  EXPECT_EQ(double{flow.offset}, 3.5) << "coefficients derived again";
-
-  RespVolumeSettings volume{};
-  ASSERT_TRUE(ReadSettings(kVolumeChannel, &volume));
-  RespVolumeSettings volumeReplacement = volume;
-  volumeReplacement.correctionFactor = 1.5;
-  const auto* volumeBytes = reinterpret_cast<const unsigned char*>(&volumeReplacement);
-  for (std::size_t stated : {std::size_t{100}, sizeof volumeReplacement - 1}) {
-    host::SubmitSettingsRecord(document(), kVolumeChannel, {volumeBytes, stated});
-    ASSERT_TRUE(ReadSettings(kVolumeChannel, &volume));
-    EXPECT_EQ(double{volume.correctionFactor}, 1.09) << stated << " bytes stated";
-  }
-  host::SubmitSettingsRecord(document(), kVolumeChannel, {volumeBytes, sizeof volumeReplacement});
-  ASSERT_TRUE(ReadSettings(kVolumeChannel, &volume));
-  EXPECT_EQ(double{volume.correctionFactor}, 1.5);
+  // The records are packed: the field at `at` is read and written bytewise.
+  const auto check = [&](int channel, auto settings, std::size_t at, double value) {
+    const auto field = [](const auto& record, std::size_t offset) {
+      double v = 0;
+      std::memcpy(&v, reinterpret_cast<const unsigned char*>(&record) + offset, sizeof v);
+      return v;
+    };
+    EXPECT_TRUE(ReadSettings(channel, &settings));
+    const double before = field(settings, at);
+    auto replacement = settings;
+    std::memcpy(reinterpret_cast<unsigned char*>(&replacement) + at, &value, sizeof value);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&replacement);
+    for (std::size_t stated : {sizeof replacement / 2, sizeof replacement - 1}) {
+      host::SubmitSettingsRecord(document(), channel, {bytes, stated});
+      EXPECT_TRUE(ReadSettings(channel, &settings));
+      EXPECT_EQ(field(settings, at), before) << stated << " bytes stated";
+    }
+    host::SubmitSettingsRecord(document(), channel, {bytes, sizeof replacement});
+    EXPECT_TRUE(ReadSettings(channel, &settings));
+    EXPECT_EQ(field(settings, at), value);
+    return settings;
+  };
+  EXPECT_EQ(double{check(kFlowChannel, RespFlowSettings{}, offsetof(RespFlowSettings, zeroOffset), 3.5).offset}, 3.5);
+  check(kVolumeChannel, RespVolumeSettings{}, offsetof(RespVolumeSettings, correctionFactor), 1.5);
 }
 
 // ComputeLive with rings in the low arena, as the host lays them out.
@@ -217,8 +207,7 @@ TEST_F(FailurePaths, LiveOffsetsOutsideTheRingWriteNothing) {
 
 TEST_F(FailurePaths, LiveChannelsBeyondTheRingsAreIgnored) {
   MakeRecording({Signal(10)});
-  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  AttachFlow();
   RespFlowSettings settings{};
   ASSERT_TRUE(ReadSettings(kFlowChannel, &settings));
   settings.sourceChannel = 40;  // only a whole record can say so

@@ -1,5 +1,5 @@
-// Deriving the flow head's coefficients and folding a source block's scaling
-// into them.
+// Whether the flow head's transform does anything, and folding a source
+// block's scaling into the coefficients.
 #include "computed/flow_coefficients.h"
 
 #include <gtest/gtest.h>
@@ -14,59 +14,33 @@ using namespace spiro;
 
 namespace {
 
-RespFlowSettings Settings() { return flow::DefaultSettings(2); }
-
-TEST(FlowCoefficients, NeverSetCustomScaleFallsBackToTheDefaultModel) {
-  RespFlowSettings settings = Settings();
-  settings.SpirometerModel = kCustomSpirometerModel;
-  EXPECT_TRUE(ResolveSpirometerModel(settings));
-  EXPECT_EQ(settings.SpirometerModel, kDefaultSpirometerModel);
-
-  settings.SpirometerModel = kCustomSpirometerModel;
-  settings.customScale = 2.5;
-  EXPECT_FALSE(ResolveSpirometerModel(settings));
-  EXPECT_EQ(settings.SpirometerModel, kCustomSpirometerModel);
-
-  settings.SpirometerModel = 3;
-  EXPECT_TRUE(ResolveSpirometerModel(settings));
-  EXPECT_EQ(settings.SpirometerModel, 3);
-}
+const double kNaN = std::nan("");
 
 TEST(FlowCoefficients, TransformIsActiveOnlyWhenItChangesSamples) {
-  RespFlowSettings settings = Settings();
-  settings.linearise = 0;
-  SetFlowCoefficients(settings, {1.3, 0.006});
-  EXPECT_EQ(settings.correctionActive, 0) << "a nonlinearity without linearise does nothing";
-  EXPECT_EQ(double{settings.scale}, 1.3);
-  EXPECT_EQ(double{settings.nonlinearity}, 0.006);
-
-  settings.zeroOffset = 0.2;
-  SetFlowCoefficients(settings, {1.3, 0.006});
-  EXPECT_EQ(settings.correctionActive, 1);
-  EXPECT_EQ(double{settings.offset}, 0.2);
-
-  settings.zeroOffset = 0.0;
-  settings.driftCorrection = 1;
-  SetFlowCoefficients(settings, {1.3, 0.0});
-  EXPECT_EQ(settings.correctionActive, 1);
-
-  settings.driftCorrection = 0;
-  settings.linearise = 1;
-  SetFlowCoefficients(settings, {1.3, 0.0});
-  EXPECT_EQ(settings.correctionActive, 0) << "linearise with a zero nonlinearity does nothing";
-  SetFlowCoefficients(settings, {1.3, std::nan("")});
-  EXPECT_EQ(settings.correctionActive, 1) << "a NaN counts as non-zero";
-  settings.zeroOffset = std::nan("");
-  settings.linearise = 0;
-  SetFlowCoefficients(settings, {1.3, 0.0});
-  EXPECT_EQ(settings.correctionActive, 1);
-}
-
-vantor::ChannelScaleInfo Info(double rawFactor, double unitFactor) {
-  vantor::ChannelScaleInfo info{};
-  info.rawFactor = rawFactor;
-  info.unitFactor = unitFactor;
-  return info;
+  struct Case {
+    const char* what;
+    bool linearise;
+    double zeroOffset;
+    bool drift;
+    double nonlinearity;
+    bool active;
+  };
+  const Case cases[] = {
+      {"a nonlinearity without linearise", false, 0.0, false, 0.006, false},
+      {"a zero offset", false, 0.2, false, 0.006, true},
+      {"drift correction", false, 0.0, true, 0.0, true},
+      {"linearise with a zero nonlinearity", true, 0.0, false, 0.0, false},
+      {"a NaN nonlinearity", true, 0.0, false, kNaN, true},
+      {"a NaN offset", false, kNaN, false, 0.0, true},
+  };
+  for (const Case& c : cases) {
+    RespFlowSettings settings = flow::DefaultSettings(2);
+    settings.linearise = c.linearise ? 1 : 0;
+    settings.zeroOffset = c.zeroOffset;
+    settings.driftCorrection = c.drift ? 1 : 0;
+    SetFlowCoefficients(settings, {1.3, c.nonlinearity});
+    EXPECT_EQ(settings.correctionActive, c.active ? 1 : 0) << c.what;
+  }
 }
 
 vantor::ChannelScaling Scaling(bool calibrated, double offset, double gain, unsigned char marker) {
@@ -79,57 +53,37 @@ vantor::ChannelScaling Scaling(bool calibrated, double offset, double gain, unsi
   return scaling;
 }
 
-TEST(FlowChannelScaling, CoefficientsMoveIntoSampleValueTerms) {
-  RespFlowSettings settings = Settings();
-  settings.zeroOffset = 0.5;
-  SetFlowCoefficients(settings, {1.0, 0.01});
-  FoldChannelScaling(settings, Info(4.0, 4.0), Scaling(false, 0.0, 1.0, 0));
-  EXPECT_DOUBLE_EQ(double{settings.valueNonlinearity}, 0.04);
-  EXPECT_DOUBLE_EQ(double{settings.valueOffset}, 0.125);
-  EXPECT_EQ(settings.unitsConversionPending, 0);
-
-  settings.linearise = 0;
-  FoldChannelScaling(settings, Info(4.0, 4.0), Scaling(false, 0.0, 1.0, 0));
-  EXPECT_EQ(double{settings.valueNonlinearity}, 0.0);
-}
-
-TEST(FlowChannelScaling, FoldableCalibrationOffsetJoinsTheValueOffset) {
-  RespFlowSettings settings = Settings();
-  SetFlowCoefficients(settings, {1.0, 0.0});
-  ASSERT_EQ(settings.correctionActive, 0);
-  // gain restates the raw factor: unitFactor * gain / rawFactor == 1.
-  FoldChannelScaling(settings, Info(8.0, 2.0), Scaling(true, 0.6, 4.0, 214));
-  EXPECT_DOUBLE_EQ(double{settings.valueOffset}, (0.6 * 2.0 / 8.0) / 2.0);
-  EXPECT_EQ(settings.unitsConversionPending, 0);
-  EXPECT_EQ(settings.correctionActive, 1);
-}
-
-TEST(FlowChannelScaling, OtherCalibrationsStayPending) {
+// Only a calibration that restates the raw factor (gain 4 x unit factor 2 /
+// raw factor 8), with the marker and an offset, folds into the value offset.
+TEST(FlowChannelScaling, OnlyAFoldableCalibrationJoinsTheValueOffset) {
   struct Case {
     const char* what;
+    double zeroOffset, nonlinearity, unitFactor;
     vantor::ChannelScaling scaling;
+    double valueOffset, valueNonlinearity;
+    int pending, active;
   };
   const Case cases[] = {
-      {"no calibration offset", Scaling(true, 0.0, 4.0, 214)},
-      {"another base unit", Scaling(true, 0.6, 4.0, 'x')},
-      {"a gain of its own", Scaling(true, 0.6, 4.1, 214)},
+      {"uncalibrated, in value terms", 0.5, 0.01, 4.0, Scaling(false, 0.0, 1.0, 0), 0.125, 0.04, 0, 1},
+      {"foldable", 0.0, 0.0, 2.0, Scaling(true, 0.6, 4.0, 214), 0.075, 0.0, 0, 1},
+      {"no calibration offset", 0.0, 0.0, 2.0, Scaling(true, 0.0, 4.0, 214), 0.0, 0.0, 1, 0},
+      {"another base unit", 0.0, 0.0, 2.0, Scaling(true, 0.6, 4.0, 'x'), 0.0, 0.0, 1, 0},
+      {"a gain of its own", 0.0, 0.0, 2.0, Scaling(true, 0.6, 4.1, 214), 0.0, 0.0, 1, 0},
+      {"uncalibrated, never pending", 0.0, 0.0, 2.0, Scaling(false, 0.6, 4.0, 214), 0.0, 0.0, 0, 0},
   };
   for (const Case& c : cases) {
-    RespFlowSettings settings = Settings();
-    SetFlowCoefficients(settings, {1.0, 0.0});
-    FoldChannelScaling(settings, Info(8.0, 2.0), c.scaling);
-    EXPECT_EQ(double{settings.valueOffset}, 0.0) << c.what;
-    EXPECT_EQ(settings.unitsConversionPending, 1) << c.what;
-    EXPECT_EQ(settings.correctionActive, 0) << c.what;
+    RespFlowSettings settings = flow::DefaultSettings(2);
+    settings.zeroOffset = c.zeroOffset;
+    SetFlowCoefficients(settings, {1.0, c.nonlinearity});
+    vantor::ChannelScaleInfo info{};
+    info.unitFactor = c.unitFactor;
+    info.rawFactor = c.unitFactor == 4.0 ? 4.0 : 8.0;
+    FoldChannelScaling(settings, info, c.scaling);
+    EXPECT_DOUBLE_EQ(double{settings.valueOffset}, c.valueOffset) << c.what;
+    EXPECT_DOUBLE_EQ(double{settings.valueNonlinearity}, c.valueNonlinearity) << c.what;
+    EXPECT_EQ(settings.unitsConversionPending, c.pending) << c.what;
+    EXPECT_EQ(settings.correctionActive, c.active) << c.what;
   }
-}
-
-TEST(FlowChannelScaling, UncalibratedSourceIsNeverPending) {
-  RespFlowSettings settings = Settings();
-  SetFlowCoefficients(settings, {1.0, 0.0});
-  FoldChannelScaling(settings, Info(8.0, 2.0), Scaling(false, 0.6, 4.0, 214));
-  EXPECT_EQ(settings.unitsConversionPending, 0);
-  EXPECT_EQ(double{settings.valueOffset}, 0.0);
 }
 
 }  // namespace

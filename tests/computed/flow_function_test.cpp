@@ -1,5 +1,6 @@
 // "Spirometry Flow" on a computed channel of the real host, through its
 // entry point.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -15,11 +16,6 @@ namespace {
 
 using FlowFunction = SpirometryHostTest;
 
-// y * (1 -+ k y) on either side of zero, with the offset and drift already in y.
-float Linearised(double y, double k) {
-  return static_cast<float>(y > 0 ? y * (1 - k * y) : y * (1 + k * y));
-}
-
 std::vector<float> Ramp(int n, float from, float step) {
   std::vector<float> samples(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i)
@@ -27,65 +23,9 @@ std::vector<float> Ramp(int n, float from, float step) {
   return samples;
 }
 
-TEST_F(FlowFunction, NamesItselfFromItsResources) {
-  EXPECT_EQ(Flow().name, "Spirometry Flow");
-  EXPECT_EQ(Flow().kind, 0x10003u);
-}
-
-TEST_F(FlowFunction, WithoutSettingsTheChannelHasNoData) {
-  MakeRecording({Ramp(50, -0.5f, 0.02f)});
-  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-  const auto record = LocalRecord<flow::LocalDataType>(kFlowChannel);
-  EXPECT_EQ(record.channel, kFlowChannel);
-  EXPECT_EQ(record.state, 3);
-  EXPECT_EQ(record.channelCount, 3);
-  EXPECT_EQ(record.settings, nullptr);
-  EXPECT_FALSE(document().computed().HasDisplayedData(kFlowChannel, 1));
-  EXPECT_TRUE(Displayed(kFlowChannel, 1).empty());
-}
-
-TEST_F(FlowFunction, DefaultModelLinearisesTheHeadSignal) {
-  const std::vector<float> head = Ramp(64, -0.6f, 0.02f);
-  MakeRecording({head}, 10.0);
-  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
-
-  const std::vector<float> flow = Displayed(kFlowChannel, 1);
-  ASSERT_EQ(flow.size(), head.size());
-  const double k = kDefaultModelNonlinearity * 10.0;  // per sample value
-  for (std::size_t i = 0; i < head.size(); ++i) {
-    EXPECT_EQ(flow[i], Linearised(static_cast<double>(head[i]), k)) << i;  // to the bit
-  }
-  const vantor::ChannelScaling units = Units(kFlowChannel, 1);
-  EXPECT_EQ(units.calibrated, 1);
-  EXPECT_DOUBLE_EQ(units.gain, kDefaultModelScale);
-  EXPECT_EQ(units.offset, 0.0);
-  EXPECT_EQ(units.decimals, 4);
-  EXPECT_EQ(std::memcmp(units.unitText, "\x04\xcaL/s", 5), 0);
-  EXPECT_EQ(units.info.computedFlag, 1);
-  EXPECT_EQ(std::memcmp(units.info.baseUnitText, "\x02mV", 3), 0) << "inherited from the head";
-}
-
-TEST_F(FlowFunction, WithoutLinearisationOnlyTheOffsetApplies) {
-  const std::vector<float> head = Ramp(40, -0.3f, 0.015f);
-  MakeRecording({head}, 10.0);
-  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
-  SubmitFlag(Flow(), 8194, kFlowChannel, false);
-  EXPECT_EQ(Displayed(kFlowChannel, 1), head) << "no transform: the samples unchanged";
-
-  SubmitDouble(Flow(), 8198, kFlowChannel, 0.5);  // mV
-  const std::vector<float> flow = Displayed(kFlowChannel, 1);
-  ASSERT_EQ(flow.size(), head.size());
-  for (std::size_t i = 0; i < head.size(); ++i) {
-    EXPECT_FLOAT_EQ(flow[i], static_cast<float>(static_cast<double>(head[i]) + 0.05)) << i;
-  }
-}
-
 TEST_F(FlowFunction, CustomModelUsesItsScaleOnceSetAndTheDefaultBefore) {
   MakeRecording({Ramp(20, 0.0f, 0.01f)}, 10.0);
-  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  AttachFlow();
   SubmitShort(Flow(), 8195, kFlowChannel, 0);
   EXPECT_DOUBLE_EQ(Units(kFlowChannel, 1).gain, kDefaultModelScale);
   RespFlowSettings settings{};
@@ -101,8 +41,7 @@ TEST_F(FlowFunction, CustomModelUsesItsScaleOnceSetAndTheDefaultBefore) {
 
 TEST_F(FlowFunction, SmallFullScaleReadsInMillilitresPerSecond) {
   MakeRecording({Ramp(20, 0.0f, 0.01f)}, 0.5);  // 0.5 mV full scale x 1.333 L/s/mV < 1 L/s
-  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  AttachFlow();
   const vantor::ChannelScaling units = Units(kFlowChannel, 1);
   EXPECT_DOUBLE_EQ(units.gain, kDefaultModelScale * 1000);
   EXPECT_EQ(std::memcmp(units.unitText, "\x04mL/s", 5), 0);
@@ -113,8 +52,7 @@ TEST_F(FlowFunction, SourceMustBeAVoltSignal) {
   vantor::ChannelScaling notVolts = HeadScaling(10.0);
   std::memcpy(notVolts.info.baseUnitText, "\x03mmH", 4);
   document().SetScaling(kHeadChannel, 1, notVolts);
-  ASSERT_TRUE(Attach(kHeadChannel, Flow()));
-  SubmitShort(Flow(), 8193, kHeadChannel, kHeadChannel);
+  AttachFlow(kHeadChannel);
   EXPECT_FALSE(document().computed().HasDisplayedData(kHeadChannel, 1));
   document().SetScaling(kHeadChannel, 1, HeadScaling(10.0));
   EXPECT_TRUE(document().computed().HasDisplayedData(kHeadChannel, 1));
@@ -122,8 +60,7 @@ TEST_F(FlowFunction, SourceMustBeAVoltSignal) {
 
 TEST_F(FlowFunction, SourceChannelCommandsStayWithinTheDocument) {
   MakeRecording({Ramp(20, 0.0f, 0.01f)});
-  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  AttachFlow();
   RespFlowSettings settings{};
   for (std::int16_t outside : {0, 4, -1, 32767}) {
     SubmitShort(Flow(), 8193, kFlowChannel, outside);
@@ -141,34 +78,26 @@ TEST_F(FlowFunction, SourceChannelCommandsStayWithinTheDocument) {
 // two quiet levels is taken off every block.
 TEST_F(FlowFunction, DriftLineRunsFromTheStretchsStartToItsEnd) {
   std::vector<float> first(30, 0.02f);
-  for (std::size_t i = 10; i < first.size(); ++i) first[i] = 0.3f;
-  const std::vector<float> middle = Ramp(25, -0.2f, 0.01f);
+  std::fill(first.begin() + 10, first.end(), 0.3f);
   std::vector<float> last(20, -0.01f);
-  for (std::size_t i = 0; i < 8; ++i) last[i] = -0.4f;
-  MakeRecording({first, middle, last});
-  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  std::fill(last.begin(), last.begin() + 8, -0.4f);
+  const std::vector<std::vector<float>> blocks{first, Ramp(25, -0.2f, 0.01f), last};
+  MakeRecording(blocks);
+  AttachFlow();
   SubmitFlag(Flow(), 8194, kFlowChannel, false);
   SubmitFlag(Flow(), 8200, kFlowChannel, true);
 
   const double start = static_cast<double>(0.02f);
-  const double end = static_cast<double>(-0.01f);
-  const double total = 30 + 25 + 20;
-  const double slope = (end - start) / (total - 1);
-  const std::vector<std::vector<float>> blocks{first, middle, last};
-  double blockStart = 0;
+  const double slope = (static_cast<double>(-0.01f) - start) / (30 + 25 + 20 - 1);
+  double position = 0;
   for (int b = 1; b <= 3; ++b) {
     const std::vector<float> flow = Displayed(kFlowChannel, b);
     const std::vector<float>& head = blocks[static_cast<std::size_t>(b - 1)];
     ASSERT_EQ(flow.size(), head.size()) << b;
-    for (std::size_t i = 0; i < head.size(); ++i) {
-      const double drift = start + (blockStart + static_cast<double>(i)) * slope;
-      EXPECT_NEAR(flow[i], static_cast<double>(head[i]) - drift, 2e-7) << b << ":" << i;
+    for (std::size_t i = 0; i < head.size(); ++i, ++position) {
+      EXPECT_NEAR(flow[i], static_cast<double>(head[i]) - (start + position * slope), 2e-7) << b << ":" << i;
     }
-    blockStart += static_cast<double>(head.size());
   }
-  EXPECT_NEAR(Displayed(kFlowChannel, 1).front(), 0.0, 1e-7);
-  EXPECT_NEAR(Displayed(kFlowChannel, 3).back(), 0.0, 1e-7);
   RespFlowSettings settings{};
   ASSERT_TRUE(ReadSettings(kFlowChannel, &settings));
   EXPECT_EQ(double{settings.driftSlope}, 0.0) << "the line lives for one computation";
@@ -182,8 +111,7 @@ TEST_F(FlowFunction, OwnChannelReadsTheMessagesInputAndLocksOtherBlocks) {
   std::vector<float> second = Ramp(12, 0.1f, 0.01f);
   for (std::size_t i = 2; i < second.size(); ++i) second[i] = 0.05f;  // quiet end at the same level
   MakeRecording({first, second});
-  ASSERT_TRUE(Attach(kHeadChannel, Flow()));
-  SubmitShort(Flow(), 8193, kHeadChannel, kHeadChannel);
+  AttachFlow(kHeadChannel);
   SubmitFlag(Flow(), 8194, kHeadChannel, false);
   SubmitFlag(Flow(), 8200, kHeadChannel, true);
   const std::vector<float> flow = Displayed(kHeadChannel, 2);
@@ -207,21 +135,6 @@ TEST_F(FlowFunction, DescriptionNamesTheSource) {
   const std::string text(reinterpret_cast<const char*>(record + 13), record[12]);
   EXPECT_EQ(text, "Flow from Flow head");
   toolbox::LowFree(record);
-}
-
-TEST_F(FlowFunction, MatchesItsSourceByKind) {
-  MakeRecording({Ramp(10, 0.0f, 0.01f)});
-  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-  const auto matches = [&](std::int16_t channel, std::int16_t kind) {
-    host::ParamBlock block;
-    block.Set<std::int16_t>(4, channel).Set<std::int16_t>(6, kind);
-    return document().computed().Send(kFlowChannel, 16, block) == 1;
-  };
-  EXPECT_FALSE(matches(kHeadChannel, 0));
-  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
-  EXPECT_TRUE(matches(kHeadChannel, 0)) << "a computed (displayed) source";
-  EXPECT_FALSE(matches(kHeadChannel, 1));
-  EXPECT_FALSE(matches(kVolumeChannel, 0));
 }
 
 }  // namespace

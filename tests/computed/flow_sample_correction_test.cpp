@@ -45,22 +45,6 @@ TEST(FlowSampleCorrection, OffsetAndDriftComeBeforeTheLinearisation) {
   EXPECT_FLOAT_EQ(CorrectFlowSample(-0.5f, transform, 0.0), -0.2375f);
 }
 
-TEST(FlowSampleCorrection, BlockLoopEvaluatesTheDriftLineAtEachOffset) {
-  const std::vector<float> in{0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f};
-  std::vector<float> out(in.size(), -9.0f);
-  const FlowSampleTransform transform{0.01, 0.0};
-  const DriftLine drift{0.02, -0.05};
-  CorrectFlowSamples(in.data(), out.data(), 2, 5, transform, drift);
-  EXPECT_EQ(out[0], -9.0f);
-  EXPECT_EQ(out[1], -9.0f);
-  for (int i = 2; i < 5; ++i) {
-    const double expected =
-        static_cast<double>(in[static_cast<std::size_t>(i)]) + 0.01 - (i * 0.02 - 0.05);
-    EXPECT_FLOAT_EQ(out[static_cast<std::size_t>(i)], static_cast<float>(expected)) << i;
-  }
-  EXPECT_EQ(out[5], -9.0f);
-}
-
 TEST(DriftLine, OneSampleStretchIsLevelNotNaN) {
   const DriftLine line = DriftLineThrough(7.0, 0.03, 7.0, 0.03);
   EXPECT_EQ(line.slope, 0.0);

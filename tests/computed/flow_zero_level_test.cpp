@@ -16,10 +16,14 @@ std::optional<double> Level(const std::vector<float>& samples, bool atStart, dou
                             offset);
 }
 
-TEST(ZeroLevel, EmptyBlockHasNoLevelAndReadsNothing) {
-  EXPECT_FALSE(ZeroLevelOfSamples(nullptr, 0, true, 0.0));
-  EXPECT_FALSE(ZeroLevelOfSamples(nullptr, 0, false, 0.0));
-  EXPECT_FALSE(ZeroLevelOfSamples(nullptr, -3, false, 0.0));
+TEST(ZeroLevel, NoSamplesOrANaNReferenceGiveNoLevel) {
+  for (const std::int32_t count : {0, -3}) {
+    EXPECT_FALSE(ZeroLevelOfSamples(nullptr, count, true, 0.0)) << count;
+    EXPECT_FALSE(ZeroLevelOfSamples(nullptr, count, false, 0.0)) << count;
+  }
+  const std::vector<float> samples{std::nanf(""), 0.0f, 0.0f};
+  EXPECT_FALSE(Level(samples, true));
+  EXPECT_TRUE(Level(samples, false));
 }
 
 TEST(ZeroLevel, UsesTheFirstOrLastTenSamplesOnly) {
@@ -43,12 +47,6 @@ TEST(ZeroLevel, ShortBlockUsesAllItsSamplesForBothEnds) {
   const double mean = (0.010 + 0.011 + 0.012 + 0.013) / 4 - 0.25;
   EXPECT_NEAR(*Level(samples, true, -0.25), mean, 1e-7) << "the offset comes first";
   EXPECT_NEAR(*Level(samples, false, -0.25), mean, 1e-7);
-}
-
-TEST(ZeroLevel, ReferenceThatIsNotANumberGivesNoLevel) {
-  const std::vector<float> samples{std::nanf(""), 0.0f, 0.0f};
-  EXPECT_FALSE(Level(samples, true));
-  EXPECT_TRUE(Level(samples, false));
 }
 
 }  // namespace

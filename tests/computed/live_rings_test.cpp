@@ -1,4 +1,4 @@
-// Which ring offsets a live call covers.
+// Which ring offsets a live call covers, and whose ring a channel has.
 #include "computed/live_rings.h"
 
 #include <gtest/gtest.h>
@@ -11,42 +11,37 @@ using namespace spiro;
 
 namespace {
 
-std::vector<std::pair<int, int>> Spans(int lastDone, int lastToDo, int length) {
-  const RingSpans spans =
-      RingSpansToDo(static_cast<std::int16_t>(lastDone), static_cast<std::int16_t>(lastToDo),
-                    static_cast<std::int16_t>(length));
-  std::vector<std::pair<int, int>> result;
-  for (int s = 0; s < spans.count; ++s) {
-    result.emplace_back(spans.spans[static_cast<std::size_t>(s)].first,
-                        spans.spans[static_cast<std::size_t>(s)].end);
-  }
-  return result;
-}
-
 using SpanList = std::vector<std::pair<int, int>>;
 
-TEST(LiveRings, OffsetsAfterTheLastDoneUpToTheLastToDo) {
-  EXPECT_EQ(Spans(3, 7, 16), (SpanList{{4, 8}}));
-  EXPECT_EQ(Spans(-1, 5, 16), (SpanList{{0, 6}})) << "nothing done yet";
-  EXPECT_EQ(Spans(12, 2, 16), (SpanList{{13, 16}, {0, 3}})) << "wraps at the ring's end";
-  EXPECT_EQ(Spans(15, 4, 16), (SpanList{{0, 5}})) << "the last offset done ends the ring";
-  EXPECT_EQ(Spans(14, 15, 16), (SpanList{{15, 16}}));
-}
-
-TEST(LiveRings, EqualOffsetsMeanOneWholeTurn) {
-  EXPECT_EQ(Spans(5, 5, 16), (SpanList{{6, 16}, {0, 6}}));
-  EXPECT_EQ(Spans(15, 15, 16), (SpanList{{0, 16}}));
-  EXPECT_EQ(Spans(0, 0, 1), (SpanList{{0, 1}}));
-}
-
-TEST(LiveRings, OffsetsOutsideTheRingCoverNothing) {
-  EXPECT_TRUE(Spans(3, 16, 16).empty());
-  EXPECT_TRUE(Spans(3, -1, 16).empty());
-  EXPECT_TRUE(Spans(16, 3, 16).empty());
-  EXPECT_TRUE(Spans(-2, 3, 16).empty());
-  EXPECT_TRUE(Spans(0, 0, 0).empty());
-  EXPECT_TRUE(Spans(-1, 0, -5).empty());
-  EXPECT_TRUE(Spans(32767, -32768, 32767).empty());
+TEST(LiveRings, SpansRunFromAfterTheLastDoneToTheLastToDo) {
+  struct Case {
+    int lastDone, lastToDo, length;
+    SpanList spans;
+  };
+  const Case cases[] = {
+      {3, 7, 16, {{4, 8}}},
+      {-1, 5, 16, {{0, 6}}},            // nothing done yet
+      {12, 2, 16, {{13, 16}, {0, 3}}},  // wraps at the ring's end
+      {15, 4, 16, {{0, 5}}},            // the last offset done ends the ring
+      {14, 15, 16, {{15, 16}}},
+      {5, 5, 16, {{6, 16}, {0, 6}}},    // equal offsets: one whole turn
+      {15, 15, 16, {{0, 16}}},
+      {0, 0, 1, {{0, 1}}},
+      // Offsets outside the ring cover nothing.
+      {3, 16, 16, {}}, {3, -1, 16, {}}, {16, 3, 16, {}}, {-2, 3, 16, {}},
+      {0, 0, 0, {}}, {-1, 0, -5, {}}, {32767, -32768, 32767, {}},
+  };
+  for (const Case& c : cases) {
+    const RingSpans spans = RingSpansToDo(static_cast<std::int16_t>(c.lastDone),
+                                          static_cast<std::int16_t>(c.lastToDo),
+                                          static_cast<std::int16_t>(c.length));
+    SpanList actual;
+    for (int s = 0; s < spans.count; ++s) {
+      const RingSpan& span = spans.spans[static_cast<std::size_t>(s)];
+      actual.emplace_back(span.first, span.end);
+    }
+    EXPECT_EQ(actual, c.spans) << c.lastDone << " " << c.lastToDo << " " << c.length;
+  }
 }
 
 TEST(LiveRings, RingOfAChannelOnlyWithinTheHostsArray) {
@@ -55,10 +50,7 @@ TEST(LiveRings, RingOfAChannelOnlyWithinTheHostsArray) {
   rings[31] = 0x2000;
   EXPECT_EQ(LiveRing(rings, 1), reinterpret_cast<float*>(0x1000));
   EXPECT_EQ(LiveRing(rings, 32), reinterpret_cast<float*>(0x2000));
-  EXPECT_EQ(LiveRing(rings, 2), nullptr);
-  EXPECT_EQ(LiveRing(rings, 0), nullptr);
-  EXPECT_EQ(LiveRing(rings, 33), nullptr);
-  EXPECT_EQ(LiveRing(rings, -1), nullptr);
+  for (int outside : {0, 33, -1}) EXPECT_EQ(LiveRing(rings, outside), nullptr) << outside;
   EXPECT_EQ(LiveRing(nullptr, 1), nullptr);
 }
 

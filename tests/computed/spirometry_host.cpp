@@ -73,9 +73,13 @@ bool SpirometryHostTest::Attach(int channel, const host::Extension& function) {
   return document_->computed().Attach(channel, function);
 }
 
+void SpirometryHostTest::AttachFlow(int channel) {
+  ASSERT_TRUE(Attach(channel, Flow()));
+  SubmitShort(Flow(), 8193, channel, kHeadChannel);
+}
+
 void SpirometryHostTest::AttachFlowAndVolume() {
-  ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-  SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
+  AttachFlow();
   ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
   SubmitShort(Volume(), 8193, kVolumeChannel, kFlowChannel);
 }

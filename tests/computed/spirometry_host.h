@@ -51,6 +51,8 @@ class SpirometryHostTest : public ::testing::Test {
   host::Document& MakeRecording(const std::vector<std::vector<float>>& blocks,
                                 double millivoltsPerValue = 10.0);
   bool Attach(int channel, const host::Extension& function);
+  // Flow on `channel` reading the head channel.
+  void AttachFlow(int channel = kFlowChannel);
   // Flow on kFlowChannel reading the head channel, volume on kVolumeChannel
   // reading the flow.
   void AttachFlowAndVolume();

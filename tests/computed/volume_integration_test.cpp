@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <limits>
 #include <vector>
 
 #include "computed/volume_coefficients.h"
@@ -14,39 +12,16 @@ using namespace spiro;
 
 namespace {
 
-VolumeIntegrationCoefficients Plain() { return {0.5, 0.01, 2.0, 1.25, 0.3, false, false}; }
-
-std::vector<float> Integrate(const VolumeIntegrationCoefficients& c,
-                             const std::vector<float>& flow) {
+TEST(VolumeIntegration, ResetComesOnlyWhenTheFlowTurnsPositive) {
+  const VolumeIntegrationCoefficients c{0.5, 0.0, 2.0, 1.25, 0.3, false, true};
+  const std::vector<float> flow{1.0f, 1.0f, -1.0f, 0.0f, 2.0f, 1.0f};
+  // The first sample never resets (the previous flow starts at +infinity);
+  // zero flow, then positive: reset, and the next sample starts from its own volume.
+  const std::vector<float> expected{1.0f, 2.0f, 1.0f, 1.0f, 0.0f, 1.0f};
   VolumeRunningState state = kRestartedVolume;
   std::vector<float> out(flow.size());
-  IntegrateVolumeSamples(c, state, flow.data(), out.data(), 0,
-                         static_cast<std::int32_t>(flow.size()));
-  return out;
-}
-
-TEST(VolumeIntegration, WithoutCorrectionsItIsTheScaledRunningSum) {
-  const std::vector<float> flow{0.2f, -0.4f, 1.0f, 0.0f, -2.0f};
-  const std::vector<float> out = Integrate(Plain(), flow);
-  double sum = 0;
-  for (std::size_t i = 0; i < flow.size(); ++i) {
-    sum += static_cast<double>(flow[i]) * 0.5 + 0.01;
-    EXPECT_FLOAT_EQ(out[i], static_cast<float>(sum * 2.0)) << i;
-  }
-}
-
-TEST(VolumeIntegration, ResetComesOnlyWhenTheFlowTurnsPositive) {
-  VolumeIntegrationCoefficients c = Plain();
-  c.offsetPerSample = 0.0;
-  c.resetAtPositiveFlow = true;
-  // The first sample never resets (the previous flow starts at +infinity).
-  const std::vector<float> out = Integrate(c, {1.0f, 1.0f, -1.0f, 0.0f, 2.0f, 1.0f});
-  EXPECT_FLOAT_EQ(out[0], 1.0f);
-  EXPECT_FLOAT_EQ(out[1], 2.0f);
-  EXPECT_FLOAT_EQ(out[2], 1.0f);
-  EXPECT_FLOAT_EQ(out[3], 1.0f);
-  EXPECT_EQ(out[4], 0.0f) << "zero flow, then positive: reset";
-  EXPECT_FLOAT_EQ(out[5], 1.0f) << "the next sample starts from its own volume";
+  IntegrateVolumeSamples(c, state, flow.data(), out.data(), 0, static_cast<std::int32_t>(flow.size()));
+  EXPECT_EQ(out, expected);
 }
 
 TEST(VolumeIntegration, ExpiratoryFlowIsDividedOncePastTheThreshold) {
@@ -56,7 +31,6 @@ TEST(VolumeIntegration, ExpiratoryFlowIsDividedOncePastTheThreshold) {
   EXPECT_FLOAT_EQ(IntegrateVolumeSample(c, state, -0.1f), -0.1f);
   EXPECT_FLOAT_EQ(IntegrateVolumeSample(c, state, -0.1f), -0.2f);
   EXPECT_FLOAT_EQ(IntegrateVolumeSample(c, state, -0.1f), -0.25f);
-  EXPECT_DOUBLE_EQ(state.reservoir, 0.25);
   EXPECT_FLOAT_EQ(IntegrateVolumeSample(c, state, -0.1f), -0.3f);
   // Inspiring drains the reservoir and is never divided.
   EXPECT_FLOAT_EQ(IntegrateVolumeSample(c, state, 0.2f), -0.1f);
@@ -76,22 +50,26 @@ vantor::ChannelScaling Source(const char* unit, bool calibrated) {
   return scaling;
 }
 
-TEST(VolumeGains, UnitTextSaysMillilitresAndPerMinute) {
-  const VolumeGains litresPerSecond = DeriveVolumeGains(Source("L/s", true), 0.01);
-  EXPECT_DOUBLE_EQ(litresPerSecond.gainPerSample, 0.01 * 2.0 * 3.0);
-  EXPECT_DOUBLE_EQ(litresPerSecond.offsetPerSample, 0.01 * 0.6);
-  EXPECT_DOUBLE_EQ(litresPerSecond.zeroValue, -0.6 / 6.0);
-
-  const VolumeGains perMinute = DeriveVolumeGains(Source("ml/min", true), 0.01);
-  EXPECT_DOUBLE_EQ(perMinute.gainPerSample, 0.01 * 6.0 / 1000 / 60);
-  EXPECT_DOUBLE_EQ(perMinute.offsetPerSample, 0.01 * 0.6 / 1000 / 60);
-}
-
-TEST(VolumeGains, UncalibratedSourceUsesItsRawFactorAndNoOffset) {
-  const VolumeGains gains = DeriveVolumeGains(Source("ml/min", false), 0.01);
-  EXPECT_DOUBLE_EQ(gains.gainPerSample, 0.07);
-  EXPECT_EQ(gains.offsetPerSample, 0.0);
-  EXPECT_EQ(gains.zeroValue, 0.0);
+// Per sample of 0.01 s: 6 units per value (gain 3 x unit factor 2), offset
+// 0.6; millilitres and per minute divide both, an uncalibrated source has
+// its raw factor 7 and no offset.
+TEST(VolumeGains, FollowTheSourcesCalibrationAndUnitText) {
+  struct Case {
+    const char* unit;
+    bool calibrated;
+    VolumeGains gains;
+  };
+  const Case cases[] = {
+      {"L/s", true, {0.06, 0.006, -0.1}},
+      {"ml/min", true, {0.06 / 60000, 0.006 / 60000, -0.1}},
+      {"ml/min", false, {0.07, 0.0, 0.0}},
+  };
+  for (const Case& c : cases) {
+    const VolumeGains gains = DeriveVolumeGains(Source(c.unit, c.calibrated), 0.01);
+    EXPECT_DOUBLE_EQ(gains.gainPerSample, c.gains.gainPerSample) << c.unit << c.calibrated;
+    EXPECT_DOUBLE_EQ(gains.offsetPerSample, c.gains.offsetPerSample) << c.unit << c.calibrated;
+    EXPECT_DOUBLE_EQ(gains.zeroValue, c.gains.zeroValue) << c.unit << c.calibrated;
+  }
 }
 
 TEST(VolumeGains, UnitTextLongerThanItsFieldIsReadWithinIt) {
@@ -101,16 +79,6 @@ TEST(VolumeGains, UnitTextLongerThanItsFieldIsReadWithinIt) {
   scaling.unitText[25] = 'm';
   const VolumeGains gains = DeriveVolumeGains(scaling, 1.0);
   EXPECT_DOUBLE_EQ(gains.gainPerSample, 6.0) << "only the field's 25 characters are text";
-}
-
-TEST(VolumeGains, OutputScaleIsPerMillilitreForMillilitres) {
-  vantor::ChannelScaling units{};
-  units.gain = 0.5;
-  units.info.unitFactor = 4.0;
-  std::memcpy(units.unitText, "\x01L", 2);
-  EXPECT_DOUBLE_EQ(OutputScaleOf(units), 0.5);
-  std::memcpy(units.unitText, "\x02mL", 3);
-  EXPECT_DOUBLE_EQ(OutputScaleOf(units), 500.0);
 }
 
 }  // namespace

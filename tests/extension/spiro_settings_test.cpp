@@ -140,6 +140,15 @@ INSTANTIATE_TEST_SUITE_P(
                       Restoration{4, false, std::numeric_limits<double>::quiet_NaN(), 1.0},
                       Restoration{12, false, 7, 1.0}, Restoration{36, true, 7, 2.0}));
 
+TEST_F(SpiroSettingsTest, EqualOptionsLeaveTheAnalysisAloneAndAChangeMakesItDue) {
+  Record().analysisStatus = kAnalysisValid;
+  PerformSettings(kWholeBlockType, Built(), 94);
+  EXPECT_EQ(Record().analysisStatus, kAnalysisValid);
+  PerformSettings(kWholeBlockType, WithOption(8, 3), 94);  // another flow channel
+  EXPECT_EQ(Record().analysisStatus, kAnalysisDue);
+  EXPECT_EQ(Record().flowChannel, 3);
+}
+
 TEST_F(SpiroSettingsTest, WholeBlockWithAStatedSizeOneByteOffIsIgnored) {
   const auto bytes = WithOption(8, 5);
   PerformSettings(kWholeBlockType, bytes, 93);

@@ -169,6 +169,24 @@ TEST_F(AnalysisTest, ClippedFlowWarnsUnlessWarningsAreSuppressed) {
   }
 }
 
+// A volume that wrapped round the converter's range during an expiration
+// is shifted back by the full range.
+TEST_F(AnalysisTest, WrappedPhaseVolumeIsCorrected) {
+  Breathing b = Breathe(Tidal(), kDt, kGain);
+  Record(b);
+  AnalyseAll();
+  const auto plain = Phases();
+  const std::size_t from = static_cast<std::size_t>(plain[3].sampleIndex) + 100;  // within an expiration
+  for (std::size_t i = from; i < b.volume.size(); ++i) b.volume[i] += 0.9765625f;
+  Record(b);
+  AnalyseAll();
+  const auto wrapped = Phases();
+  ASSERT_EQ(wrapped.size(), plain.size());
+  ASSERT_EQ(plain[4].direction, 1);  // the phase ending at record 5 is an expiration
+  EXPECT_NEAR(wrapped[4].volumeChange, plain[4].volumeChange, 1e-4);
+  EXPECT_GT(wrapped[4].volumeChange, 0.0f);
+}
+
 // A calibrated flow offset is taken out before the zero crossings are sought.
 TEST_F(AnalysisTest, FlowOffsetIsRemoved) {
   Breathing b = Breathe(Tidal(), kDt, kGain);

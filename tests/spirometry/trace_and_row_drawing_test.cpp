@@ -135,6 +135,22 @@ struct Trace {
   }
 };
 
+TEST_F(Drawing, PeakTagsSitBesideTheirPeakAndNoPeakDrawsNone) {
+  Trace trace;
+  DrawPeakTag(trace.placement, -1, Row("PIF").get(), false, Rect{0, 0, 200, 300}, 1);
+  DrawPeakTag(trace.placement, 200, Row("PIF").get(), false, Rect{0, 0, 200, 300}, 1);
+  EXPECT_TRUE(Drawn().ops.empty());
+  DrawPeakTag(trace.placement, 0, Row("PEF").get(), true, Rect{0, 0, 200, 300}, 1);
+  const auto lines = OpsOf(Drawn(), DrawKind::kLine);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].from, (Point{50, 20}));
+  EXPECT_EQ(lines[0].to, (Point{52, 20})) << "downwards for a tag below";
+  const auto texts = OpsOf(Drawn(), DrawKind::kText);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_GE(texts[0].from.h, 0) << "pushed back inside the window";
+  EXPECT_EQ(texts[0].from.v, 50 + 8);
+}
+
 TEST_F(Drawing, TheForcedBracketShowsFev1OnlyWhenComputed) {
   Trace trace;
   const Rect panel{10, 20, 190, 280};

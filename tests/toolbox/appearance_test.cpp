@@ -65,6 +65,8 @@ TEST_F(AppearanceTest, SavingFailsWithMemFullWhenMemoryRunsOut) {
 
 TEST_F(AppearanceTest, TextColoursFollowActivationAndTheDevice) {
   RGBColor c{};
+  ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogActive, 32, true, &c), noErr);
+  EXPECT_EQ(c, kBlack);
   ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogInactive, 32, true, &c), noErr);
   EXPECT_NE(c, kBlack) << "inactive text is grey on a colour device";
   EXPECT_NE(c, kWhite);

@@ -1,5 +1,5 @@
 // Carbon event handlers: newest first, passing on with CallNextEventHandler,
-// matching by class and kind, removal during dispatch, typed parameters.
+// matching by class and kind, typed parameters.
 #include "toolbox/carbon_events.h"
 
 #include <gtest/gtest.h>
@@ -13,17 +13,12 @@ using resource_test::PString;
 
 struct Calls {
   std::vector<int> order;
-  EventHandlerRef toRemove = nullptr;
 };
 
 template <int kId, OSStatus kResult, bool kPassOn = false>
 OSStatus Handler(EventHandlerCallRef call, EventRef event, void* data) {
   auto* calls = static_cast<Calls*>(data);
   calls->order.push_back(kId);
-  if (calls->toRemove != nullptr) {
-    RemoveEventHandler(calls->toRemove);
-    calls->toRemove = nullptr;
-  }
   if (kPassOn) return CallNextEventHandler(call, event);
   return kResult;
 }
@@ -63,15 +58,6 @@ TEST_F(CarbonEventTest, CallNextEventHandlerPassesTheEventToOlderHandlers) {
   Install(&Handler<3, noErr>, kEventWindowBoundsChanging);
   EXPECT_EQ(SendEventToEventTarget(event_, GetWindowEventTarget(window_)), eventNotHandledErr);
   EXPECT_EQ(calls_.order, (std::vector<int>{2, 1}));
-}
-
-TEST_F(CarbonEventTest, AHandlerRemovedDuringDispatchIsNotCalled) {
-  EventHandlerRef older = Install(&Handler<1, noErr>);
-  Install(&Handler<2, eventNotHandledErr>);
-  calls_.toRemove = older;
-  EXPECT_EQ(SendEventToEventTarget(event_, GetWindowEventTarget(window_)), eventNotHandledErr);
-  EXPECT_EQ(calls_.order, (std::vector<int>{2}));
-  EXPECT_EQ(RemoveEventHandler(older), paramErr);
 }
 
 TEST_F(CarbonEventTest, ParametersAreTypedAndSized) {

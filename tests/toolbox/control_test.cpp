@@ -59,6 +59,9 @@ TEST_F(ControlTest, FindControlAnswersThePartOfTheFrontmostActiveVisibleControl)
   EXPECT_EQ(found, box);
   EXPECT_EQ(FindControl(Point{25, 60}, window_, &found), kControlRadioButtonPart);
   EXPECT_EQ(found, over);
+  DrawControls(window_);
+  const auto& ops = GetWindowPort(window_)->displayList.ops;
+  EXPECT_TRUE(std::any_of(ops.begin(), ops.end(), [](const toolbox::DrawOp& op) { return op.text == "Title"; }));
   HiliteControl(over, kControlInactivePart);
   EXPECT_EQ(FindControl(Point{25, 60}, window_, &found), kControlButtonPart);
   HideControl(button);

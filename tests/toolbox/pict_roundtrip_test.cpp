@@ -91,6 +91,8 @@ TEST(PictRoundTrip, RecordedPictureParsesBackIntoTheSameOperations) {
   EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 10, bytes.begin() + 16),
             (std::vector<unsigned char>{0x00, 0x11, 0x02, 0xFF, 0x0C, 0x00}));
   EXPECT_EQ((bytes[0] << 8) | bytes[1], static_cast<int>(bytes.size() & 0xFFFF));
+  Rect bounds;
+  EXPECT_EQ(*QDGetPictureBounds(pic, &bounds), kFrame);
   std::string error;
   const auto contents = toolbox::ReadPict(bytes, &error);
   ASSERT_TRUE(contents) << error;

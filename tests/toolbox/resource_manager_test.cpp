@@ -217,6 +217,11 @@ TEST_F(ResourceManagerTest, AddResourceRefusesWhatWouldCorruptTheMap) {
   EXPECT_FALSE(IsResourceHandle(twin));
   EXPECT_EQ(Count1Resources(kExtS), 1);
   DisposeHandle(twin);
+  RemoveResource(h);  // what removal leaves is an ordinary handle
+  EXPECT_EQ(ResError(), noErr);
+  EXPECT_FALSE(IsResourceHandle(h));
+  EXPECT_EQ(Count1Resources(kExtS), 0);
+  DisposeHandle(h);
 }
 
 // Read-only by request or by the map's mapReadOnly attribute; protected

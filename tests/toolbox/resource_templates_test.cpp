@@ -37,7 +37,8 @@ const std::string kMenu =
 
 const Template kValid[] = {
     {"WIND", kWindow, Parses(toolbox::ParseWindowTemplate)},
-    {"DLOG", "00 00 00 00 00 64 00 C8 00 05 00 00 00 00 00 00 00 00 20 6D 02 41 62", Parses(toolbox::ParseDialogTemplate)},
+    {"DLOG", "00 00 00 00 00 64 00 C8 00 05 00 00 00 00 00 00 00 00 20 6D 02 41 62",
+     Parses(toolbox::ParseDialogTemplate)},
     {"DITL", kItems, Parses(toolbox::ParseDialogItemList)},
     {"MENU", kMenu, Parses(toolbox::ParseMenuTemplate)},
     {"CNTL", "00 0A 00 0A 00 1E 00 C8 00 00 01 00 00 28 00 81 01 90 00 00 00 00 04 53 65 78 20",

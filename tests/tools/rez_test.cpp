@@ -89,7 +89,8 @@ strings = ["First…", "Zweite Größe", ""]
   ASSERT_EQ(result.exitCode, 0) << result.errors;
   const SInt16 file = toolbox::OpenResourceFile(dir_.File("out.rsrc").c_str(), true);
   ASSERT_GT(file, 0);
-  for (const auto& [index, text] : {std::pair<SInt16, std::string>{1, "First\xC9"}, {2, "Zweite Gr\x9A\xA7" "e"}, {3, ""}}) {
+  for (const auto& [index, text] :
+       {std::pair<SInt16, std::string>{1, "First\xC9"}, {2, "Zweite Gr\x9A\xA7" "e"}, {3, ""}}) {
     Str255 read;
     GetIndString(read, 2015, index);
     EXPECT_EQ(TextOf(read), text) << index;
@@ -153,7 +154,8 @@ TEST_F(RezTest, ProblemsAreOneLineNamingTheFileAndTheResource) {
     EXPECT_EQ(result.exitCode, 1) << problem.source;
     EXPECT_EQ(result.errors.rfind("vantor-rez: " + path + ": ", 0), 0u) << result.errors;
     EXPECT_EQ(std::count(result.errors.begin(), result.errors.end(), '\n'), 1) << result.errors;
-    for (const std::string& word : problem.words) EXPECT_NE(result.errors.find(word), std::string::npos) << result.errors;
+    for (const std::string& word : problem.words)
+      EXPECT_NE(result.errors.find(word), std::string::npos) << result.errors;
   }
 }
 
