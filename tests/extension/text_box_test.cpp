@@ -46,6 +46,33 @@ class TextBoxTest : public PortTest {
       }};
 };
 
+TEST_F(TextBoxTest, UnbufferedBoxSetsFontSizeAndClipAndRestoresThem) {
+  TextFont(3);
+  TextSize(14);
+  const Rect outerClip{10, 10, 150, 250};
+  ClipRect(&outerClip);
+  const Rect where{20, 30, 40, 130};
+  SetTextBox(where, 1, 9, false, box_);
+  EXPECT_EQ(makeBuffer_.count(), 0u);
+
+  Rect drawInto{};
+  BeginTextBox(box_, &drawInto);
+  EXPECT_EQ(drawInto, where);
+  FrameRect(&drawInto);
+  ASSERT_FALSE(Drawn().ops.empty());
+  const toolbox::DrawState& state = Drawn().ops.back().state;
+  EXPECT_EQ(state.clip, where);
+  EXPECT_EQ(state.textFont, 1);
+  EXPECT_EQ(state.textSize, 9);
+
+  EndTextBox(box_);
+  EXPECT_EQ(GetPortTextFont(port_), 3);
+  EXPECT_EQ(GetPortTextSize(port_), 14);
+  EXPECT_EQ(port_->clipRect, outerClip);
+  EXPECT_EQ(box_.savedClip, nullptr);
+  EXPECT_TRUE(SpiedCallOrder().empty());
+}
+
 TEST_F(TextBoxTest, WithoutARegionForTheClipEndClipsToThePortBounds) {
   const Rect outerClip{10, 10, 150, 250};
   ClipRect(&outerClip);

@@ -34,9 +34,6 @@ class WindowClicks : public SpiroExtensionTest {
     toolbox::ClearScript();
     SpiroExtensionTest::TearDown();
   }
-  SpiroPlotWindowRecord& Plot() {
-    return **reinterpret_cast<SpiroPlotWindowRecord**>(Record().windowRecords[kPlotWindow - 1]);
-  }
   // Live axes whose kept mappings are the ones they show.
   void MakeAxes() {
     const Rect volumeRect{200, 48, 240, 300};
@@ -51,6 +48,10 @@ class WindowClicks : public SpiroExtensionTest {
     std::memcpy(&where, &point, sizeof where);
     const toolbox::ScopedMemoryOwner owner(kOwner);
     gRespiratoryExtension.ClickInWindow(window, 0, 0, where, &event_, local_);
+  }
+  Point InPopUp() {
+    const Rect r = Plot().popUpRect;
+    return Point{static_cast<SInt16>((r.top + r.bottom) / 2), static_cast<SInt16>((r.left + r.right) / 2)};
   }
   // "code first values" for each command filed, the code mapped back from its key.
   template <class... Values>
@@ -74,6 +75,34 @@ class WindowClicks : public SpiroExtensionTest {
   ServiceSpy<svc::HostSubmitCommandShortPairAlt> options_{
       [this](std::uint16_t k, std::int32_t i, std::int16_t a, std::int16_t b) { File(k, i, a, b); }};
 };
+
+struct PopUpCase {
+  std::uint8_t option;
+  std::int16_t chosen;  // 0: dismissed
+  const char* filed;
+};
+
+class PopUpChoices : public WindowClicks, public ::testing::WithParamInterface<PopUpCase> {};
+
+TEST_P(PopUpChoices, ItemOneSubmitsTheOptionTurnedOver) {
+  const PopUpCase c = GetParam();
+  ServiceSpy<svc::HostService37> icons;
+  Plot().plotOption = c.option;
+  if (c.chosen != 0) toolbox::PushScriptAction(toolbox::MenuChoiceAction(c.chosen));
+  Click(WindowOfKind(local_, kPlotWindow), InPopUp());
+  CharParameter mark = 0;
+  GetItemMark(Plot().popUpMenu, 1, &mark);
+  EXPECT_EQ(mark != 0, c.option != 0) << "item 1 is checked exactly when the option is set";
+  EXPECT_EQ(GetMenuHandle(GetMenuID(Plot().popUpMenu)), nullptr) << "the menu is taken out again";
+  ASSERT_EQ(icons.count(), 2u);
+  EXPECT_EQ(std::get<0>(icons.calls()[0]), kPopUpIcon + 1);  // pressed, then normal
+  EXPECT_EQ(std::get<0>(icons.calls()[1]), kPopUpIcon);
+  EXPECT_EQ(filed_, std::vector<std::string>(*c.filed != 0 ? 1 : 0, c.filed));
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, PopUpChoices,
+                         ::testing::Values(PopUpCase{1, 1, "27 2 1 0"}, PopUpCase{0, 1, "27 2 1 1"},
+                                           PopUpCase{1, 0, ""}));
 
 // What each axis answers (service 386), and the one command the click files.
 // The axes take clicks only while the loop can be read: never without a

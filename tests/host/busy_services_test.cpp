@@ -62,6 +62,7 @@ TEST_F(BusyServices, ATerminalSeesProgressThatIsWipedAtTheEnd) {
   Call<HostBusyTick>(std::int16_t{15});
   Call<HostEndBusy>();
   const std::string shown = Shown();
+  EXPECT_EQ(host::Busy().ticks, 3) << "counted on a terminal too";
   EXPECT_EQ(shown.rfind("\rworking / 1", 0), 0u) << shown;
   EXPECT_TRUE(shown.ends_with("\r\x1b[K")) << "the line is wiped";
 }

@@ -141,6 +141,11 @@ std::int32_t SwapCountAndValue(void* data, std::uint32_t, std::uint32_t size, bo
 }
 
 TEST_F(Commands, SwapProceduresFileDataInStorageOrder) {
+  Call<HostSetCommandSwapProc>(std::uint16_t{32000}, &SwapCountAndValue);
+  EXPECT_EQ(host::CommandSwapProcFor(32000), nullptr) << "only for mapped keys";
+  Call<HostSetCommandSwapProc>(Key(26), &SwapCountAndValue);
+  Call<HostSetCommandSwapProc>(Key(26), vantor::CommandSwapProc{nullptr});
+  EXPECT_EQ(host::CommandSwapProcFor(Key(26)), nullptr) << "null removes it";
   Call<HostSetCommandSwapProc>(Key(25), &SwapCountAndValue);
   unsigned char native[6];
   vantor::StoreAt<std::uint16_t>(native, 0, 0x0102);
@@ -158,15 +163,6 @@ TEST_F(Commands, SwapProceduresFileDataInStorageOrder) {
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(std::memcmp(got[0].data.data(), native, 6), 0) << "converted back before delivery";
   EXPECT_EQ(got[1].data, (std::vector<unsigned char>{9, 8, 7}));
-}
-
-TEST_F(Commands, SwapProcsOnlyForMappedKeys) {
-  Call<HostSetCommandSwapProc>(std::uint16_t{32000}, &SwapCountAndValue);
-  EXPECT_EQ(host::CommandSwapProcFor(32000), nullptr);
-  Call<HostSetCommandSwapProc>(Key(25), &SwapCountAndValue);
-  EXPECT_NE(host::CommandSwapProcFor(Key(25)), nullptr);
-  Call<HostSetCommandSwapProc>(Key(25), vantor::CommandSwapProc{nullptr});
-  EXPECT_EQ(host::CommandSwapProcFor(Key(25)), nullptr);
 }
 
 TEST_F(Commands, JournalReplaysTopLevelCommandsOnReopening) {

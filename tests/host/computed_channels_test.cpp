@@ -107,26 +107,6 @@ TEST_F(Computed, ChannelsReadingEachOtherHaveNoData) {
   CallData<DataGetChannelRecord483>(std::int16_t{2}, std::int16_t{1}, &units);  // must end
 }
 
-TEST_F(Computed, DisplayedRecordsComeFromTheFunction) {
-  vantor::ChannelScaling mv = host::DefaultScaling();
-  mv.info.baseUnitText[0] = 2;
-  mv.info.baseUnitText[1] = 'm';
-  mv.info.unitFactor = 4.0;
-  document->SetScaling(1, 1, mv);
-  ASSERT_TRUE(computed().Attach(1, scale));
-  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{1}, 5.0);
-  vantor::ChannelScaling shown{};
-  CallData<DataGetChannelRecord485>(std::int16_t{1}, std::int16_t{1}, &shown);
-  EXPECT_EQ(shown.calibrated, 1);
-  EXPECT_DOUBLE_EQ(double{shown.gain}, 5.0);
-  EXPECT_EQ(testext::TextOf(shown.unitText), "x");
-  EXPECT_EQ(shown.info.computedFlag, 1) << "the info is the function's GetChannelInfo";
-  EXPECT_DOUBLE_EQ(double{shown.info.unitFactor}, 4.0);
-  vantor::ChannelScaling recorded{};
-  CallData<DataGetChannelRecord501>(std::int16_t{1}, std::int16_t{1}, &recorded);
-  EXPECT_EQ(std::memcmp(&recorded, &mv, sizeof mv), 0) << "the recording keeps its own";
-}
-
 TEST_F(Computed, SettingsRecordsAreCopiedAndDeliveredWithTheirTrueSize) {
   ASSERT_TRUE(computed().Attach(1, scale));
   unsigned char record[10];
@@ -152,14 +132,14 @@ TEST_F(Computed, NotificationsAskSettingsAndChangeSources) {
   EXPECT_EQ(Log().notifications, (std::vector<std::int16_t>{8000, 8010, 8010, 8011}));
   ASSERT_EQ(document->journal().entries().size(), 1u) << "the source change is filed";
   EXPECT_EQ(document->journal().entries()[0].kind, host::JournalEntry::Kind::kSourceChange);
-}
 
-TEST_F(Computed, FunctionsWithoutTheProtocolEditThroughMessage9) {
+  // A function without the protocol edits through message 9: no 8010.
+  Log().Clear();
   Log().answerProtocol = false;
-  ASSERT_TRUE(computed().Attach(3, scale));
+  ASSERT_TRUE(computed().Attach(2, scale));
   Log().acceptEdit = true;
-  EXPECT_TRUE(computed().EditSettings(3));
-  EXPECT_EQ(Log().notifications, (std::vector<std::int16_t>{8000})) << "no 8010 sent";
+  EXPECT_TRUE(computed().EditSettings(2));
+  EXPECT_EQ(Log().notifications, (std::vector<std::int16_t>{8000}));
 }
 
 TEST_F(Computed, ReopeningReplaysCommandsAndSourceChanges) {
@@ -180,26 +160,21 @@ TEST_F(Computed, ReopeningReplaysCommandsAndSourceChanges) {
   EXPECT_FLOAT_EQ(before[0], 3 * document->RecordedSamples(2, 1)[0]);
 }
 
-TEST_F(Computed, DetachingFreesWhatTheFunctionHungFromItsRecord) {
-  ASSERT_TRUE(computed().Attach(1, scale));
-  const toolbox::MemoryOwner owner = computed().MemoryOwnerOf(1);
-  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{1}, 2.0);
-  EXPECT_EQ(toolbox::LiveHandleCount(owner), 2u) << "the record and its settings";
-  computed().Detach(1);
-  EXPECT_EQ(toolbox::LiveHandleCount(owner), 0u);
-  EXPECT_FALSE(computed().IsComputed(1));
-  EXPECT_EQ(Shown(1, 1), document->RecordedSamples(1, 1)) << "shows its recording again";
-}
-
-TEST_F(Computed, ClosingTheDocumentDetachesEverything) {
+TEST_F(Computed, DetachingAndClosingFreeWhatTheFunctionsHungFromTheirRecords) {
   ASSERT_TRUE(computed().Attach(1, scale));
   ASSERT_TRUE(computed().Attach(2, scale));
   const toolbox::MemoryOwner a = computed().MemoryOwnerOf(1);
   const toolbox::MemoryOwner b = computed().MemoryOwnerOf(2);
+  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{1}, 2.0);
   Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{2}, 2.0);
-  EXPECT_EQ(toolbox::LiveHandleCount(a) + toolbox::LiveHandleCount(b), 3u);
+  EXPECT_EQ(toolbox::LiveHandleCount(a), 2u) << "the record and its settings";
+  computed().Detach(1);
+  EXPECT_EQ(toolbox::LiveHandleCount(a), 0u);
+  EXPECT_FALSE(computed().IsComputed(1));
+  EXPECT_EQ(Shown(1, 1), document->RecordedSamples(1, 1)) << "shows its recording again";
+  EXPECT_EQ(toolbox::LiveHandleCount(b), 2u);
   document.reset();
-  EXPECT_EQ(toolbox::LiveHandleCount(a) + toolbox::LiveHandleCount(b), 0u);
+  EXPECT_EQ(toolbox::LiveHandleCount(b), 0u) << "closing the document detaches the rest";
 }
 
 }  // namespace

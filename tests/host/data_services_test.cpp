@@ -7,6 +7,7 @@
 #include "host/channel_units.h"
 #include "host/computed_channels.h"
 #include "host/document.h"
+#include "host/host_state.h"
 #include "host/sample_locks.h"
 #include "service_call.h"
 #include "test_extensions.h"
@@ -35,22 +36,12 @@ std::int32_t PositionOf(std::int16_t block, std::int16_t offset) {
   return CallData<DataPositionOfBlockOffset>(static_cast<const void*>(packed));
 }
 
-TEST_F(DataServices, PositionsBlocksAndLengthsRoundTrip) {
-  for (std::int16_t b = 1; b <= 3; ++b) {
-    for (std::int16_t offset = 0; offset < 6; ++offset) {
-      const std::int32_t p = PositionOf(b, offset);
-      EXPECT_EQ(p, (b - 1) * 6 + offset);
-      EXPECT_EQ(CallData<DataBlockOfPosition>(static_cast<std::uint32_t>(p)), b);
-    }
-  }
+TEST_F(DataServices, PositionsAndBlockMinusOneForTheSampledOrLastBlock) {
+  EXPECT_EQ(PositionOf(3, 5), 17);
+  EXPECT_EQ(CallData<DataBlockOfPosition>(std::uint32_t{17}), 3);
   EXPECT_EQ(PositionOf(4, 0), -1) << "no such block";
   EXPECT_EQ(CallData<DataBlockOfPosition>(std::uint32_t{0xFFFFFFFF}), 0);
-  EXPECT_EQ(CallData<DataBlockLength>(std::int16_t{2}), 6);
   EXPECT_EQ(CallData<DataBlockLength>(std::int16_t{0}), 0);
-  EXPECT_EQ(CallData<DataBlockLength>(std::int16_t{9}), 0);
-}
-
-TEST_F(DataServices, BlockMinusOneAnswersForTheSampledOrLastBlock) {
   document->AddBlock(0.02, 0, 9);
   EXPECT_EQ(CallData<DataBlockLength>(std::int16_t{-1}), 9) << "nothing sampled: the last block";
   EXPECT_EQ(PositionOf(-1, 0), 18);
@@ -68,33 +59,13 @@ TEST_F(DataServices, BlockMinusOneAnswersForTheSampledOrLastBlock) {
   EXPECT_EQ(document->locks().lentCount(), 0u);
 }
 
-// Stretches and the samples version follow every change, however often they
-// were asked for before it.
-TEST_F(DataServices, StretchesAndTheSamplesVersionFollowChanges) {
-  const auto firstOfStretchOf = [](std::int16_t block) {
-    return CallData<DataService493>(CallData<DataService489>(block));
-  };
-  const std::uint32_t version = CallData<DataSamplesVersion>(std::int16_t{1});
-  EXPECT_EQ(firstOfStretchOf(3), 1);
-  EXPECT_EQ(CallData<DataSamplesVersion>(std::int16_t{1}), version) << "asking changes nothing";
-  vantor::ChannelScaling other = host::DefaultScaling();
-  other.gain = 2;
-  document->SetScaling(1, 2, other);
-  const std::uint32_t rescaled = CallData<DataSamplesVersion>(std::int16_t{1});
-  EXPECT_NE(rescaled, version);
-  EXPECT_EQ(firstOfStretchOf(2), 2);
-  EXPECT_EQ(firstOfStretchOf(3), 3);
-  EXPECT_EQ(CallData<DataService489>(std::int16_t{3}), 3);
-  document->computed().MarkStale();
-  EXPECT_NE(CallData<DataSamplesVersion>(std::int16_t{2}), rescaled);
-}
-
 TEST_F(DataServices, StretchServicesDescribeRunsOfContinuingBlocks) {
+  const std::uint32_t version = CallData<DataSamplesVersion>(std::int16_t{1});
+  EXPECT_EQ(CallData<DataSamplesVersion>(std::int16_t{1}), version) << "asking changes nothing";
   document->AddBlock(0.02, 0, 4);  // another interval: a new stretch
   EXPECT_EQ(CallData<DataService487>(std::int16_t{1}), 0u);
   EXPECT_EQ(CallData<DataService487>(std::int16_t{2}), 1u);
   EXPECT_EQ(CallData<DataService487>(std::int16_t{4}), 0u);
-  EXPECT_EQ(CallData<DataService493>(CallData<DataService489>(std::int16_t{3})), 1);
   EXPECT_EQ(CallData<DataService493>(CallData<DataService489>(std::int16_t{4})), 4);
   EXPECT_EQ(CallData<DataService489>(std::int16_t{0}), 0);
   std::int32_t a = -5, b = -5;
@@ -108,6 +79,14 @@ TEST_F(DataServices, StretchServicesDescribeRunsOfContinuingBlocks) {
   CallData<DataService491>(std::int32_t{-3}, &a, &b);
   EXPECT_EQ(a, 0);
   EXPECT_EQ(b, 0);
+  vantor::ChannelScaling other = host::DefaultScaling();
+  other.gain = 2;
+  document->SetScaling(1, 2, other);
+  const std::uint32_t rescaled = CallData<DataSamplesVersion>(std::int16_t{1});
+  EXPECT_NE(rescaled, version);
+  EXPECT_EQ(CallData<DataService493>(CallData<DataService489>(std::int16_t{3})), 3);
+  document->computed().MarkStale();
+  EXPECT_NE(CallData<DataSamplesVersion>(std::int16_t{2}), rescaled);
 }
 
 TEST_F(DataServices, BlockRecordCarriesTheStartTime) {
@@ -164,32 +143,16 @@ TEST_F(DataServices, ClippingIsReportedForTheRangeOnly) {
   EXPECT_EQ(CallData<DataService504>(std::int16_t{9}, 0, 18), 0u);
 }
 
-TEST_F(DataServices, ChannelRecordsComeFromTheDocument) {
-  vantor::ChannelScaling scaling = host::DefaultScaling();
-  scaling.calibrated = 1;
-  scaling.gain = 250.0;
-  scaling.info.unitFactor = 32.768;
-  document->SetScaling(2, 1, scaling);
-  vantor::ChannelScaling out{};
-  CallData<DataGetChannelRecord499>(std::int16_t{2}, std::int16_t{1}, &out);
-  EXPECT_EQ(std::memcmp(&out, &scaling, sizeof out), 0);
-  CallData<DataGetChannelRecord483>(std::int16_t{2}, std::int16_t{1}, &out);
-  EXPECT_EQ(std::memcmp(&out, &scaling, sizeof out), 0) << "a recorded channel displays its recording";
-  vantor::ChannelScaleInfo info{};
-  CallData<DataGetChannelRecord497>(std::int16_t{2}, std::int16_t{1}, &info);
-  EXPECT_DOUBLE_EQ(double{info.unitFactor}, 32.768);
-  CallData<DataGetChannelRecord501>(std::int16_t{7}, std::int16_t{1}, &out);
-  EXPECT_DOUBLE_EQ(double{out.info.rawFactor}, 1.0) << "no such channel: the default scaling";
-}
-
 TEST(DataServicesWithoutDocument, AnswerNothing) {
   host::SetCurrentDocument(nullptr);
+  EXPECT_EQ(testext::Call<HostQueryValue>(std::int16_t{1539}), std::uint32_t(host::State().channelCount))
+      << "the channel count is the host's own";
   EXPECT_EQ(CallData<DataBlockLength>(std::int16_t{1}), 0);
   EXPECT_EQ(CallData<DataLockBlock471>(std::int16_t{1}, std::int16_t{1}), nullptr);
   EXPECT_EQ(CallData<DataBlockOfPosition>(std::uint32_t{0}), 0);
   vantor::ChannelScaling out{};
   CallData<DataGetChannelRecord485>(std::int16_t{1}, std::int16_t{1}, &out);
-  EXPECT_DOUBLE_EQ(double{out.info.unitFactor}, 1.0);
+  EXPECT_DOUBLE_EQ(double{out.info.unitFactor}, 1.0) << "the default scaling";
 }
 
 }  // namespace

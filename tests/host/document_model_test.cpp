@@ -1,4 +1,5 @@
-// The document model on its own: building, positions, stretches, block -1.
+// The document model on its own: building, positions, stretches and misuse
+// (block -1 and the records are checked through the data services).
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -90,26 +91,6 @@ TEST(DocumentModel, MisuseIsRefusedAndLeavesTheDocumentAlone) {
   EXPECT_EQ(d.blockCount(), 3);
   EXPECT_EQ(d.revision(), revision);
   EXPECT_FALSE(d.HasRecordedData(1, 1));
-}
-
-TEST(DocumentModel, BlockMinusOneIsTheSampledOrLastBlock) {
-  host::Document d;
-  AddThreeBlocks(d);
-  EXPECT_EQ(d.ResolveBlock(-1), 3);
-  d.SetSamplingBlock(2);
-  EXPECT_EQ(d.ResolveBlock(-1), 2);
-  EXPECT_EQ(d.ResolveBlock(1), 1);
-  EXPECT_EQ(host::Document().ResolveBlock(-1), 0);
-}
-
-TEST(DocumentModel, NewChannelsAndBlocksGetDefaultRecords) {
-  host::Document d;
-  AddThreeBlocks(d);
-  const int c = d.AddChannel("Late", "");
-  EXPECT_EQ(double{d.RecordedScaling(c, 2).info.rawFactor}, 1.0);
-  EXPECT_EQ(double{d.TimeFormat(1).samplingInterval}, 0.01);
-  EXPECT_EQ(d.TimeFormat(1).unitText[0], 1);
-  EXPECT_EQ(d.TimeFormat(1).unitText[1], 's');
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 
 #include "host/bundle.h"
 #include "host/extension_registry.h"
-#include "host/host_state.h"
 #include "service_call.h"
 #include "toolbox/memory.h"
 #include "toolbox/resources.h"
@@ -65,32 +64,6 @@ TEST(HostTextServices, AppendCutsAt255) {
   P b(std::string(250, 'x'));
   Call<HostAppendString>(b.bytes.data(), P("0123456789").get());
   EXPECT_EQ(b.str(), std::string(250, 'x') + "01234");
-}
-
-TEST(HostQuery, ReportsHostState) {
-  host::State().recording = true;
-  host::State().channelCount = 4;
-  EXPECT_EQ(Call<HostQueryValue>(std::int16_t{100}), 1u);
-  EXPECT_EQ(Call<HostQueryValue>(std::int16_t{101}), 0u);
-  EXPECT_EQ(Call<HostQueryValue>(std::int16_t{1539}), 4u);
-  EXPECT_EQ(Call<HostQueryValue>(std::int16_t{-7}), 0u);
-  host::State() = host::HostState{};
-}
-
-TEST(HostExtensionServices, KeysAreStableDistinctAndMapBack) {
-  const std::int16_t a = Call<HostMapExtensionId>(std::uint16_t{8193}, std::int16_t{40});
-  const std::int16_t b = Call<HostMapExtensionId>(std::uint16_t{8193}, std::int16_t{41});
-  const std::int16_t c = Call<HostMapExtensionId>(std::uint16_t{8194}, std::int16_t{40});
-  EXPECT_GE(a, 1);
-  EXPECT_NE(a, b);
-  EXPECT_NE(a, c);
-  EXPECT_EQ(Call<HostMapExtensionId>(std::uint16_t{8193}, std::int16_t{40}), a);
-  const auto back = host::LookUpCommandKey(c);
-  ASSERT_TRUE(back.has_value());
-  EXPECT_EQ(back->hostRef, 40);
-  EXPECT_EQ(back->localId, 8194);
-  EXPECT_FALSE(host::LookUpCommandKey(0).has_value());
-  EXPECT_FALSE(host::LookUpCommandKey(-3).has_value());
 }
 
 TEST(HostExtensionServices, ExtensionResourcesBracketTheCurrentFile) {

@@ -41,10 +41,12 @@ struct IconServices : testext::DrawingTest {
   toolbox_test::RawResources resources;
 };
 
-TEST_F(IconServices, AColourIconIsMaskedAndCentredInTheRectangle) {
+TEST_F(IconServices, ColourAndOneBitIconsAreMaskedAndCentredAndAMissingOneFramed) {
   DrawIcon(8100, Rect{10, 10, 30, 30});
+  DrawIcon(8101, Rect{0, 0, 16, 16});
+  DrawIcon(8199, Rect{40, 40, 56, 56});
   const auto images = OpsOf(DrawKind::kImage);
-  ASSERT_EQ(images.size(), 1u);
+  ASSERT_EQ(images.size(), 2u);
   const toolbox::DrawOp& icon = images.front();
   EXPECT_EQ(icon.rect, (Rect{12, 12, 28, 28}));
   ASSERT_EQ(icon.imagePixels.size(), 256u);
@@ -52,16 +54,8 @@ TEST_F(IconServices, AColourIconIsMaskedAndCentredInTheRectangle) {
   EXPECT_EQ(icon.imagePixels[1], 0xFF000000u);
   EXPECT_EQ(icon.imagePixels[2], 0xFFEE0000u);
   EXPECT_EQ(icon.imagePixels[255], 0u) << "outside the mask: transparent";
-}
-
-TEST_F(IconServices, AOneBitIconIsBlackAndWhiteAndAMissingOneFramesTheRectangle) {
-  DrawIcon(8101, Rect{0, 0, 16, 16});
-  const auto images = OpsOf(DrawKind::kImage);
-  ASSERT_EQ(images.size(), 1u);
-  EXPECT_EQ(images.front().imagePixels[0], 0xFF000000u);
-  EXPECT_EQ(images.front().imagePixels[1], 0xFFFFFFFFu);
-
-  DrawIcon(8199, Rect{40, 40, 56, 56});
+  EXPECT_EQ(images.back().imagePixels[0], 0xFF000000u) << "one bit: black";
+  EXPECT_EQ(images.back().imagePixels[1], 0xFFFFFFFFu);
   const auto frames = OpsOf(DrawKind::kFrameRect);
   ASSERT_EQ(frames.size(), 1u);
   EXPECT_EQ(frames.front().rect, (Rect{40, 40, 56, 56}));

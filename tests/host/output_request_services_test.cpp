@@ -1,5 +1,5 @@
-// Output requests: the next job's title (160) and pictures placed on a page
-// (161), drawn into a port of the test's own and kept for the job.
+// Pictures placed on a page (161), drawn into a port of the test's own and
+// kept for the job (the title, 160, is checked with the output jobs).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -43,12 +43,6 @@ struct OutputRequests : testext::DrawingTest {
   Rect LastPlaced() const { return host::PendingOutput().pictures.back().placed; }
   PicHandle picture = nullptr;
 };
-
-TEST_F(OutputRequests, TheTitleIsTakenOnceAsUtf8) {
-  Call<HostService160>((PString("Bericht f\x9Fr Anna").get()));
-  EXPECT_EQ(host::TakeNextOutputTitle(), "Bericht für Anna");
-  EXPECT_EQ(host::TakeNextOutputTitle(), "");
-}
 
 TEST_F(OutputRequests, APictureKeepsItsNaturalSizeCentredOrShrunkToFit) {
   EXPECT_EQ(Place(Rect{0, 0, 300, 400}, true), 1);

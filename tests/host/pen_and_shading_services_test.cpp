@@ -1,9 +1,9 @@
-// Pens (170), rectangle scaling (171), colour styles (530, 531), the dimming
-// colour (68) and rectangle preparation (74), on a port of the test's own.
+// Rectangle scaling (171) and preparation (74) on a port of the test's own:
+// what must not wrap and what must be restored (pens and colour styles are
+// drawn with by every window of the bundle).
 #include <gtest/gtest.h>
 
 #include "drawing_test_port.h"
-#include "host/draw_styles.h"
 #include "service_call.h"
 
 namespace {
@@ -12,31 +12,7 @@ using namespace vantor::service;
 using testext::Call;
 using toolbox::DrawKind;
 
-constexpr Pattern kSolid{{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}};
-
 struct PenServices : testext::DrawingTest {};
-
-TEST_F(PenServices, EachKindSetsSizePatternAndModeForTheScale) {
-  const RGBColor red{0xFFFF, 0, 0};
-  RGBForeColor(&red);
-  Call<HostService170>(std::int32_t{0x4000}, std::int16_t{3});
-  EXPECT_EQ(port()->pnSize, (Point{3, 3}));
-  EXPECT_EQ(port()->pnPat, kSolid);
-  EXPECT_EQ(port()->pnMode, patCopy);
-
-  Call<HostService170>(std::int32_t{0x8000}, std::int16_t{1});
-  EXPECT_EQ(port()->pnSize, (Point{2, 2})) << "a one-point dot must show some pixels";
-  EXPECT_NE(port()->pnPat, kSolid);
-  EXPECT_EQ(port()->pnMode, patOr);
-
-  Call<HostService170>(std::int32_t{0x20000}, std::int16_t{2});
-  EXPECT_EQ(port()->pnSize, (Point{4, 4})) << "the dot is twice the scale";
-  EXPECT_EQ(port()->pnPat, kSolid);
-
-  Call<HostService170>(std::int32_t{0x10000}, std::int16_t{0});
-  EXPECT_EQ(port()->pnSize, (Point{1, 1})) << "a scale below 1 counts as 1";
-  EXPECT_EQ(port()->rgbFgColor, red) << "pens leave the colour alone";
-}
 
 TEST_F(PenServices, ScalingARectangleSaturatesInsteadOfWrapping) {
   Rect r{10, 20, 110, 220};
@@ -48,16 +24,6 @@ TEST_F(PenServices, ScalingARectangleSaturatesInsteadOfWrapping) {
   Rect same{1, 2, 3, 4};
   Call<HostService171>(&same, std::int16_t{0});
   EXPECT_EQ(same, (Rect{1, 2, 3, 4}));
-}
-
-TEST_F(PenServices, ColourStylesSetForegroundAndBackground) {
-  Call<HostSetDrawStyle530>(std::int16_t{100});
-  EXPECT_EQ(port()->rgbFgColor, host::DrawStyleColor(100));
-  EXPECT_NE(host::DrawStyleColor(103), host::DrawStyleColor(101)) << "channels differ";
-  Call<HostSetDrawStyle531>(std::int16_t{202});
-  EXPECT_EQ(port()->rgbBkColor, (RGBColor{0xFFFF, 0xFFFF, 0xFFFF}));
-  Call<HostService68>();
-  EXPECT_EQ(port()->rgbFgColor, host::kDimmingColor);
 }
 
 TEST_F(PenServices, PreparingARectangleErasesOrShadesAndRestoresThePen) {

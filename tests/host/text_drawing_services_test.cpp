@@ -1,5 +1,6 @@
-// Text services (31, 169, 345, 346, 348) on a port of the test's own: where
-// text lands and what is cut, read from the display list.
+// A label in a rectangle (31) on a port of the test's own: clipped to it and
+// cut with an ellipsis, read from the display list (text at points, columns
+// and wrapped text are drawn by the bundle's readouts, report and plots).
 #include <gtest/gtest.h>
 
 #include "drawing_test_port.h"
@@ -28,31 +29,6 @@ struct TextServices : testext::DrawingTest {
   }
 };
 
-TEST_F(TextServices, TextAtAPointIsPlacedByJustificationAroundItsMiddle) {
-  const PString text("12.5");
-  const int w = Width("12.5");
-  for (const auto& [justify, left] : {std::pair{0, 100}, std::pair{1, 100 - w / 2}, std::pair{-1, 100 - w}}) {
-    ClearDisplayList();
-    Call<HostService169>(text.get(), std::int16_t{100}, std::int16_t{50},
-                         static_cast<std::int16_t>(justify));
-    const toolbox::DrawOp op = OnlyText();
-    EXPECT_EQ(op.text, "12.5");
-    EXPECT_EQ(op.from.h, left) << "justification " << justify;
-    EXPECT_EQ(op.from.v, MiddleBaseline(50));
-  }
-}
-
-TEST_F(TextServices, ColumnsStartOrEndAtXOnTheBaseline) {
-  const PString text("Peak flow");
-  Call<HostService345>(text.get(), std::int16_t{30}, std::int16_t{40},
-                       std::int16_t{0});
-  EXPECT_EQ(OnlyText().from, (Point{40, 30}));
-  ClearDisplayList();
-  Call<HostService345>(text.get(), std::int16_t{300}, std::int16_t{40},
-                       std::int16_t{-1});
-  EXPECT_EQ(OnlyText().from, (Point{40, static_cast<std::int16_t>(300 - Width("Peak flow"))}));
-}
-
 TEST_F(TextServices, ALabelInARectangleIsClippedToItAndCutWhenAsked) {
   ClipRect(&port()->portRect);
   const Rect label{100, 10, 114, 60};
@@ -70,33 +46,6 @@ TEST_F(TextServices, ALabelInARectangleIsClippedToItAndCutWhenAsked) {
   ClearDisplayList();
   Call<HostService31>(text.get(), &label, std::int16_t{0});
   EXPECT_EQ(OnlyText().text, TextOf(text.get())) << "without option 32 the text is only clipped";
-}
-
-TEST_F(TextServices, WrappedTextFillsTheRectangleLineByLine) {
-  const Rect header{0, 0, 40, 120};
-  const PString text("Flow 1.234 L/s Volume 0.567 L");
-  Call<HostService346>(text.get(), &header, std::int16_t{1});
-  ASSERT_FALSE(ops().empty());
-  EXPECT_EQ(ops().front().kind, DrawKind::kEraseRect);
-  const auto lines = OpsOf(DrawKind::kText);
-  ASSERT_GE(lines.size(), 2u) << "too wide for one line of 120 pixels";
-  std::string joined;
-  for (const toolbox::DrawOp& line : lines) {
-    EXPECT_LE(Width(line.text), 120);
-    EXPECT_EQ(line.state.clip, header);
-    joined += line.text;
-  }
-  EXPECT_NE(joined.find("Volume"), std::string::npos) << "every word is drawn";
-}
-
-TEST_F(TextServices, APlotLabelIsCentredInItsBox) {
-  const Rect box{50, 200, 90, 212};
-  const PString text("FEV1");
-  Call<HostService348>(text.get(), &box, std::int16_t{0}, std::int16_t{1},
-                       std::int16_t{1});
-  const toolbox::DrawOp op = OnlyText();
-  EXPECT_EQ(op.from.h, 206 - Width("FEV1") / 2);
-  EXPECT_EQ(op.from.v, MiddleBaseline(70));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Window services through the table (73, 140..147, 173, 263) and where the
-// host places windows and dialogs (302).
+// The host's list of extension windows (73), harmless on dead windows, and
+// where the host places windows and dialogs (302).
 #include <gtest/gtest.h>
 
 #include "host/extension_windows.h"
@@ -44,34 +44,6 @@ class WindowServices : public ::testing::Test {
  private:
   std::vector<WindowRef> made_;
 };
-
-TEST_F(WindowServices, ShowHideMoveSizeZoomAndActivate) {
-  WindowRef back = MakeWindow(Rect{100, 100, 300, 400});
-  WindowRef w = MakeWindow(Rect{120, 120, 320, 420});
-  Call<HostService140>(static_cast<void*>(w));
-  EXPECT_FALSE(IsWindowVisible(w));
-  SelectWindow(back);
-  Call<HostService147>(static_cast<void*>(w));
-  EXPECT_EQ(FrontWindow(), w) << "a window the user asked for comes to the front";
-
-  Call<HostService173>(static_cast<void*>(w), std::int16_t{50}, std::int16_t{60}, false);
-  EXPECT_EQ(Content(w), (Rect{60, 50, 260, 350}));
-  ValidWindowRect(w, &w->port.portRect);
-  Call<HostService143>(static_cast<void*>(w), std::int16_t{250}, std::int16_t{150}, false);
-  EXPECT_EQ(Content(w), (Rect{60, 50, 210, 300}));
-  EXPECT_FALSE(toolbox::WindowNeedsUpdate(w)) << "sized without update";
-
-  Call<HostService144>(static_cast<void*>(w), std::int16_t{inZoomOut}, true, true);
-  EXPECT_NE(Content(w), (Rect{60, 50, 210, 300}));
-  EXPECT_TRUE(toolbox::WindowNeedsUpdate(w));
-  Call<HostService144>(static_cast<void*>(w), std::int16_t{inZoomIn}, false, false);
-  EXPECT_EQ(Content(w), (Rect{60, 50, 210, 300})) << "back to the user state";
-  Call<HostService144>(static_cast<void*>(w), std::int16_t{3}, false, false);
-  EXPECT_EQ(Content(w), (Rect{60, 50, 210, 300})) << "a part that is no zoom changes nothing";
-
-  Call<HostService263>(static_cast<void*>(w), false);
-  EXPECT_FALSE(IsWindowHilited(w));
-}
 
 TEST_F(WindowServices, ExtensionWindowsAreListedWhileTheyLive) {
   WindowRef a = MakeWindow(Rect{100, 100, 200, 200});
@@ -125,6 +97,9 @@ TEST_F(WindowServices, AWindowGetsItsRememberedPlaceAndSize) {
   WindowRef reopened = MakeWindow(Rect{60, 40, 460, 640});
   Place(reopened, FourCharCode("WIND"), 8101, 0x7654, 1);
   EXPECT_EQ(Content(reopened), (Rect{80, 70, 280, 370}));
+  Call<HostService144>(static_cast<void*>(reopened), std::int16_t{inZoomOut}, true, true);
+  Call<HostService144>(static_cast<void*>(reopened), std::int16_t{inZoomIn}, false, false);
+  EXPECT_EQ(Content(reopened), (Rect{80, 70, 280, 370})) << "zoomed back to the user's state";
   WindowRef withoutSize = MakeWindow(Rect{60, 40, 460, 640});
   Place(withoutSize, FourCharCode("WIND"), 8101, 0x7654, 0);
   EXPECT_EQ(Content(withoutSize), (Rect{80, 70, 480, 670})) << "flag 1 clear: the place only";
