@@ -141,6 +141,7 @@ TEST(DataServicesWithoutDocument, AnswerNothing) {
   host::SetCurrentDocument(nullptr);
   EXPECT_EQ(testext::Call<HostQueryValue>(std::int16_t{1539}), std::uint32_t(host::State().channelCount))
       << "the channel count is the host's own";
+  EXPECT_EQ(testext::Call<HostQueryValue>(std::int16_t{-7}), 0u) << "an unknown selector";
   EXPECT_EQ(CallData<DataBlockLength>(std::int16_t{1}), 0);
   EXPECT_EQ(CallData<DataLockBlock471>(std::int16_t{1}, std::int16_t{1}), nullptr);
   EXPECT_EQ(CallData<DataBlockOfPosition>(std::uint32_t{0}), 0);
