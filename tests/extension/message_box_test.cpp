@@ -47,23 +47,16 @@ class MessageBoxTest : public PortTest {
     r.top += 1, r.bottom -= 1, r.left += 3, r.right -= 3;
     return r;
   }
-  std::vector<const toolbox::DrawOp*> OpsOf(DrawKind kind) const {
-    std::vector<const toolbox::DrawOp*> found;
-    for (const auto& op : Drawn().ops) {
-      if (op.kind == kind) found.push_back(&op);
-    }
-    return found;
-  }
   std::string DrawnText() const {
     std::string all;
-    for (const auto* op : OpsOf(DrawKind::kText)) all += (all.empty() ? "" : " ") + op->text;
+    for (const auto& op : OpsOf(Drawn(), DrawKind::kText)) all += (all.empty() ? "" : " ") + op.text;
     return all;
   }
   // The box is framed where expected, and nothing else is framed.
   void ExpectFramedBox(const Rect& box) const {
-    const auto frames = OpsOf(DrawKind::kFrameRect);
+    const auto frames = OpsOf(Drawn(), DrawKind::kFrameRect);
     ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0]->rect, box);
+    EXPECT_EQ(frames[0].rect, box);
   }
 
   std::vector<std::pair<std::string, Rect>> wrapped_;
@@ -112,7 +105,7 @@ TEST_F(MessageBoxTest, TheBoxFitsTheTextAndIsCentredInTheAreaTheHostLeft) {
     const Rect box = Centred(c.width, c.height, Rect{kArea.top, c.hostLeft, kArea.bottom, kArea.right});
     ExpectFramedBox(box);
     EXPECT_EQ(DrawnText(), c.text);
-    EXPECT_EQ(OpsOf(DrawKind::kText).front()->state.clip, Inset(box));
+    EXPECT_EQ(OpsOf(Drawn(), DrawKind::kText).front().state.clip, Inset(box));
   }
   EXPECT_TRUE(wrapped_.empty());
 }
@@ -142,7 +135,7 @@ TEST_F(ChannelMessageBoxTest, AChannelsNameLeadsTheMessage) {
   const auto lineEnd = static_cast<std::int16_t>(inside.top + 13);
   EXPECT_EQ(wrapped_, (std::vector<std::pair<std::string, Rect>>{
                           {"Flow 4_: ", Rect{inside.top, inside.left, lineEnd, inside.right}}}));
-  EXPECT_EQ(OpsOf(DrawKind::kText).back()->state.clip, (Rect{lineEnd, inside.left, inside.bottom, inside.right}));
+  EXPECT_EQ(OpsOf(Drawn(), DrawKind::kText).back().state.clip, (Rect{lineEnd, inside.left, inside.bottom, inside.right}));
 
   wrapped_.clear();
   for (std::int16_t channel : {0, 5, -1}) {

@@ -3,12 +3,27 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 #include "extension/service_spy.h"
 #include "frame/host_services.h"
 #include "toolbox/memory.h"
 #include "toolbox/quickdraw.h"
 
 using namespace spiro;
+
+// The ops drawn into a display list that `keep` accepts, in drawing order.
+template <class Keep>
+std::vector<toolbox::DrawOp> OpsWhere(const toolbox::DisplayList& list, Keep keep) {
+  std::vector<toolbox::DrawOp> found;
+  std::copy_if(list.ops.begin(), list.ops.end(), std::back_inserter(found), keep);
+  return found;
+}
+inline std::vector<toolbox::DrawOp> OpsOf(const toolbox::DisplayList& list, toolbox::DrawKind kind) {
+  return OpsWhere(list, [kind](const toolbox::DrawOp& op) { return op.kind == kind; });
+}
 
 class PortTest : public ::testing::Test {
  protected:

@@ -114,15 +114,14 @@ TEST_F(SpiroExtensionTest, AxisRangeCommandsReadDoublesOrScaledShorts) {
   PerformShorts(29, kPlotWindow, 2048, -2048);  // no window yet: nothing
   PerformShorts(0, kPlotWindow, 1);
   int axis = 0;
-  auto& plot = **reinterpret_cast<SpiroPlotWindowRecord**>(Record().windowRecords[1]);
-  plot.flowAxis = &axis;
+  Plot().flowAxis = &axis;
   PerformShorts(29, kPlotWindow, 2048, -2048);
   PerformShorts(30, kPlotWindow, 2048, -2048);  // no volume axis
   std::vector<unsigned char> doubles(16);
   vantor::StoreAt(doubles.data(), 0, 3.5);
   vantor::StoreAt(doubles.data(), 8, -0.25);
   Perform(29, kPlotWindow, doubles, 25);
-  (**reinterpret_cast<SpiroPlotWindowRecord**>(Record().windowRecords[1])).flowAxis = nullptr;
+  Plot().flowAxis = nullptr;
   ASSERT_EQ(range.calls().size(), 2u);
   EXPECT_EQ(range.calls()[0], std::make_tuple(static_cast<void*>(&axis), 1.0, -1.0));
   EXPECT_EQ(range.calls()[1], std::make_tuple(static_cast<void*>(&axis), 3.5, -0.25));
@@ -236,14 +235,13 @@ TEST_F(SpiroExtensionTest, CursorOutsideTheLoopAsksTheVolumeAxisFirst) {
       [](Point, void* axis) -> std::int16_t { return axis != nullptr ? 5 : 0; });
   ASSERT_NE(Open(), nullptr);
   PerformShorts(0, kPlotWindow, 1);
-  auto& loop = **reinterpret_cast<SpiroPlotWindowRecord**>(Record().windowRecords[1]);
   int volumeAxis = 0;
-  loop.volumeAxis = &volumeAxis;
-  loop.common.status = kAnalysisValid;
+  Plot().volumeAxis = &volumeAxis;
+  Plot().common.status = kAnalysisValid;
   std::int16_t part = -1;
   const toolbox::ScopedMemoryOwner owner(kOwner);
-  gRespiratoryExtension.AdjustCursor(loop.common.window, Point{1, 1}, &part, local_);
-  (**reinterpret_cast<SpiroPlotWindowRecord**>(Record().windowRecords[1])).volumeAxis = nullptr;
+  gRespiratoryExtension.AdjustCursor(Plot().common.window, Point{1, 1}, &part, local_);
+  Plot().volumeAxis = nullptr;
   EXPECT_EQ(part, 5);
   ASSERT_EQ(axisPart.calls().size(), 1u);
   EXPECT_EQ(std::get<1>(axisPart.calls()[0]), static_cast<void*>(&volumeAxis));

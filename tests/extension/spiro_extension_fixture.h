@@ -62,6 +62,10 @@ class SpiroExtensionTest : public ::testing::Test {
     local_ = nullptr;
   }
   spirometry::LocalDataType& Record() { return **local_; }
+  // The plot window's record; the handle may move, so fetch it again after any call.
+  spirometry::SpiroPlotWindowRecord& Plot() {
+    return **reinterpret_cast<spirometry::SpiroPlotWindowRecord**>(Record().windowRecords[spirometry::kPlotWindow - 1]);
+  }
 
   // Bytes in low memory, as the host passes them.
   unsigned char* LowCopy(const std::vector<unsigned char>& bytes) {

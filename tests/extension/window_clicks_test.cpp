@@ -34,9 +34,6 @@ class WindowClicks : public SpiroExtensionTest {
     toolbox::ClearScript();
     SpiroExtensionTest::TearDown();
   }
-  SpiroPlotWindowRecord& Plot() {
-    return **reinterpret_cast<SpiroPlotWindowRecord**>(Record().windowRecords[kPlotWindow - 1]);
-  }
   // Live axes whose kept mappings are the ones they show.
   void MakeAxes() {
     const Rect volumeRect{200, 48, 240, 300};

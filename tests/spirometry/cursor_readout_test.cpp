@@ -86,24 +86,17 @@ struct Readout : PortTest {
     DisposeWindow(plotWindow);
     PortTest::TearDown();
   }
-  static const std::vector<toolbox::DrawOp>& Ops(WindowRef w) { return GetWindowPort(w)->displayList.ops; }
-  static int XorLines(WindowRef w) {
-    int n = 0;
-    for (const toolbox::DrawOp& op : Ops(w)) n += op.kind == DrawKind::kLine && op.state.penMode == srcXor ? 1 : 0;
-    return n;
+  static const toolbox::DisplayList& List(WindowRef w) { return GetWindowPort(w)->displayList; }
+  static std::size_t XorLines(WindowRef w) {
+    return OpsWhere(List(w), [](const toolbox::DrawOp& op) { return op.kind == DrawKind::kLine && op.state.penMode == srcXor; }).size();
   }
   static std::string Texts(WindowRef w) {
     std::string all;
-    for (const toolbox::DrawOp& op : Ops(w)) {
-      if (op.kind == DrawKind::kText) all += op.text + "|";
-    }
+    for (const toolbox::DrawOp& op : OpsOf(List(w), DrawKind::kText)) all += op.text + "|";
     return all;
   }
   static bool Erased(WindowRef w, const Rect& r) {
-    for (const toolbox::DrawOp& op : Ops(w)) {
-      if (op.kind == DrawKind::kEraseRect && op.rect == r) return true;
-    }
-    return false;
+    return !OpsWhere(List(w), [&r](const toolbox::DrawOp& op) { return op.kind == DrawKind::kEraseRect && op.rect == r; }).empty();
   }
   LocalDataType** document = nullptr;
   WindowRef dataWindow = nullptr;
@@ -112,19 +105,19 @@ struct Readout : PortTest {
 
 TEST_F(Readout, FollowsThePointerAcrossBothWindows) {
   TrackCursor(Point{60, 48 + 2 * 20}, 1, document);  // sample 20, in the first phase, a forced one
-  EXPECT_EQ(XorLines(dataWindow), 4) << "a cross on each trace";
-  EXPECT_EQ(XorLines(plotWindow), 2) << "and one on the loop";
+  EXPECT_EQ(XorLines(dataWindow), 4u) << "a cross on each trace";
+  EXPECT_EQ(XorLines(plotWindow), 2u) << "and one on the loop";
   EXPECT_NE(Texts(dataWindow).find("Forced"), std::string::npos) << Texts(dataWindow);
   EXPECT_NE(Texts(plotWindow).find("F "), std::string::npos) << Texts(plotWindow);
 
-  const std::size_t dataOps = Ops(dataWindow).size();
-  const std::size_t plotOps = Ops(plotWindow).size();
+  const std::size_t dataOps = List(dataWindow).ops.size();
+  const std::size_t plotOps = List(plotWindow).ops.size();
   TrackCursor(Point{90, 48 + 2 * 20}, 1, document);  // still sample 20
-  EXPECT_EQ(Ops(dataWindow).size(), dataOps) << "the same column redraws nothing";
-  EXPECT_EQ(Ops(plotWindow).size(), plotOps);
+  EXPECT_EQ(List(dataWindow).ops.size(), dataOps) << "the same column redraws nothing";
+  EXPECT_EQ(List(plotWindow).ops.size(), plotOps);
 
   TrackCursor(Point{60, 48 + 2 * 80}, 1, document);  // after the last boundary
-  EXPECT_EQ(XorLines(dataWindow), 12) << "old crosses removed, new ones drawn";
+  EXPECT_EQ(XorLines(dataWindow), 12u) << "old crosses removed, new ones drawn";
   EXPECT_EQ(Texts(dataWindow).find("Forced", Texts(dataWindow).find("Forced") + 1), std::string::npos)
       << "no label after the last boundary";
 
@@ -133,7 +126,7 @@ TEST_F(Readout, FollowsThePointerAcrossBothWindows) {
   EXPECT_TRUE(Erased(dataWindow, d.common.headerRect));
   const auto p = LoadHandleRecord<spirometry::SpiroPlotWindowRecord>((*document)->windowRecords[1]);
   EXPECT_TRUE(Erased(plotWindow, p.common.headerRect));
-  EXPECT_EQ(XorLines(dataWindow), 16);
+  EXPECT_EQ(XorLines(dataWindow), 16u);
   EXPECT_EQ(d.flowMarker, (Point{0, 0}));
   EXPECT_EQ(p.marker, (Point{0, 0}));
 }
@@ -163,7 +156,7 @@ TEST_F(Readout, DetailedLabelsNumberPhasesFromTheFirstBoundary) {
 
 TEST_F(Readout, AClickInTheLoopReadsItsPointWithoutACross) {
   TrackCursor(Point{80, 160}, 2, document);  // 10 pixels up and left of the origin
-  EXPECT_EQ(XorLines(plotWindow), 0);
+  EXPECT_EQ(XorLines(plotWindow), 0u);
   const auto p = LoadHandleRecord<spirometry::SpiroPlotWindowRecord>((*document)->windowRecords[1]);
   EXPECT_EQ(p.marker, (Point{80, 160}));
   EXPECT_NE(Texts(plotWindow).find("V 0.10F 0.10"), std::string::npos) << Texts(plotWindow);

@@ -55,11 +55,7 @@ struct DataWindow : PortTest {
     PortTest::TearDown();
   }
   std::vector<toolbox::DrawOp> LinesClippedTo(const Rect& clip) const {
-    std::vector<toolbox::DrawOp> found;
-    for (const toolbox::DrawOp& op : Drawn().ops) {
-      if (op.kind == DrawKind::kLine && op.state.clip == clip) found.push_back(op);
-    }
-    return found;
+    return OpsWhere(Drawn(), [&clip](const toolbox::DrawOp& op) { return op.kind == DrawKind::kLine && op.state.clip == clip; });
   }
   static constexpr int kSamples = 400;
   LocalDataType data{};

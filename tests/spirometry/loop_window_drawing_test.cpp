@@ -53,15 +53,10 @@ struct LoopWindow : PortTest {
     PortTest::TearDown();
   }
   void Draw() { DrawFlowVolumeLoop(Rect{0, 0, 200, 300}, true, 1, window, data); }
-  int BlackStrokes() const {
-    int n = 0;
-    for (const toolbox::DrawOp& op : Drawn().ops) {
-      n += op.kind == DrawKind::kLine && op.state.clip == window.common.plotRect &&
-                   op.state.foreColor == RGBColor{0, 0, 0}
-               ? 1
-               : 0;
-    }
-    return n;
+  std::size_t BlackStrokes() const {
+    return OpsWhere(Drawn(), [this](const toolbox::DrawOp& op) {
+             return op.kind == DrawKind::kLine && op.state.clip == window.common.plotRect && op.state.foreColor == RGBColor{};
+           }).size();
   }
   LocalDataType data{};
   SpiroPlotWindowRecord window{};
@@ -75,12 +70,12 @@ TEST_F(LoopWindow, ExpirationRunsUpAndToTheRightWithFiveArrows) {
   EXPECT_GT(h(-0.2), h(0.2)) << "falling volume is drawn further right";
   EXPECT_GE(h(0.2), window.common.plotRect.left);
   EXPECT_LE(h(-0.2), window.common.plotRect.right);
-  EXPECT_EQ(BlackStrokes(), 10) << "five arrowheads of two strokes";
+  EXPECT_EQ(BlackStrokes(), 10u) << "five arrowheads of two strokes";
 
   toolbox::ClearDisplayList(port_);
   window.plotOption = 0;
   Draw();
-  EXPECT_EQ(BlackStrokes(), 0);
+  EXPECT_EQ(BlackStrokes(), 0u);
 }
 
 TEST_F(LoopWindow, TheChannelMenusGainTheirHeadingsOnce) {
@@ -97,16 +92,14 @@ TEST_F(LoopWindow, AxesAreLabelledAgainAfterAFailure) {
   window.common.status = 3;
   Draw();
   auto labels = [&] {
-    int n = 0;
-    for (const toolbox::DrawOp& op : Drawn().ops) n += op.kind == DrawKind::kText && std::isdigit(op.text[0]) ? 1 : 0;
-    return n;
+    return OpsWhere(Drawn(), [](const toolbox::DrawOp& op) { return op.kind == DrawKind::kText && std::isdigit(op.text[0]); }).size();
   };
-  EXPECT_EQ(labels(), 0);
+  EXPECT_EQ(labels(), 0u);
   toolbox::ClearDisplayList(port_);
   window.common.status = 0;
   window.redraw = 1;
   Draw();
-  EXPECT_GT(labels(), 4);
+  EXPECT_GT(labels(), 4u);
 }
 
 }  // namespace

@@ -43,11 +43,7 @@ struct Report : PortTest {
   }
   // The first (bold) column of each row drawn: label text → baseline point.
   std::vector<toolbox::DrawOp> Labels() const {
-    std::vector<toolbox::DrawOp> found;
-    for (const toolbox::DrawOp& op : Drawn().ops) {
-      if (op.kind == DrawKind::kText && op.state.textFace == bold) found.push_back(op);
-    }
-    return found;
+    return OpsWhere(Drawn(), [](const toolbox::DrawOp& op) { return op.kind == DrawKind::kText && op.state.textFace == bold; });
   }
   static const toolbox::DrawOp* Find(const std::vector<toolbox::DrawOp>& ops, const std::string& text) {
     for (const toolbox::DrawOp& op : ops) {

@@ -21,14 +21,6 @@ namespace {
 using toolbox::DrawKind;
 using toolbox::DrawOp;
 
-std::vector<DrawOp> OpsOf(const toolbox::DisplayList& list, DrawKind kind) {
-  std::vector<DrawOp> found;
-  for (const DrawOp& op : list.ops) {
-    if (op.kind == kind) found.push_back(op);
-  }
-  return found;
-}
-
 class Drawing : public PortTest {};
 
 using Row = resource_test::PString;
@@ -64,11 +56,7 @@ Loop ClosedLoop(int count) {
 }
 
 std::vector<DrawOp> BlackStrokes(const toolbox::DisplayList& list) {
-  std::vector<DrawOp> found;
-  for (const DrawOp& op : OpsOf(list, DrawKind::kLine)) {
-    if (op.state.foreColor == RGBColor{0, 0, 0}) found.push_back(op);
-  }
-  return found;
+  return OpsWhere(list, [](const DrawOp& op) { return op.kind == DrawKind::kLine && op.state.foreColor == RGBColor{}; });
 }
 
 TEST_F(Drawing, AClosedLoopCarriesFiveArrowsPointingAlongIt) {

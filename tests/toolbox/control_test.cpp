@@ -36,7 +36,6 @@ class ControlTest : public toolbox_test::ToolboxTest {
 
 TEST_F(ControlTest, AWindowHasOneRootControl) {
   ControlRef root = nullptr;
-  EXPECT_EQ(GetRootControl(window_, &root), errNoRootControl);
   ASSERT_EQ(CreateRootControl(window_, &root), noErr);
   ControlRef again = nullptr;
   EXPECT_EQ(CreateRootControl(window_, &again), errRootAlreadyExists);

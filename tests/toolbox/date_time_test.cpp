@@ -64,7 +64,7 @@ TEST(DateTime, TextsFollowTheUnitedStatesForms) {
   EXPECT_EQ(Time(Seconds(2024, 1, 31, 12, 0), false), "12:00 PM");
 }
 
-TEST(DateTime, TheClockIsLocalTimeAndCanBeFixed) {
+TEST(DateTime, TheClockIsLocalTime) {
   UInt32 now = 0;
   GetDateTime(&now);
   const std::time_t unixNow = std::time(nullptr);
@@ -72,10 +72,6 @@ TEST(DateTime, TheClockIsLocalTimeAndCanBeFixed) {
   localtime_r(&unixNow, &local);
   const auto expected = static_cast<std::int64_t>(unixNow) + local.tm_gmtoff + toolbox::kUnixEpochSince1904;
   EXPECT_LE(std::abs(static_cast<std::int64_t>(now) - expected), 2);
-  toolbox::SetFixedDateTime(12345u);
-  GetDateTime(&now);
-  EXPECT_EQ(now, 12345u);
-  toolbox::SetFixedDateTime(std::nullopt);
 }
 
 }  // namespace

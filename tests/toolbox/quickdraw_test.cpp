@@ -30,25 +30,6 @@ TEST(QuickDrawPorts, CurrentPortFollowsSetPortAndFallsBackToTheScreen) {
   SetPort(before);
 }
 
-TEST(QuickDrawPorts, WindowIsAPortAndConvertsCoordinatesByItsGlobalOrigin) {
-  OpaqueWindowPtr window;
-  const Rect bounds{0, 0, 120, 300};
-  SetPortBounds(GetWindowPort(&window), &bounds);
-  toolbox::SetPortGlobalOrigin(GetWindowPort(&window), Point{44, 10});
-  EXPECT_EQ(GetWindowFromPort(GetWindowPort(&window)), &window);
-
-  GrafPtr saved = nullptr;
-  GetPort(&saved);
-  SetPortWindowPort(&window);
-  Point p{5, 7};
-  GlobalToLocal(&p);
-  EXPECT_EQ(p, (Point{-39, -3}));
-  Point extreme{32000, 32000};
-  LocalToGlobal(&extreme);
-  EXPECT_EQ(extreme, (Point{32044, 32010}));
-  SetPort(saved);
-}
-
 TEST(QuickDrawRegions, ClipRegionsRoundTripThroughHandles) {
   ScopedPort scoped;
   RgnHandle rgn = NewRgn();

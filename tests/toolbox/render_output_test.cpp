@@ -1,4 +1,4 @@
-// The file backends (PNG, PDF, SVG), the null backend and the ready-made outputs.
+// The file backends (PNG, PDF, SVG) and the ready-made outputs.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -117,11 +117,6 @@ TEST_F(RenderOutput, SvgKeepsXorAndTextAsVectors) {
   EXPECT_NE(text.find("mix-blend-mode:difference"), std::string::npos);
   EXPECT_EQ(text.find("<image"), std::string::npos) << "no page turned into a bitmap";
   EXPECT_NE(text.find("A5,5 0 0 1 "), std::string::npos) << "rounded corners";
-
-  toolbox::NullRenderStats stats;
-  EXPECT_TRUE(RenderPages(*toolbox::NewNullRenderer(&stats), {&drawing.port()}, &error));
-  EXPECT_EQ(stats.pages, 1);
-  EXPECT_EQ(stats.operations, drawing.ops().size());
 }
 
 TEST_F(RenderOutput, ClipboardPicturesBecomePngsAndDamagedOnesAreRefused) {

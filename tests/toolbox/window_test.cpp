@@ -106,6 +106,9 @@ TEST_F(WindowTest, AWindowResourceGivesContentFrameTitleAndReference) {
   Point p{10, 5};
   LocalToGlobal(&p);
   EXPECT_EQ(p, (Point{70, 25}));
+  Point extreme{32760, 32760};
+  LocalToGlobal(&extreme);
+  EXPECT_EQ(extreme, (Point{32767, 32767})) << "clamped, not wrapped";
   SetPort(nullptr);
   DisposeWindow(w);
   EXPECT_FALSE(IsValidWindowPtr(w));
