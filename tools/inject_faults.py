@@ -165,6 +165,8 @@ FAULTS = [
      "  TextFont(box.savedFont);\n  TextSize(box.savedSize);\n", "  TextFont(box.savedFont);\n", "test_extension"),
     ("text-box-clip-not-restored", "bundle/extension/text_box.cpp",
      "    SetClip(box.savedClip);\n  } else {", "  } else {", "test_extension"),
+    ("default-forced-factor", "bundle/extension/spiro_records.h",
+     "kDefaultForcedFactor = 2.0;", "kDefaultForcedFactor = 1.5;", "test_extension"),
 ]
 
 

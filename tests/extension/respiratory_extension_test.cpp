@@ -15,6 +15,27 @@ namespace {
 
 using namespace spirometry;
 
+TEST_F(SpiroExtensionTest, NewRecordHasItsDefaultsAndLeavesNothingBehind) {
+  ServiceSpy<vantor::service::HostService631> items([](ConstStr255Param, std::int16_t,
+                                                       std::uint16_t) { return nullptr; });
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(items.calls().size(), 6u);  // settings, subject, three windows, print
+  const LocalDataType& r = Record();
+  EXPECT_EQ(r.analysisStatus, kAnalysisDue);
+  EXPECT_EQ(r.copyFormat, 1);
+  EXPECT_EQ(r.forcedFactor, 2.0);
+  EXPECT_EQ(r.flowThreshold, kDefaultFlowThreshold);
+  EXPECT_GT(r.minRunSeconds, 0.0);
+  EXPECT_EQ(r.flowFunctionId, -1);
+  EXPECT_EQ(r.grayPattern[0], 0x55);
+  EXPECT_EQ(r.grayPattern[1], 0xAA);
+  PerformShorts(0, kDataWindow, 1);
+  PerformShorts(0, kPlotWindow, 1);
+  MenuRequest(200, 0);
+  Dispose();
+  EXPECT_EQ(toolbox::LiveHandleCount(kOwner), 0u);
+}
+
 TEST_F(SpiroExtensionTest, EveryAllocationFailureEndsInTheAlertOrARecordWithoutLeaks) {
   toolbox::FailAllocationAfter(0);
   ASSERT_NE(Open(), nullptr);
