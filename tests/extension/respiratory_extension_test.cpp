@@ -96,6 +96,24 @@ INSTANTIATE_TEST_SUITE_P(Limits, SpiroSizeTest,
                                            SizeCase{kPlotWindow, 100, 100, 200, 150},
                                            SizeCase{kReportWindow, 300, 199, 300, 200}));
 
+TEST_F(SpiroExtensionTest, ZoomAndUpdateOfOurWindowsOnly) {
+  ServiceSpy<vantor::service::HostSubmitCommandFlag> flags;
+  ASSERT_NE(Open(), nullptr);
+  PerformShorts(0, kDataWindow, 1);
+  const WindowRef window = WindowOfKind(local_, kDataWindow);
+  const toolbox::ScopedMemoryOwner owner(kOwner);
+  gRespiratoryExtension.WindowFlagChanged(window, 1, local_);
+  gRespiratoryExtension.WindowFlagChanged(nullptr, 1, local_);
+  ASSERT_EQ(flags.calls().size(), 1u);
+  EXPECT_EQ(std::get<1>(flags.calls()[0]), kDataWindow);
+  // Drawing with no document analyses to a status, shown in the header.
+  gRespiratoryExtension.UpdateWindow(window, local_);
+  EXPECT_NE(Record().analysisStatus, kAnalysisDue);
+  std::int16_t part = -1;
+  gRespiratoryExtension.AdjustCursor(window, Point{5, 5}, &part, local_);
+  EXPECT_EQ(part, 0);
+}
+
 TEST_F(SpiroExtensionTest, ChannelCommandInvalidatesOnlyOnAChange) {
   ASSERT_NE(Open(), nullptr);
   Record().flowChannel = 2;
