@@ -1,5 +1,7 @@
 #include "spirometry_host.h"
 
+#include <cmath>
+
 #include "host/alerts.h"
 #include "host/extension_registry.h"
 #include "host/sample_locks.h"
@@ -20,6 +22,15 @@ vantor::ChannelScaling HeadScaling(double millivoltsPerValue) {
   scaling.info.rawFactor = millivoltsPerValue;
   scaling.info.unitFactor = millivoltsPerValue;
   return scaling;
+}
+
+std::vector<float> SineBreaths(int n, float amplitude, double period, float offset) {
+  std::vector<float> samples(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) {
+    samples[static_cast<std::size_t>(i)] =
+        offset + amplitude * static_cast<float>(std::sin(2 * M_PI * i / period));
+  }
+  return samples;
 }
 
 void SpirometryHostTest::SetUpTestSuite() {

@@ -31,6 +31,10 @@ inline constexpr double kDefaultModelScale = 1.333;
 // `millivoltsPerValue` millivolts per sample value.
 vantor::ChannelScaling HeadScaling(double millivoltsPerValue);
 
+// Breathing as a sine of `period` samples around `offset`, positive first
+// (inspiration), `n` samples long.
+std::vector<float> SineBreaths(int n, float amplitude, double period, float offset = 0.0f);
+
 // Whether an alert with exactly this text was shown since the last clearing.
 bool Alerted(const std::string& text);
 
