@@ -75,8 +75,12 @@ TEST_F(FlowSettingsDialog, ZeroLitresDisablesOkAndCancellingRestoresTheModel) {
   EXPECT_FALSE(std::isfinite(s.customScale));
 }
 
-TEST_F(FlowSettingsDialog, OkSubmitsTheCheckBoxesAndModel) {
+// Cancel submits nothing; OK submits the check boxes and the model.
+TEST_F(FlowSettingsDialog, OkSubmitsTheCheckBoxesAndModelAndCancelNothing) {
   Open(SyringeStroke(3.0, 120, 400), 0, 300);
+  EXPECT_FALSE(Run("hit 8; hit 15; hit 10; choose 2; hit 2"));
+  RespFlowSettings settings{};
+  EXPECT_FALSE(ReadSettings(kFlowChannel, &settings));
   ASSERT_TRUE(Run("hit 8; hit 15; hit 10; choose 2; hit 1"));
   const RespFlowSettings s = Settings();
   EXPECT_EQ(s.linearise, 0);
@@ -84,13 +88,6 @@ TEST_F(FlowSettingsDialog, OkSubmitsTheCheckBoxesAndModel) {
   EXPECT_EQ(s.SpirometerModel, 2);
   EXPECT_EQ(s.sourceChannel, kHeadChannel) << "the spirometer channel is proposed";
   EXPECT_EQ(s.sourceIsComputed, 1);
-}
-
-TEST_F(FlowSettingsDialog, CancelSubmitsNothing) {
-  Open(SyringeStroke(3.0, 120, 400), 0, 300);
-  EXPECT_FALSE(Run("hit 8; hit 15; hit 10; choose 2; hit 2"));
-  RespFlowSettings settings{};
-  EXPECT_FALSE(ReadSettings(kFlowChannel, &settings));
 }
 
 // Statuses 12 (almost no volume) and 13 (a source calibrated in a way that

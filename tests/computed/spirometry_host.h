@@ -24,9 +24,8 @@ inline constexpr int kFlowChannel = 2;
 inline constexpr int kVolumeChannel = 3;
 inline constexpr double kSamplingInterval = 0.01;
 
-// Model 4 of the bundle's flow-head table, in L/s and per mV.
+// The scale of model 4 of the bundle's flow-head table, in L/s per mV.
 inline constexpr double kDefaultModelScale = 1.333;
-inline constexpr double kDefaultModelNonlinearity = 0.006;
 
 // The scaling of a flow head's signal: uncalibrated, base unit "mV",
 // `millivoltsPerValue` millivolts per sample value.

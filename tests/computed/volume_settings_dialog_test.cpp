@@ -115,17 +115,14 @@ TEST(BreathCycle, CrossingsAreTakenAtTheLowestVolumeOfTheirPart) {
   EXPECT_EQ(volume::FindBreathCycle(inspirationOnly, 21, 0.1).first, -1);
 }
 
+// Cancelling the custom threshold keeps the row; accepting it takes millilitres.
 TEST_F(VolumeSettingsDialog, ACustomThresholdIsTypedInMillilitres) {
-  Open(ShortBreath(), 0, 20);
-  ASSERT_TRUE(Run("hit 15; choose 7; type 4 150; hit 1; hit 1"));
-  EXPECT_EQ(Settings().thresholdIndex, kCustomThreshold);
-  EXPECT_DOUBLE_EQ(Settings().customThreshold, 0.15);
-}
-
-TEST_F(VolumeSettingsDialog, CancellingTheCustomThresholdKeepsTheRow) {
   Open(ShortBreath(), 0, 20);
   ASSERT_TRUE(Run("hit 15; choose 7; type 4 150; hit 2; hit 1"));
   EXPECT_EQ(Settings().thresholdIndex, kDefaultThresholdRow);
+  ASSERT_TRUE(Run("hit 15; choose 7; type 4 150; hit 1; hit 1"));
+  EXPECT_EQ(Settings().thresholdIndex, kCustomThreshold);
+  EXPECT_DOUBLE_EQ(Settings().customThreshold, 0.15);
 }
 
 TEST_F(VolumeSettingsDialog, WithoutAFlowChannelANeighbourIsProposed) {

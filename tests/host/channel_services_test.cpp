@@ -15,10 +15,10 @@ using namespace vantor::service;
 using testext::Call;
 using testext::TextOf;
 
-struct Channels : ::testing::Test {
+struct Channels : testext::DocumentTest {
   void SetUp() override {
-    document = testext::MakeDocument(3, 10);
-      document->SetTitle(2, "Débit");
+    Open(3, 10);
+    document->SetTitle(2, "Débit");
     vantor::ChannelScaling mv = host::DefaultScaling();
     mv.info.baseUnitText[0] = 2;
     mv.info.baseUnitText[1] = 'm';
@@ -28,10 +28,7 @@ struct Channels : ::testing::Test {
     litres.info.baseUnitText[0] = 1;
     litres.info.baseUnitText[1] = 'L';
     document->SetScaling(2, 1, litres);
-    host::SetCurrentDocument(document.get());
   }
-  void TearDown() override { host::SetCurrentDocument(nullptr); }
-  std::unique_ptr<host::Document> document;
 };
 
 TEST_F(Channels, TitlesAndChannelCount) {

@@ -21,22 +21,14 @@ using namespace vantor::service;
 using testext::Call;
 using testext::Windows;
 
-struct Commands : ::testing::Test {
+struct Commands : testext::DocumentTest {
   void SetUp() override {
-    document = testext::MakeDocument(1, 4);
-    host::SetCurrentDocument(document.get());
+    Open(1, 4);
     ASSERT_TRUE(document->extensions().Open(window));
     Windows().Clear();
   }
-  void TearDown() override {
-    document.reset();
-    host::SetCurrentDocument(nullptr);
-  }
-  std::uint16_t Key(std::uint16_t code) const {
-    return static_cast<std::uint16_t>(host::MapExtensionId(code, window.hostRef));
-  }
+  std::uint16_t Key(std::uint16_t code) const { return testext::KeyOf(code, window); }
   host::Extension window = testext::MakeWindowExtension();
-  std::unique_ptr<host::Document> document;
 };
 
 template <class T>

@@ -22,21 +22,14 @@ using testext::Call;
 using testext::CallData;
 using testext::Log;
 
-struct Computed : ::testing::Test {
+struct Computed : testext::DocumentTest {
   void SetUp() override {
-    document = testext::MakeDocument(3, 5, 2);
+    Open(3, 5, 2);
     document->ClearSamples(3, 1);
     document->ClearSamples(3, 2);
-    host::SetCurrentDocument(document.get());
     Log().Clear();
   }
-  void TearDown() override {
-    document.reset();
-    host::SetCurrentDocument(nullptr);
-  }
-  std::uint16_t Key(std::uint16_t code) const {
-    return static_cast<std::uint16_t>(host::MapExtensionId(code, scale.hostRef));
-  }
+  std::uint16_t Key(std::uint16_t code) const { return testext::KeyOf(code, scale); }
   std::vector<float> Shown(std::int16_t channel, std::int16_t block) {
     Handle h = CallData<DataLockBlock471>(channel, block);
     if (h == nullptr) return {};
@@ -47,7 +40,6 @@ struct Computed : ::testing::Test {
   }
   host::ComputedChannels& computed() { return document->computed(); }
   host::Extension scale = testext::MakeScaleFunction();
-  std::unique_ptr<host::Document> document;
 };
 
 TEST_F(Computed, AttachAsksTheProtocolAndRefusesWhatCannotBeAttached) {

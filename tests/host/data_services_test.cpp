@@ -19,14 +19,8 @@ namespace {
 using namespace vantor::service;
 using testext::CallData;
 
-struct DataServices : ::testing::Test {
-  void SetUp() override {
-    document = testext::MakeDocument(2, 6, 3);
-    document->SetSamplingBlock(0);
-    host::SetCurrentDocument(document.get());
-  }
-  void TearDown() override { host::SetCurrentDocument(nullptr); }
-  std::unique_ptr<host::Document> document;
+struct DataServices : testext::DocumentTest {
+  void SetUp() override { Open(2, 6, 3); }
 };
 
 std::int32_t PositionOf(std::int16_t block, std::int16_t offset) {

@@ -16,22 +16,15 @@ using namespace vantor::service;
 using testext::Call;
 using testext::CallData;
 
-struct Faults : ::testing::Test {
-  void SetUp() override {
-    document = testext::MakeDocument(2, 50, 2);
-    host::SetCurrentDocument(document.get());
-  }
+struct Faults : testext::DocumentTest {
+  void SetUp() override { Open(2, 50, 2); }
   void TearDown() override {
     toolbox::FailAllocationAfter(0);
     toolbox::SetHeapScramble(false);
-    document.reset();
-    host::SetCurrentDocument(nullptr);
+    DocumentTest::TearDown();
   }
-  std::uint16_t Key(std::uint16_t code) const {
-    return static_cast<std::uint16_t>(host::MapExtensionId(code, scale.hostRef));
-  }
+  std::uint16_t Key(std::uint16_t code) const { return testext::KeyOf(code, scale); }
   host::Extension scale = testext::MakeScaleFunction();
-  std::unique_ptr<host::Document> document;
 };
 
 TEST_F(Faults, AFailedRecordedLockAnswersNullAndHoldsNothing) {

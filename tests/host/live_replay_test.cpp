@@ -17,11 +17,10 @@ using namespace vantor::service;
 using testext::Call;
 using testext::Log;
 
-struct Live : ::testing::Test {
+struct Live : testext::DocumentTest {
   void SetUp() override {
-    document = testext::MakeDocument(3, 700, 3);
+    Open(3, 700, 3);
     document->ClearSamples(3, 2);
-    host::SetCurrentDocument(document.get());
     ASSERT_TRUE(document->computed().Attach(2, scale));
     ASSERT_TRUE(document->computed().Attach(3, scale));
     // Channel 3 = 3 × channel 2's output; channel 2 = 2 × its own input.
@@ -30,18 +29,11 @@ struct Live : ::testing::Test {
     Submit(testext::kSetFactor, 3, 3.0);
     Log().Clear();
   }
-  void TearDown() override {
-    document.reset();
-    host::SetCurrentDocument(nullptr);
-  }
-  std::uint16_t Key(std::uint16_t code) const {
-    return static_cast<std::uint16_t>(host::MapExtensionId(code, scale.hostRef));
-  }
+  std::uint16_t Key(std::uint16_t code) const { return testext::KeyOf(code, scale); }
   void Submit(std::uint16_t code, std::int32_t channel, double value) {
     Call<HostSubmitCommandDouble>(Key(code), channel, value);
   }
   host::Extension scale = testext::MakeScaleFunction();
-  std::unique_ptr<host::Document> document;
 };
 
 TEST_F(Live, NotificationsFrameTheRunAndBlockMinusOneFollowsIt) {

@@ -33,13 +33,8 @@ Record View() {
 std::int32_t Start(const Record& r) { return vantor::LoadAt<std::int32_t>(r.data(), vantor::kRangeStartAt); }
 std::int32_t End(const Record& r) { return vantor::LoadAt<std::int32_t>(r.data(), vantor::kRangeEndAt); }
 
-struct Ranges : ::testing::Test {
-  void SetUp() override {
-    document = testext::MakeDocument(2, 100, 2);
-    host::SetCurrentDocument(document.get());
-  }
-  void TearDown() override { host::SetCurrentDocument(nullptr); }
-  std::unique_ptr<host::Document> document;
+struct Ranges : testext::DocumentTest {
+  void SetUp() override { Open(2, 100, 2); }
 };
 
 // The active range as extensions choose it: 521 when valid with 519, else 524.

@@ -271,6 +271,10 @@ void Register(host::Extension& extension) {
   extension.initialized = true;
 }
 
+std::uint16_t KeyOf(std::uint16_t code, const host::Extension& extension) {
+  return static_cast<std::uint16_t>(host::MapExtensionId(code, extension.hostRef));
+}
+
 host::Extension MakeScaleFunction(const std::string& name) {
   host::Extension extension{"Main3", &ScaleEntry, 0, 0, false, name};
   Register(extension);

@@ -3,7 +3,10 @@
 // a window extension that records the commands and requests it receives.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,5 +74,22 @@ void Register(host::Extension& extension);
 // A document of `channels` channels ("Ch 1"..) and one block of `length`
 // samples with channel c's sample i = c * 0.01 + i * 0.001.
 std::unique_ptr<host::Document> MakeDocument(int channels, std::int32_t length, int blocks = 1);
+
+// The key the extension's local command code is submitted under.
+std::uint16_t KeyOf(std::uint16_t code, const host::Extension& extension);
+
+// A test on a document of MakeDocument's, current until the test ends.
+class DocumentTest : public ::testing::Test {
+ protected:
+  void Open(int channels, std::int32_t length, int blocks = 1) {
+    document = MakeDocument(channels, length, blocks);
+    host::SetCurrentDocument(document.get());
+  }
+  void TearDown() override {
+    document.reset();
+    host::SetCurrentDocument(nullptr);
+  }
+  std::unique_ptr<host::Document> document;
+};
 
 }  // namespace testext
