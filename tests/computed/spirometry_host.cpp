@@ -7,6 +7,7 @@
 #include "host/sample_locks.h"
 #include "host/service_table.h"
 #include "toolbox/memory.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/script.h"
 #include "vantor/services.h"
 
@@ -31,6 +32,15 @@ std::vector<float> SineBreaths(int n, float amplitude, double period, float offs
         offset + amplitude * static_cast<float>(std::sin(2 * M_PI * i / period));
   }
   return samples;
+}
+
+vantor::ChannelScaling FlowUnits(const char* unit, double gain) {
+  vantor::ChannelScaling scaling = HeadScaling(1.0);
+  scaling.calibrated = 1;
+  scaling.gain = gain;
+  scaling.offset = 0.0;
+  toolbox::StorePascal(scaling.unitText, unit);
+  return scaling;
 }
 
 void SpirometryHostTest::SetUpTestSuite() {

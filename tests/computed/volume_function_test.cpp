@@ -51,11 +51,7 @@ TEST_F(VolumeFunction, IntegratesTheFlowAcrossTheStretch) {
 // units, shown in millilitres, and shown as the millilitres it integrated.
 TEST_F(VolumeFunction, PerMinuteMillilitreSourceIsShownInMillilitres) {
   MakeRecording({SineBreaths(80, 0.5f, 80)});
-  vantor::ChannelScaling perMinute = HeadScaling(1.0);
-  perMinute.calibrated = 1;
-  perMinute.gain = 60000.0;  // a full-scale 0.5 value is 30 L/min
-  perMinute.offset = 0.0;
-  std::memcpy(perMinute.unitText, "\x06ml/min", 7);
+  const vantor::ChannelScaling perMinute = FlowUnits("ml/min", 60000.0);  // 0.5 is 30 L/min
   const int recordedFlow = document().AddChannel("Pneumotach", "");
   document().SetSamples(recordedFlow, 1, SineBreaths(80, 0.5f, 80));
   document().SetScaling(recordedFlow, 1, perMinute);
@@ -83,11 +79,7 @@ TEST_F(VolumeFunction, OnlyFlowUnitsOrTheFlowFunctionMakeASource) {
   ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
   SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // millivolts: not flow
   EXPECT_FALSE(document().computed().HasDisplayedData(kVolumeChannel, 1));
-  vantor::ChannelScaling litresPerSecond = HeadScaling(1.0);
-  litresPerSecond.calibrated = 1;
-  litresPerSecond.gain = 1.0;
-  std::memcpy(litresPerSecond.unitText, "\x03L/s", 4);
-  document().SetScaling(kHeadChannel, 1, litresPerSecond);
+  document().SetScaling(kHeadChannel, 1, FlowUnits("L/s", 1.0));
   SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // "L/s" folds to "l/s"
   EXPECT_TRUE(document().computed().HasDisplayedData(kVolumeChannel, 1));
 }
