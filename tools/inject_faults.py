@@ -165,6 +165,13 @@ FAULTS = [
      "  TextFont(box.savedFont);\n  TextSize(box.savedSize);\n", "  TextFont(box.savedFont);\n", "test_extension"),
     ("text-box-clip-not-restored", "bundle/extension/text_box.cpp",
      "    SetClip(box.savedClip);\n  } else {", "  } else {", "test_extension"),
+    ("default-forced-factor", "bundle/extension/spiro_records.h",
+     "kDefaultForcedFactor = 2.0;", "kDefaultForcedFactor = 1.5;", "test_extension"),
+    ("loop-drawn-without-a-volume-channel", "bundle/spirometry/loop_window_drawing.cpp",
+     "(data.flowChannel == 0 || data.volumeChannel == 0)", "data.flowChannel == 0", "test_spirometry"),
+    ("zoom-of-a-foreign-window-filed", "bundle/extension/spiro_window_events.cpp",
+     "  if (kind < 1) return;\n  HostSubmitCommandFlag(Key(extension, kZoomWindowCommand)",
+     "  HostSubmitCommandFlag(Key(extension, kZoomWindowCommand)", "test_extension"),
 ]
 
 

@@ -48,6 +48,10 @@ TEST_P(Manoeuvre, ForcedExpirationExpiresFvcAndFev1InTheFirstSecond) {
   // Every breath in is breathed out again: the recording ends at rest.
   EXPECT_NEAR(Integrate(p, r.trueFlow, 0, r.model.phases().back().endSeconds), 0, 0.002);
   EXPECT_EQ(r.model.VolumeAt(1e9), 0);
+  for (const cli::BreathingPhase& phase : r.model.phases()) {
+    if (phase.kind != cli::PhaseKind::kTidalInspiration) continue;
+    EXPECT_NEAR(r.model.VolumeAt(phase.endSeconds), phase.endLitres, 1e-12) << "tidal breaths reach their volume";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(People, Manoeuvre,

@@ -10,15 +10,6 @@
 namespace spirotest {
 namespace {
 
-std::vector<float> Breaths(int n, float amplitude, float offset) {
-  std::vector<float> samples(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i) {
-    samples[static_cast<std::size_t>(i)] =
-        offset + amplitude * static_cast<float>(std::sin(2 * M_PI * i / 37.0));
-  }
-  return samples;
-}
-
 struct Computed {
   std::vector<std::vector<float>> flow;
   std::vector<std::vector<float>> volume;
@@ -43,7 +34,8 @@ class LiveComputationTest : public SpirometryHostTest {
 // Rings shorter than a block and chunks that do not divide them, so that the
 // live offsets wrap; one stretch, so the block integration never restarts.
 TEST_F(LiveComputationTest, LiveSamplesEqualBlockSamples) {
-  MakeRecording({Breaths(150, 0.4f, 0.01f), Breaths(97, 0.3f, -0.02f), Breaths(120, 0.5f, 0.0f)});
+  MakeRecording({SineBreaths(150, 0.4f, 37, 0.01f), SineBreaths(97, 0.3f, 37, -0.02f),
+                 SineBreaths(120, 0.5f, 37)});
   AttachFlowAndVolume();
   SubmitDouble(Flow(), 8198, kFlowChannel, 0.2);
   SubmitFlag(Volume(), 8199, kVolumeChannel, true);
@@ -62,7 +54,7 @@ TEST_F(LiveComputationTest, LiveSamplesEqualBlockSamples) {
 }
 
 TEST_F(LiveComputationTest, LiveFlowTakesNoDriftOff) {
-  std::vector<float> head = Breaths(80, 0.2f, 0.0f);
+  std::vector<float> head = SineBreaths(80, 0.2f, 37);
   for (std::size_t i = 0; i < 10; ++i) head[i] = 0.05f;
   MakeRecording({head});
   AttachFlowAndVolume();

@@ -1,10 +1,13 @@
 #include "spirometry_host.h"
 
+#include <cmath>
+
 #include "host/alerts.h"
 #include "host/extension_registry.h"
 #include "host/sample_locks.h"
 #include "host/service_table.h"
 #include "toolbox/memory.h"
+#include "toolbox/pascal_string.h"
 #include "toolbox/script.h"
 #include "vantor/services.h"
 
@@ -19,6 +22,24 @@ vantor::ChannelScaling HeadScaling(double millivoltsPerValue) {
   std::memcpy(scaling.info.baseUnitText, "\x02mV", 3);
   scaling.info.rawFactor = millivoltsPerValue;
   scaling.info.unitFactor = millivoltsPerValue;
+  return scaling;
+}
+
+std::vector<float> SineBreaths(int n, float amplitude, double period, float offset) {
+  std::vector<float> samples(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) {
+    samples[static_cast<std::size_t>(i)] =
+        offset + amplitude * static_cast<float>(std::sin(2 * M_PI * i / period));
+  }
+  return samples;
+}
+
+vantor::ChannelScaling FlowUnits(const char* unit, double gain) {
+  vantor::ChannelScaling scaling = HeadScaling(1.0);
+  scaling.calibrated = 1;
+  scaling.gain = gain;
+  scaling.offset = 0.0;
+  toolbox::StorePascal(scaling.unitText, unit);
   return scaling;
 }
 

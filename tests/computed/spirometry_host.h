@@ -30,6 +30,12 @@ inline constexpr double kDefaultModelScale = 1.333;
 // The scaling of a flow head's signal: uncalibrated, base unit "mV",
 // `millivoltsPerValue` millivolts per sample value.
 vantor::ChannelScaling HeadScaling(double millivoltsPerValue);
+// A recorded flow: calibrated in `unit` ("L/s", "ml/min"), `gain` units per value.
+vantor::ChannelScaling FlowUnits(const char* unit, double gain);
+
+// Breathing as a sine of `period` samples around `offset`, positive first
+// (inspiration), `n` samples long.
+std::vector<float> SineBreaths(int n, float amplitude, double period, float offset = 0.0f);
 
 // Whether an alert with exactly this text was shown since the last clearing.
 bool Alerted(const std::string& text);

@@ -18,16 +18,6 @@ namespace {
 
 using VolumeFunction = SpirometryHostTest;
 
-// A breath: inspiration (positive flow), then expiration.
-std::vector<float> Breath(int n, float amplitude) {
-  std::vector<float> samples(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i) {
-    samples[static_cast<std::size_t>(i)] =
-        amplitude * static_cast<float>(std::sin(2 * M_PI * i / n));
-  }
-  return samples;
-}
-
 // The channel's samples in its units, as the host shows them.
 std::vector<double> InUnits(const std::vector<float>& samples,
                             const vantor::ChannelScaling& scaling) {
@@ -39,7 +29,8 @@ std::vector<double> InUnits(const std::vector<float>& samples,
 // Without corrections the volume in litres is the integral of the flow in
 // litres per second, block after block of one stretch.
 TEST_F(VolumeFunction, IntegratesTheFlowAcrossTheStretch) {
-  MakeRecording({Breath(60, 0.4f), Breath(50, 0.2f), Breath(70, -0.3f)});
+  MakeRecording(
+      {SineBreaths(60, 0.4f, 60), SineBreaths(50, 0.2f, 50), SineBreaths(70, -0.3f, 70)});
   AttachFlowAndVolume();
   SubmitFlag(Volume(), 8194, kVolumeChannel, false);
   double litres = 0;
@@ -59,14 +50,10 @@ TEST_F(VolumeFunction, IntegratesTheFlowAcrossTheStretch) {
 // A recorded flow channel in millilitres per minute: integrated with its own
 // units, shown in millilitres, and shown as the millilitres it integrated.
 TEST_F(VolumeFunction, PerMinuteMillilitreSourceIsShownInMillilitres) {
-  MakeRecording({Breath(80, 0.5f)});
-  vantor::ChannelScaling perMinute = HeadScaling(1.0);
-  perMinute.calibrated = 1;
-  perMinute.gain = 60000.0;  // a full-scale 0.5 value is 30 L/min
-  perMinute.offset = 0.0;
-  std::memcpy(perMinute.unitText, "\x06ml/min", 7);
+  MakeRecording({SineBreaths(80, 0.5f, 80)});
+  const vantor::ChannelScaling perMinute = FlowUnits("ml/min", 60000.0);  // 0.5 is 30 L/min
   const int recordedFlow = document().AddChannel("Pneumotach", "");
-  document().SetSamples(recordedFlow, 1, Breath(80, 0.5f));
+  document().SetSamples(recordedFlow, 1, SineBreaths(80, 0.5f, 80));
   document().SetScaling(recordedFlow, 1, perMinute);
   ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
   SubmitShort(Volume(), 8193, kVolumeChannel, static_cast<std::int16_t>(recordedFlow));
@@ -78,7 +65,7 @@ TEST_F(VolumeFunction, PerMinuteMillilitreSourceIsShownInMillilitres) {
   const vantor::ChannelScaling units = Units(kVolumeChannel, 1);
   EXPECT_EQ(std::memcmp(units.unitText, "\x02mL", 3), 0);
   const std::vector<double> volume = InUnits(Displayed(kVolumeChannel, 1), units);
-  const std::vector<double> flow = InUnits(Breath(80, 0.5f), perMinute);
+  const std::vector<double> flow = InUnits(SineBreaths(80, 0.5f, 80), perMinute);
   ASSERT_EQ(volume.size(), flow.size());
   double millilitres = 0;
   for (std::size_t i = 0; i < flow.size(); ++i) {
@@ -88,21 +75,17 @@ TEST_F(VolumeFunction, PerMinuteMillilitreSourceIsShownInMillilitres) {
 }
 
 TEST_F(VolumeFunction, OnlyFlowUnitsOrTheFlowFunctionMakeASource) {
-  MakeRecording({Breath(30, 0.5f)});
+  MakeRecording({SineBreaths(30, 0.5f, 30)});
   ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
   SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // millivolts: not flow
   EXPECT_FALSE(document().computed().HasDisplayedData(kVolumeChannel, 1));
-  vantor::ChannelScaling litresPerSecond = HeadScaling(1.0);
-  litresPerSecond.calibrated = 1;
-  litresPerSecond.gain = 1.0;
-  std::memcpy(litresPerSecond.unitText, "\x03L/s", 4);
-  document().SetScaling(kHeadChannel, 1, litresPerSecond);
+  document().SetScaling(kHeadChannel, 1, FlowUnits("L/s", 1.0));
   SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // "L/s" folds to "l/s"
   EXPECT_TRUE(document().computed().HasDisplayedData(kVolumeChannel, 1));
 }
 
 TEST_F(VolumeFunction, ResetBlockedByTheDocumentsDialogResource) {
-  MakeRecording({Breath(30, 0.5f)});
+  MakeRecording({SineBreaths(30, 0.5f, 30)});
   const SInt16 file = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
   ASSERT_GT(file, 0);
   Handle dialog = NewHandleClear(20);
@@ -122,7 +105,7 @@ TEST_F(VolumeFunction, ResetBlockedByTheDocumentsDialogResource) {
 }
 
 TEST_F(VolumeFunction, SamplingKeepsTheSettingsLocked) {
-  MakeRecording({Breath(30, 0.5f)});
+  MakeRecording({SineBreaths(30, 0.5f, 30)});
   AttachFlowAndVolume();
   Handle settings = nullptr;
   std::memcpy(&settings, *LocalOf(kVolumeChannel) + 8, sizeof settings);

@@ -18,19 +18,6 @@ using namespace spirotest;
 
 constexpr double kDeadSpace = 0.15;  // litres: the default threshold row
 
-// A flow recording in L/s on the head channel.
-vantor::ChannelScaling FlowScaling() {
-  vantor::ChannelScaling scaling = host::DefaultScaling();
-  scaling.calibrated = 1;
-  scaling.gain = 1.0;
-  scaling.offset = 0.0;
-  std::memcpy(scaling.unitText, "\x03L/s", 4);
-  std::memcpy(scaling.info.baseUnitText, "\x03L/s", 4);
-  scaling.info.rawFactor = 1.0;
-  scaling.info.unitFactor = 1.0;
-  return scaling;
-}
-
 // Half a sine of `samples` samples holding `litres`, positive in.
 std::vector<double> Lobe(double litres, int samples) {
   std::vector<double> flow(static_cast<std::size_t>(samples));
@@ -58,7 +45,7 @@ class VolumeSettingsDialog : public SpirometryHostTest {
   void Open(const std::vector<float>& flow, std::int64_t start, std::int64_t end,
             int channel = kVolumeChannel) {
     MakeRecording({flow});
-    document().SetScaling(kHeadChannel, 1, FlowScaling());
+    document().SetScaling(kHeadChannel, 1, FlowUnits("L/s", 1.0));
     ASSERT_TRUE(Attach(channel, Volume()));
     document().selection().Select({start, end});
     channel_ = channel;

@@ -15,6 +15,27 @@ namespace {
 
 using namespace spirometry;
 
+TEST_F(SpiroExtensionTest, NewRecordHasItsDefaultsAndLeavesNothingBehind) {
+  ServiceSpy<vantor::service::HostService631> items([](ConstStr255Param, std::int16_t,
+                                                       std::uint16_t) { return nullptr; });
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(items.calls().size(), 6u);  // settings, subject, three windows, print
+  const LocalDataType& r = Record();
+  EXPECT_EQ(r.analysisStatus, kAnalysisDue);
+  EXPECT_EQ(r.copyFormat, 1);
+  EXPECT_EQ(r.forcedFactor, 2.0);
+  EXPECT_EQ(r.flowThreshold, kDefaultFlowThreshold);
+  EXPECT_GT(r.minRunSeconds, 0.0);
+  EXPECT_EQ(r.flowFunctionId, -1);
+  EXPECT_EQ(r.grayPattern[0], 0x55);
+  EXPECT_EQ(r.grayPattern[1], 0xAA);
+  PerformShorts(0, kDataWindow, 1);
+  PerformShorts(0, kPlotWindow, 1);
+  MenuRequest(200, 0);
+  Dispose();
+  EXPECT_EQ(toolbox::LiveHandleCount(kOwner), 0u);
+}
+
 TEST_F(SpiroExtensionTest, EveryAllocationFailureEndsInTheAlertOrARecordWithoutLeaks) {
   toolbox::FailAllocationAfter(0);
   ASSERT_NE(Open(), nullptr);
@@ -74,6 +95,24 @@ INSTANTIATE_TEST_SUITE_P(Limits, SpiroSizeTest,
                                            SizeCase{kDataWindow, 5000, 5000, 2000, 2000},
                                            SizeCase{kPlotWindow, 100, 100, 200, 150},
                                            SizeCase{kReportWindow, 300, 199, 300, 200}));
+
+TEST_F(SpiroExtensionTest, ZoomAndUpdateOfOurWindowsOnly) {
+  ServiceSpy<vantor::service::HostSubmitCommandFlag> flags;
+  ASSERT_NE(Open(), nullptr);
+  PerformShorts(0, kDataWindow, 1);
+  const WindowRef window = WindowOfKind(local_, kDataWindow);
+  const toolbox::ScopedMemoryOwner owner(kOwner);
+  gRespiratoryExtension.WindowFlagChanged(window, 1, local_);
+  gRespiratoryExtension.WindowFlagChanged(nullptr, 1, local_);
+  ASSERT_EQ(flags.calls().size(), 1u);
+  EXPECT_EQ(std::get<1>(flags.calls()[0]), kDataWindow);
+  // Drawing with no document analyses to a status, shown in the header.
+  gRespiratoryExtension.UpdateWindow(window, local_);
+  EXPECT_NE(Record().analysisStatus, kAnalysisDue);
+  std::int16_t part = -1;
+  gRespiratoryExtension.AdjustCursor(window, Point{5, 5}, &part, local_);
+  EXPECT_EQ(part, 0);
+}
 
 TEST_F(SpiroExtensionTest, ChannelCommandInvalidatesOnlyOnAChange) {
   ASSERT_NE(Open(), nullptr);

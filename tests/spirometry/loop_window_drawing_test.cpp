@@ -78,6 +78,14 @@ TEST_F(LoopWindow, ExpirationRunsUpAndToTheRightWithFiveArrows) {
   EXPECT_EQ(BlackStrokes(), 0u);
 }
 
+TEST_F(LoopWindow, WithoutAVolumeChannelOnlyTheMessageIsShown) {
+  window.common.status = 3;
+  data.volumeChannel = 0;
+  Draw();
+  EXPECT_EQ(window.volumeAxis, nullptr);
+  for (const toolbox::DrawOp& op : Drawn().ops) EXPECT_NE(op.kind, DrawKind::kLine);
+}
+
 TEST_F(LoopWindow, TheChannelMenusGainTheirHeadingsOnce) {
   Draw();
   Draw();

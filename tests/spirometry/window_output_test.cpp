@@ -144,20 +144,31 @@ TEST_P(PageShapes, PlaceThePlotAndTheReport) {
 
 INSTANTIATE_TEST_SUITE_P(PortraitAndLandscape, PageShapes, ::testing::Bool());
 
-TEST_F(Printing, IsRefusedWhileRecordingOrAfterAFailedAnalysis) {
+// Printing is refused while recording; printing, a window's printing and the
+// output command are each refused after a failed analysis, with its message;
+// the output command is ignored while commands are disabled or for no kind.
+TEST_F(Printing, IsRefusedWhileRecordingOrAfterAFailedAnalysisAndIgnoredWhileDisabled) {
+  const Rect rect{60, 50, 400, 450};
+  (*data)->commandsEnabled = 0;
+  PerformOutput(spirometry::kPlotWindow, rect);
+  (*data)->commandsEnabled = 1;
+  PerformOutput(4, rect);
+  EXPECT_TRUE(host::Alerts().empty());
   host::State().recording = true;
   PrintReport(data, extension);
   host::State().recording = false;
-  EXPECT_TRUE(host::FinishedOutputJobs().empty());
   ASSERT_EQ(host::Alerts().size(), 1u);
 
   (*data)->analysisStatus = 3;
   (*data)->messageCode = 9;
+  reinterpret_cast<spirometry::SpiroWindowRecord*>(*(*data)->windowRecords[1])->status = 3;
   PrintReport(data, extension);
   PrintWindow(2, data, extension);
+  PerformOutput(spirometry::kPlotWindow, rect);
   EXPECT_TRUE(host::FinishedOutputJobs().empty());
-  ASSERT_EQ(host::Alerts().size(), 3u);
-  EXPECT_EQ(host::Alerts().back().text, "MessageMessage (Message)");
+  ASSERT_EQ(host::Alerts().size(), 4u);
+  for (std::size_t i = 1; i < 4; ++i) EXPECT_EQ(host::Alerts()[i].text, "MessageMessage (Message)") << i;
+  EXPECT_NE((*data)->outputRect, rect) << "nothing was output";
 }
 
 // While recording, a window's output is filed for later and the user told;
@@ -206,26 +217,6 @@ TEST_P(OutputCommand, DrawsTheKindIntoTheRectangleWithoutADialog) {
 INSTANTIATE_TEST_SUITE_P(Kinds, OutputCommand,
                          ::testing::Values(spirometry::kDataWindow, spirometry::kPlotWindow,
                                            spirometry::kReportWindow));
-
-TEST_F(Printing, OutputCommandIsRefusedAfterAFailedAnalysisAndIgnoredWhileDisabled) {
-  const Rect rect{60, 50, 400, 450};
-  (*data)->commandsEnabled = 0;
-  PerformOutput(spirometry::kPlotWindow, rect);
-  (*data)->commandsEnabled = 1;
-  PerformOutput(4, rect);
-  EXPECT_TRUE(host::FinishedOutputJobs().empty());
-  EXPECT_TRUE(host::Alerts().empty());
-
-  (*data)->analysisStatus = 3;
-  (*data)->messageCode = 9;
-  auto* plot = reinterpret_cast<spirometry::SpiroWindowRecord*>(*(*data)->windowRecords[1]);
-  plot->status = 3;
-  PerformOutput(spirometry::kPlotWindow, rect);
-  EXPECT_TRUE(host::FinishedOutputJobs().empty());
-  ASSERT_EQ(host::Alerts().size(), 1u);
-  EXPECT_EQ(host::Alerts().back().text, "MessageMessage (Message)");
-  EXPECT_NE((*data)->outputRect, rect) << "nothing was output";
-}
 
 // Whichever allocation fails, the output ends in its page or in one alert.
 TEST_F(Printing, OutputCommandUnderAllocationFailuresEndsInAPageOrAnAlert) {
