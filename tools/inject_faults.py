@@ -172,6 +172,11 @@ FAULTS = [
     ("zoom-of-a-foreign-window-filed", "bundle/extension/spiro_window_events.cpp",
      "  if (kind < 1) return;\n  HostSubmitCommandFlag(Key(extension, kZoomWindowCommand)",
      "  HostSubmitCommandFlag(Key(extension, kZoomWindowCommand)", "test_extension"),
+    ("centred-text-placed-a-whole-width-left", "host/src/text_drawing_services.cpp",
+     "if (justify == kCentreOnX) return x - width / 2;", "if (justify == kCentreOnX) return x - width;", "test_host"),
+    ("column-ending-at-x-starts-there", "host/src/text_drawing_services.cpp",
+     "direction == kEndAtX ? kEndAtX : kStartAtX), y);", "direction == kEndAtX ? kStartAtX : kStartAtX), y);",
+     "test_host"),
 ]
 
 

@@ -29,6 +29,31 @@ struct TextServices : testext::DrawingTest {
   }
 };
 
+TEST_F(TextServices, TextAtAPointIsPlacedByJustificationAroundItsMiddle) {
+  const PString text("12.5");
+  const int w = Width("12.5");
+  for (const auto& [justify, left] : {std::pair{0, 100}, std::pair{1, 100 - w / 2}, std::pair{-1, 100 - w}}) {
+    ClearDisplayList();
+    Call<HostService169>(text.get(), std::int16_t{100}, std::int16_t{50},
+                         static_cast<std::int16_t>(justify));
+    const toolbox::DrawOp op = OnlyText();
+    EXPECT_EQ(op.text, "12.5");
+    EXPECT_EQ(op.from.h, left) << "justification " << justify;
+    EXPECT_EQ(op.from.v, MiddleBaseline(50));
+  }
+}
+
+TEST_F(TextServices, ColumnsStartOrEndAtXOnTheBaseline) {
+  const PString text("Peak flow");
+  Call<HostService345>(text.get(), std::int16_t{30}, std::int16_t{40},
+                       std::int16_t{0});
+  EXPECT_EQ(OnlyText().from, (Point{40, 30}));
+  ClearDisplayList();
+  Call<HostService345>(text.get(), std::int16_t{300}, std::int16_t{40},
+                       std::int16_t{-1});
+  EXPECT_EQ(OnlyText().from, (Point{40, static_cast<std::int16_t>(300 - Width("Peak flow"))}));
+}
+
 TEST_F(TextServices, ALabelInARectangleIsClippedToItAndCutWhenAsked) {
   ClipRect(&port()->portRect);
   const Rect label{100, 10, 114, 60};
