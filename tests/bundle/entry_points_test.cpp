@@ -12,28 +12,18 @@
 #include "host/extension_registry.h"
 #include "host/host_context.h"
 #include "host/service_table.h"
+#include "support/bundle_suite.h"
 
 namespace {
 
-class BuiltBundle : public ::testing::Test {
+class BuiltBundle : public BundleSuite {
  protected:
-  static void SetUpTestSuite() {
-    std::string error;
-    bundle_ = host::Bundle::Load(VANTOR_BUNDLE_DIR, &error).release();
-    ASSERT_NE(bundle_, nullptr) << error;
-  }
-  static void TearDownTestSuite() {
-    delete bundle_;
-    bundle_ = nullptr;
-  }
   static const host::Extension& Entry(const char* name) {
     const host::Extension* ext = bundle_->Find(name);
     EXPECT_NE(ext, nullptr) << name;
     return *ext;
   }
-  static host::Bundle* bundle_;
 };
-host::Bundle* BuiltBundle::bundle_ = nullptr;
 
 TEST_F(BuiltBundle, EachEntryAnswersItsKindInitializesAndIgnoresUnknownMessages) {
   ASSERT_EQ(bundle_->extensions().size(), 3u);

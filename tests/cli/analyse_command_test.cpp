@@ -13,6 +13,7 @@
 
 #include "analyse_command.h"
 #include "report_rows.h"
+#include "support/bundle_suite.h"
 #include "synth_command.h"
 #include "toolbox/memory.h"
 #include "toolbox/scrap.h"
@@ -46,12 +47,10 @@ int PictWidth(const std::string& path) {
   return at(520) - at(516);
 }
 
-class AnalyseCommand : public ::testing::Test {
+class AnalyseCommand : public BundleSuite {
  protected:
   static void SetUpTestSuite() {
-    std::string error;
-    bundle_ = host::Bundle::Load(VANTOR_BUNDLE_DIR, &error).release();
-    ASSERT_NE(bundle_, nullptr) << error;
+    BundleSuite::SetUpTestSuite();
     cli::SynthOptions o;
     o.out = Temp("manoeuvre.edf");
     o.parameters.zeroOffsetMillivolts = 0.1;
@@ -65,10 +64,6 @@ class AnalyseCommand : public ::testing::Test {
     ASSERT_EQ(cli::RunSynth(o), 0);
     ::testing::internal::GetCapturedStdout();
     truth_ = nlohmann::json::parse(ReadAll(Temp("manoeuvre.json")));
-  }
-  static void TearDownTestSuite() {
-    delete bundle_;
-    bundle_ = nullptr;
   }
   // The copies leave the clipboard full, as they would for a user.
   void TearDown() override { ClearCurrentScrap(); }
@@ -90,10 +85,8 @@ class AnalyseCommand : public ::testing::Test {
   }
   static double Row(const cli::AnalysisReport& r, int row) { return r.rows.at(static_cast<std::size_t>(row) - 1).number.value_or(NAN); }
 
-  static host::Bundle* bundle_;
   static nlohmann::json truth_;
 };
-host::Bundle* AnalyseCommand::bundle_ = nullptr;
 nlohmann::json AnalyseCommand::truth_;
 
 // What report.json, report.txt and the printed page say is the same report.

@@ -14,6 +14,7 @@
 #include "host/edf_export.h"
 #include "host/edf_reader.h"
 #include "host/recording_import.h"
+#include "support/bundle_suite.h"
 #include "synth_command.h"
 #include "toolbox/memory.h"
 
@@ -51,18 +52,12 @@ Table ReadTable(const std::string& path) {
   return t;
 }
 
-class ComputeCommand : public ::testing::Test {
+class ComputeCommand : public BundleSuite {
  protected:
   static void SetUpTestSuite() {
-    std::string error;
-    bundle_ = host::Bundle::Load(VANTOR_BUNDLE_DIR, &error).release();
-    ASSERT_NE(bundle_, nullptr) << error;
+    BundleSuite::SetUpTestSuite();
     Synth("noisy.edf", 0.1, 0.002, 0.003);
     Synth("clean.edf", 0, 0, 0);
-  }
-  static void TearDownTestSuite() {
-    delete bundle_;
-    bundle_ = nullptr;
   }
   static void Synth(const std::string& name, double offset, double drift, double noise) {
     cli::SynthOptions o;
@@ -94,9 +89,7 @@ class ComputeCommand : public ::testing::Test {
     EXPECT_EQ(rc, 0) << error;
     return ReadTable(o.outDir + "/channels.csv");
   }
-  static host::Bundle* bundle_;
 };
-host::Bundle* ComputeCommand::bundle_ = nullptr;
 
 // The ground truth's forced expiration at 100 Hz: start and end sample.
 constexpr std::size_t kForcedStart = 2525;

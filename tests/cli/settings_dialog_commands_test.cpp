@@ -6,6 +6,7 @@
 #include "calibrate_command.h"
 #include "host/document_file.h"
 #include "settings_dialog_script.h"
+#include "support/bundle_suite.h"
 #include "vantor/byte_access.h"
 #include "measure_factor_command.h"
 #include "sample_span.h"
@@ -15,12 +16,10 @@ namespace {
 
 constexpr double kHeadScale = 1.25;
 
-class SettingsDialogCommands : public ::testing::Test {
+class SettingsDialogCommands : public BundleSuite {
  protected:
   static void SetUpTestSuite() {
-    std::string error;
-    bundle_ = host::Bundle::Load(VANTOR_BUNDLE_DIR, &error).release();
-    ASSERT_NE(bundle_, nullptr) << error;
+    BundleSuite::SetUpTestSuite();
     cli::SynthOptions o;
     o.out = File();
     o.parameters.breathing.seconds = 30;
@@ -29,14 +28,8 @@ class SettingsDialogCommands : public ::testing::Test {
     o.parameters.noiseMillivolts = 0.002;
     ASSERT_EQ(cli::RunSynth(o), 0);
   }
-  static void TearDownTestSuite() {
-    delete bundle_;
-    bundle_ = nullptr;
-  }
   static std::string File() { return ::testing::TempDir() + "strokes.edf"; }
-  static host::Bundle* bundle_;
 };
-host::Bundle* SettingsDialogCommands::bundle_ = nullptr;
 
 TEST_F(SettingsDialogCommands, TheMaximalInspirationCalibratesTheHead) {
   ::testing::internal::CaptureStdout();

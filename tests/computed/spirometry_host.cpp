@@ -13,8 +13,6 @@
 
 namespace spirotest {
 
-host::Bundle* SpirometryHostTest::bundle_ = nullptr;
-
 vantor::ChannelScaling HeadScaling(double millivoltsPerValue) {
   vantor::ChannelScaling scaling = host::DefaultScaling();
   scaling.calibrated = 0;
@@ -41,17 +39,6 @@ vantor::ChannelScaling FlowUnits(const char* unit, double gain) {
   scaling.offset = 0.0;
   toolbox::StorePascal(scaling.unitText, unit);
   return scaling;
-}
-
-void SpirometryHostTest::SetUpTestSuite() {
-  std::string error;
-  bundle_ = host::Bundle::Load(VANTOR_BUNDLE_DIR, &error).release();
-  ASSERT_NE(bundle_, nullptr) << error;
-}
-
-void SpirometryHostTest::TearDownTestSuite() {
-  delete bundle_;
-  bundle_ = nullptr;
 }
 
 void SpirometryHostTest::SetUp() {

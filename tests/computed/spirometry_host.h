@@ -14,6 +14,7 @@
 #include "host/bundle.h"
 #include "host/computed_channels.h"
 #include "host/document.h"
+#include "support/bundle_suite.h"
 #include "toolbox/mac_types.h"
 #include "vantor/records.h"
 
@@ -40,10 +41,8 @@ std::vector<float> SineBreaths(int n, float amplitude, double period, float offs
 // Whether an alert with exactly this text was shown since the last clearing.
 bool Alerted(const std::string& text);
 
-class SpirometryHostTest : public ::testing::Test {
+class SpirometryHostTest : public BundleSuite {
  protected:
-  static void SetUpTestSuite();
-  static void TearDownTestSuite();
   void SetUp() override;
   void TearDown() override;
 
@@ -102,7 +101,6 @@ class SpirometryHostTest : public ::testing::Test {
   host::Document& document() { return *document_; }
 
  private:
-  static host::Bundle* bundle_;
   std::unique_ptr<host::Document> document_;
 };
 

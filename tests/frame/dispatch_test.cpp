@@ -12,6 +12,7 @@
 #include "host/alerts.h"
 #include "host/bundle.h"
 #include "host/service_table.h"
+#include "support/bundle_suite.h"
 #include "toolbox/resources.h"
 
 using namespace spiro;
@@ -112,15 +113,9 @@ RecordingComputedFunction gComputed;
 std::int32_t WindowEntry(std::int16_t m, void* b, std::uint32_t t) { return gWindow.Dispatch(m, b, t); }
 std::int32_t ComputedEntry(std::int16_t m, void* b, std::uint32_t t) { return gComputed.Dispatch(m, b, t); }
 
-class DispatchTest : public ::testing::Test {
+// The real bundle puts string list 2015 into the resource chain.
+class DispatchTest : public BundleSuite {
  protected:
-  static void SetUpTestSuite() {
-    std::string error;
-    // The real bundle puts string list 2015 into the resource chain.
-    bundle_ = host::Bundle::Load(VANTOR_BUNDLE_DIR, &error).release();
-    ASSERT_NE(bundle_, nullptr) << error;
-  }
-  static void TearDownTestSuite() { delete bundle_; }
   void SetUp() override {
     gCalls.clear();
     gThrow = false;
@@ -132,9 +127,7 @@ class DispatchTest : public ::testing::Test {
   host::Extension window_{"test1", &WindowEntry, 901, 0, false, "window"};
   host::Extension computed_{"test3", &ComputedEntry, 903, 0, false, "computed"};
   host::ParamBlock block_;
-  static host::Bundle* bundle_;
 };
-host::Bundle* DispatchTest::bundle_ = nullptr;
 
 TEST_F(DispatchTest, CommonMessagesAndWindowExtensionResults) {
   block_.Set<std::uint16_t>(0, 0xFFFF);
