@@ -1,11 +1,12 @@
-// Number formatting and channel units through the table: nice rounding (84),
-// sample times (336), channel values (340), computed-channel scale info (333)
-// and unit text (343).
+// Numbers and channel units through the table: numbers as users type them
+// (85, 87) and with decimals (88), nice rounding (84), sample times (336),
+// channel values (340), computed-channel scale info (333) and unit text (343).
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 #include "host/document.h"
 #include "service_call.h"
@@ -16,7 +17,29 @@ namespace {
 
 using namespace vantor::service;
 using testext::Call;
+using testext::PString;
 using testext::TextWritten;
+
+TEST(NumberText, ParsesNumbersAsUsersTypeThem) {
+  const std::pair<const char*, std::int32_t> integers[] = {
+      {"  42", 42}, {"-17 ml", -17}, {"", 0}, {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}};
+  for (const auto& [text, value] : integers) EXPECT_EQ(Call<HostStringToLong>(PString(text).get()), value) << text;
+  const std::pair<const char*, double> decimals[] = {{"1.25", 1.25}, {"1,5", 1.5}, {" -0.002 L", -0.002}, {"abc", 0.0}};
+  for (const auto& [text, value] : decimals) {
+    EXPECT_DOUBLE_EQ(Call<HostStringToDouble>(PString(text).get()), value) << text;
+  }
+}
+
+TEST(NumberText, FormatsWithDecimalsWithinAStr255) {
+  const std::tuple<double, std::int16_t, bool, std::string> cases[] = {
+      {3.14159, 2, true, "3.14"}, {2.5, 3, true, "2.500"}, {2.5, 3, false, "2.5"}, {-0.6, 0, true, "-1"},
+      {std::nan(""), 2, true, "NaN"}};
+  for (const auto& [value, decimals, zeros, text] : cases) {
+    EXPECT_EQ(TextWritten([&](Str255* out) { Call<HostDoubleToString>(out, value, decimals, zeros); }), text);
+  }
+  const std::string huge = TextWritten([](Str255* out) { Call<HostDoubleToString>(out, 1e300, std::int16_t{15}, true); });
+  EXPECT_EQ(huge.size(), 255u) << "a huge number is cut to a Str255, not overflowed";
+}
 
 TEST(NiceRounding, PicksTheNearestOfOneTwoFiveOnALogScale) {
   const double inf = std::numeric_limits<double>::infinity();

@@ -1,5 +1,5 @@
-// Text services through the table: case folding (94), output titles (96),
-// clipboard lines (389) and strings of a string list handle (181).
+// Text services through the table: appending (95), case folding (94), output
+// titles (96), clipboard lines (389) and strings of a string list handle (181).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -15,6 +15,15 @@ using namespace vantor::service;
 using testext::Call;
 using resource_test::PString;
 using resource_test::TextOf;
+
+TEST(Appending, CutsAt255) {
+  PString a("Flow: ");
+  Call<HostAppendString>(a.bytes.data(), PString("L/s").get());
+  EXPECT_EQ(TextOf(a.get()), "Flow: L/s");
+  PString b(std::string(250, 'x'));
+  Call<HostAppendString>(b.bytes.data(), PString("0123456789").get());
+  EXPECT_EQ(TextOf(b.get()), std::string(250, 'x') + "01234");
+}
 
 std::string Folded(std::string_view text, std::int16_t mode) {
   PString s(text);
