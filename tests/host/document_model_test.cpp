@@ -22,11 +22,13 @@ TEST(DocumentModel, EmptyBlocksHoldNoPositionAndBreakNoStretch) {
   EXPECT_EQ(d.BlockOfPosition(-1), 0);
   EXPECT_EQ(host::Document().BlockOfPosition(0), 0);
 
-  for (int b = 1; b <= 4; ++b) d.SetSamples(1, b, std::vector<float>(static_cast<std::size_t>(d.BlockLength(b))));
+  d.AddBlock(0.02, 400.0, 2);
+  for (int b = 1; b <= 5; ++b) d.SetSamples(1, b, std::vector<float>(static_cast<std::size_t>(d.BlockLength(b))));
   EXPECT_EQ(d.LastBlockOfStretch(1), 4);
+  EXPECT_EQ(d.StretchOfBlock(5), 2) << "another interval";
   d.ClearSamples(1, 3);
   EXPECT_EQ(d.StretchOfBlock(4), 3) << "a channel that stops and starts recording changes the setup";
-  EXPECT_EQ(d.FirstBlockOfStretch(4), 0);
+  EXPECT_EQ(d.FirstBlockOfStretch(5), 0);
 }
 
 TEST(DocumentModel, LongRecordingsSplitIntoOneStretch) {

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 #include "edf_test_files.h"
 #include "host/document.h"
@@ -158,18 +159,19 @@ TEST(RecordingImport, UnitsThatCannotBeUnitTextsAreRefusedBeforeAnythingIsAdded)
 // its header; what cannot be opened says why.
 TEST(RecordingFile, OpensByNameOrHeaderAndRefusalsSayWhatIsWrong) {
   const std::string text = "Time [s],Flow [L/s]\n0,0.5\n0.5,-0.5\n";
-  const std::pair<std::string, const char*> cases[] = {
-      {edftest::WriteTemporary("breath.csv", {text.begin(), text.end()}), ""},
-      {edftest::WriteTemporary("recording.dat", OneSignal("mV", "-1", "1", "-32767", "32767").Bytes()), ""},
-      {edftest::WriteTemporary("empty.edf", {}), "file is empty"},
-      {edftest::WriteTemporary("notes.txt", {'h', 'i'}), "not an EDF or CSV recording"},
-      {edftest::WriteTemporary("short.EDF", {'0', ' '}), "file is too short for an EDF header"},
+  const std::tuple<std::string, const char*, const char*> cases[] = {
+      {edftest::WriteTemporary("breath.csv", {text.begin(), text.end()}), "", "breath"},
+      {edftest::WriteTemporary("recording.dat", OneSignal("mV", "-1", "1", "-32767", "32767").Bytes()), "", "recording"},
+      {edftest::WriteTemporary("empty.edf", {}), "file is empty", ""},
+      {edftest::WriteTemporary("notes.txt", {'h', 'i'}), "not an EDF or CSV recording", ""},
+      {edftest::WriteTemporary("short.EDF", {'0', ' '}), "file is too short for an EDF header", ""},
   };
-  for (const auto& [path, expected] : cases) {
+  for (const auto& [path, expected, name] : cases) {
     host::Document d;
     std::string problem;
     EXPECT_EQ(host::ImportRecordingFile(path, d, &problem), *expected == '\0') << path;
     EXPECT_EQ(problem.find(expected), 0u) << problem;
+    EXPECT_EQ(d.name(), name) << "the document is named by the file";
     EXPECT_EQ(d.channelCount(), *expected == '\0' ? 1 : 0) << path;
   }
 }

@@ -119,11 +119,12 @@ TEST(ComputedScaleInfo, IsTheDefaultWithoutABaseUnitAndMarkedComputed) {
   std::memset(&info, 0xA5, sizeof info);
   Call<HostService333>(std::int16_t{5}, std::int16_t{1}, &info);
   // Packed fields are copied out before gtest binds references to them.
-  const double raw = info.rawFactor, unit = info.unitFactor, top = info.rangeTop;
+  const double raw = info.rawFactor, unit = info.unitFactor, top = info.rangeTop, bottom = info.rangeBottom;
   EXPECT_EQ(info.baseUnitText[0], 0);
   EXPECT_EQ(raw, 1.0);
   EXPECT_EQ(unit, 1.0) << "MakeVolumeUnits divides by it";
   EXPECT_EQ(top, double{host::DefaultScaling().info.rangeTop});
+  EXPECT_EQ(bottom, double{host::DefaultScaling().info.rangeBottom});
   EXPECT_EQ(info.computedFlag, 1);
   EXPECT_EQ(info.reserved26[0], 0) << "the whole record is written";
 }

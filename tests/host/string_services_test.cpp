@@ -84,7 +84,8 @@ std::string ListString(Handle list, std::int16_t index) {
 
 TEST(ListStrings, AnswerByIndexAndEmptyOutsideADamagedOrDeadList) {
   Handle list = StringList({"Flow", "", "Volume"});
-  const std::pair<std::int16_t, const char*> answers[] = {{1, "Flow"}, {2, ""}, {3, "Volume"}, {0, ""}, {4, ""}};
+  const std::pair<std::int16_t, const char*> answers[] = {{1, "Flow"}, {2, ""}, {3, "Volume"},
+                                                          {0, ""},    {-1, ""}, {4, ""}};
   for (const auto& [index, text] : answers) EXPECT_EQ(ListString(list, index), text) << index;
   DisposeHandle(list);
 
