@@ -6,6 +6,7 @@
 
 #include "computed/flow_local_data.h"
 #include "computed/resp_flow_settings.h"
+#include "host/alerts.h"
 #include "host/host_state.h"
 #include "host/selection.h"
 #include "spirometry_host.h"
@@ -37,94 +38,70 @@ std::vector<float> SyringeStroke(double litres, int samples, int total) {
 
 class FlowSettingsDialog : public SpirometryHostTest {
  protected:
-  void Open(const std::vector<float>& head, std::int64_t start, std::int64_t end) {
+  void Open(const std::vector<float>& head, std::int64_t start = 0, std::int64_t end = 300) {
     MakeRecording({head}, kMillivoltsPerValue);
     ASSERT_TRUE(Attach(kFlowChannel, Flow()));
     document().selection().Select({start, end});
   }
   bool Run(const std::string& script) { return RunSettingsDialog(kFlowChannel, script); }
-  RespFlowSettings Settings() {
-    RespFlowSettings settings{};
-    EXPECT_TRUE(ReadSettings(kFlowChannel, &settings));
-    return settings;
-  }
+  RespFlowSettings Settings() { return SettingsOf<RespFlowSettings>(kFlowChannel); }
 };
 
-// Choosing the custom model for the first time opens the syringe dialog.
-constexpr const char* kChooseCustomAndAccept = "hit 10; choose 6; hit 1; hit 1";
-
-// In expert mode the custom model's coefficients are typed, not measured.
-TEST_F(FlowSettingsDialog, InExpertModeTheCoefficientsAreTyped) {
-  Open(SyringeStroke(3.0, 120, 400), 0, 300);
+// Cancel submits nothing; OK submits the check boxes and the model; a zero
+// volume disables OK and cancelling the syringe dialog restores the model; in
+// expert mode the custom model's coefficients are typed, not measured.
+TEST_F(FlowSettingsDialog, WhatOkAndCancelSubmit) {
+  Open(SyringeStroke(3.0, 120, 400));
+  EXPECT_FALSE(Run("hit 8; hit 15; hit 10; choose 2; hit 2"));
+  RespFlowSettings settings{};
+  EXPECT_FALSE(ReadSettings(kFlowChannel, &settings));
+  ASSERT_TRUE(Run("hit 10; choose 6; type 7 0; hit 1; hit 2; hit 1"));
+  EXPECT_EQ(Settings().SpirometerModel, kDefaultSpirometerModel);
+  EXPECT_FALSE(std::isfinite(Settings().customScale));
+  ASSERT_TRUE(Run("hit 8; hit 15; hit 10; choose 2; hit 1"));
+  EXPECT_EQ(Settings().linearise, 0);
+  EXPECT_EQ(Settings().driftCorrection, 1);
+  EXPECT_EQ(Settings().SpirometerModel, 2);
+  EXPECT_EQ(Settings().sourceChannel, kHeadChannel) << "the spirometer channel is proposed";
+  EXPECT_EQ(Settings().sourceIsComputed, 1);
   host::State().expertMode = true;
   const bool accepted = Run("hit 10; choose 6; type 5 1.25; type 8 0.01; type 11 0.002; hit 1; hit 1");
   host::State().expertMode = false;
   ASSERT_TRUE(accepted);
-  const RespFlowSettings s = Settings();
-  EXPECT_EQ(s.SpirometerModel, kCustomSpirometerModel);
-  EXPECT_DOUBLE_EQ(s.customScale, 1.25);
-  EXPECT_DOUBLE_EQ(s.customNonlinearity, 0.01);
-  EXPECT_DOUBLE_EQ(s.zeroOffset, 0.002);
-}
-
-TEST_F(FlowSettingsDialog, ZeroLitresDisablesOkAndCancellingRestoresTheModel) {
-  Open(SyringeStroke(3.0, 120, 400), 0, 300);
-  ASSERT_TRUE(Run("hit 10; choose 6; type 7 0; hit 1; hit 2; hit 1"));
-  const RespFlowSettings s = Settings();
-  EXPECT_EQ(s.SpirometerModel, kDefaultSpirometerModel);
-  EXPECT_FALSE(std::isfinite(s.customScale));
-}
-
-// Cancel submits nothing; OK submits the check boxes and the model.
-TEST_F(FlowSettingsDialog, OkSubmitsTheCheckBoxesAndModelAndCancelNothing) {
-  Open(SyringeStroke(3.0, 120, 400), 0, 300);
-  EXPECT_FALSE(Run("hit 8; hit 15; hit 10; choose 2; hit 2"));
-  RespFlowSettings settings{};
-  EXPECT_FALSE(ReadSettings(kFlowChannel, &settings));
-  ASSERT_TRUE(Run("hit 8; hit 15; hit 10; choose 2; hit 1"));
-  const RespFlowSettings s = Settings();
-  EXPECT_EQ(s.linearise, 0);
-  EXPECT_EQ(s.driftCorrection, 1);
-  EXPECT_EQ(s.SpirometerModel, 2);
-  EXPECT_EQ(s.sourceChannel, kHeadChannel) << "the spirometer channel is proposed";
-  EXPECT_EQ(s.sourceIsComputed, 1);
+  EXPECT_EQ(Settings().SpirometerModel, kCustomSpirometerModel);
+  EXPECT_DOUBLE_EQ(Settings().customScale, 1.25);
+  EXPECT_DOUBLE_EQ(Settings().customNonlinearity, 0.01);
+  EXPECT_DOUBLE_EQ(Settings().zeroOffset, 0.002);
 }
 
 // Statuses 12 (almost no volume) and 13 (a source calibrated in a way that
 // cannot be folded into the offset) are warnings: calibrating stays possible.
-class FlowCalibrationWarning : public FlowSettingsDialog, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(FlowCalibrationWarning, StillAllowsCalibrating) {
-  const bool calibratedSource = GetParam();
-  Open(calibratedSource ? SyringeStroke(3.0, 120, 400) : std::vector<float>(400, 0.001f), 0, 300);
-  if (calibratedSource) {
-    vantor::ChannelScaling scaling = document().RecordedScaling(kHeadChannel, 1);
-    scaling.calibrated = 1;
-    scaling.gain = 2.0;
-    document().SetScaling(kHeadChannel, 1, scaling);
+// An empty selection gives no scale to accept.
+TEST_F(FlowSettingsDialog, WarningsStillAllowCalibratingAndNothingGivesNoScale) {
+  for (const bool calibratedSource : {false, true}) {
+    Open(calibratedSource ? SyringeStroke(3.0, 120, 400) : std::vector<float>(400, 0.001f));
+    if (calibratedSource) {
+      vantor::ChannelScaling scaling = document().RecordedScaling(kHeadChannel, 1);
+      scaling.calibrated = 1;
+      scaling.gain = 2.0;
+      document().SetScaling(kHeadChannel, 1, scaling);
+    }
+    ASSERT_TRUE(Run("hit 13; type 7 3; hit 1; hit 1"));
+    EXPECT_EQ(Settings().SpirometerModel, kCustomSpirometerModel) << calibratedSource;
   }
-  ASSERT_TRUE(Run("hit 13; type 7 3; hit 1; hit 1"));
-  EXPECT_EQ(Settings().SpirometerModel, kCustomSpirometerModel);
-}
-
-INSTANTIATE_TEST_SUITE_P(Statuses12And13, FlowCalibrationWarning, ::testing::Bool());
-
-TEST_F(FlowSettingsDialog, AnEmptySelectionGivesNoScaleToAccept) {
-  Open(std::vector<float>(400, 0.0f), 0, 300);
+  Open(std::vector<float>(400, 0.0f));
   ASSERT_TRUE(Run("hit 13; type 7 3; hit 1; hit 2; hit 1"));
   EXPECT_EQ(Settings().SpirometerModel, kDefaultSpirometerModel);
 }
 
-TEST_F(FlowSettingsDialog, OutOfMemoryEndsInTheAlert) {
-  Open(SyringeStroke(3.0, 120, 400), 0, 300);
+// Without memory for the dialog, the function's alert; with a record whose
+// settings could not be made, the host's.
+TEST_F(FlowSettingsDialog, OutOfMemoryEndsInAnAlert) {
+  Open(SyringeStroke(3.0, 120, 400));
   toolbox::FailAllocationAfter(1);
   EXPECT_FALSE(document().computed().EditSettings(kFlowChannel));
   toolbox::FailAllocationAfter(0);
   EXPECT_TRUE(Alerted("Spirometry Flow: Out of memory"));
-}
-
-TEST_F(FlowSettingsDialog, ARecordWithoutMemoryShowsItsStateInstead) {
-  Open(SyringeStroke(3.0, 120, 400), 0, 300);
   for (long n = 1; n < 8 && LocalRecord<flow::LocalDataType>(kFlowChannel).state != kStateOutOfMemory; ++n) {
     toolbox::FailAllocationAfter(n);
     SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
@@ -135,31 +112,25 @@ TEST_F(FlowSettingsDialog, ARecordWithoutMemoryShowsItsStateInstead) {
   EXPECT_TRUE(Alerted("There is not enough memory."));
 }
 
-struct SelectionCase {
-  int length;
-  const char* alert;  // null: calibrated
-};
-
-class FlowSelectionLength : public FlowSettingsDialog,
-                            public ::testing::WithParamInterface<SelectionCase> {};
-
-TEST_P(FlowSelectionLength, IsCalibratedOrRefusedWithItsStatus) {
-  const SelectionCase c = GetParam();
-  Open(SyringeStroke(3.0, 8, 32100), kLead, kLead + c.length);
-  ASSERT_TRUE(Run(c.alert == nullptr ? kChooseCustomAndAccept : "hit 10; choose 6; hit 1"));
-  if (c.alert == nullptr) {
-    EXPECT_EQ(Settings().SpirometerModel, kCustomSpirometerModel);
-  } else {
-    EXPECT_TRUE(Alerted(c.alert));
-    EXPECT_EQ(Settings().SpirometerModel, kDefaultSpirometerModel) << "the model chosen before stays";
+TEST_F(FlowSettingsDialog, ASelectionIsCalibratedOrRefusedWithItsStatus) {
+  const std::pair<int, const char*> cases[] = {
+      {9, "Cannot calibrate: The selection is too short: select at least 10 samples."},
+      {10, nullptr},
+      {32000, nullptr},
+      {32001, "Cannot calibrate: The selection is too long: select at most 32000 samples."},
+  };
+  for (const auto& [length, alert] : cases) {
+    Open(SyringeStroke(3.0, 8, 32100), kLead, kLead + length);
+    host::ClearAlerts();
+    // Choosing the custom model for the first time opens the syringe dialog.
+    ASSERT_TRUE(Run(alert == nullptr ? "hit 10; choose 6; hit 1; hit 1" : "hit 10; choose 6; hit 1"));
+    if (alert == nullptr) {
+      EXPECT_EQ(Settings().SpirometerModel, kCustomSpirometerModel) << length;
+    } else {
+      EXPECT_TRUE(Alerted(alert)) << length;
+      EXPECT_EQ(Settings().SpirometerModel, kDefaultSpirometerModel) << "the model chosen before stays";
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Limits, FlowSelectionLength,
-    ::testing::Values(
-        SelectionCase{9, "Cannot calibrate: The selection is too short: select at least 10 samples."},
-        SelectionCase{10, nullptr}, SelectionCase{32000, nullptr},
-        SelectionCase{32001, "Cannot calibrate: The selection is too long: select at most 32000 samples."}));
 
 }  // namespace

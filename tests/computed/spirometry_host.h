@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/bundle.h"
+#include "host/command_delivery.h"
 #include "host/computed_channels.h"
 #include "host/document.h"
 #include "support/bundle_suite.h"
@@ -95,6 +96,17 @@ class SpirometryHostTest : public BundleSuite {
     if (handle == nullptr) return false;
     std::memcpy(settings, *handle, sizeof *settings);
     return true;
+  }
+  template <class Settings>
+  Settings SettingsOf(int channel) {
+    Settings settings{};
+    EXPECT_TRUE(ReadSettings(channel, &settings)) << "channel " << channel << " has no settings";
+    return settings;
+  }
+  // Hands the channel's function a whole settings record, of `stated` bytes.
+  template <class Settings>
+  void SubmitWhole(int channel, const Settings& settings, std::size_t stated = sizeof(Settings)) {
+    host::SubmitSettingsRecord(*document_, channel, {reinterpret_cast<const unsigned char*>(&settings), stated});
   }
 
  public:

@@ -7,7 +7,6 @@
 #include "computed/resp_volume_settings.h"
 #include "computed/volume_local_data.h"
 #include "host/channel_units.h"
-#include "host/command_delivery.h"
 #include "spirometry_host.h"
 #include "toolbox/resources.h"
 
@@ -47,8 +46,9 @@ TEST_F(VolumeFunction, IntegratesTheFlowAcrossTheStretch) {
   EXPECT_EQ(std::memcmp(Units(kVolumeChannel, 1).unitText, "\x01L", 2), 0);
 }
 
-// A recorded flow channel in millilitres per minute: integrated with its own
-// units, shown in millilitres, and shown as the millilitres it integrated.
+// Only flow units (or the flow function) make a source. A recorded flow
+// channel in millilitres per minute: integrated with its own units, shown in
+// millilitres, and shown as the millilitres it integrated.
 TEST_F(VolumeFunction, PerMinuteMillilitreSourceIsShownInMillilitres) {
   MakeRecording({SineBreaths(80, 0.5f, 80)});
   const vantor::ChannelScaling perMinute = FlowUnits("ml/min", 60000.0);  // 0.5 is 30 L/min
@@ -56,11 +56,14 @@ TEST_F(VolumeFunction, PerMinuteMillilitreSourceIsShownInMillilitres) {
   document().SetSamples(recordedFlow, 1, SineBreaths(80, 0.5f, 80));
   document().SetScaling(recordedFlow, 1, perMinute);
   ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
+  SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // millivolts: not flow
+  EXPECT_FALSE(document().computed().HasDisplayedData(kVolumeChannel, 1));
+  document().SetScaling(kHeadChannel, 1, FlowUnits("L/s", 1.0));
+  SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // "L/s" folds to "l/s"
+  EXPECT_TRUE(document().computed().HasDisplayedData(kVolumeChannel, 1));
   SubmitShort(Volume(), 8193, kVolumeChannel, static_cast<std::int16_t>(recordedFlow));
   SubmitFlag(Volume(), 8194, kVolumeChannel, false);
-  RespVolumeSettings settings{};
-  ASSERT_TRUE(ReadSettings(kVolumeChannel, &settings));
-  ASSERT_EQ(settings.sourceChannel, recordedFlow);
+  ASSERT_EQ(SettingsOf<RespVolumeSettings>(kVolumeChannel).sourceChannel, recordedFlow);
 
   const vantor::ChannelScaling units = Units(kVolumeChannel, 1);
   EXPECT_EQ(std::memcmp(units.unitText, "\x02mL", 3), 0);
@@ -74,16 +77,6 @@ TEST_F(VolumeFunction, PerMinuteMillilitreSourceIsShownInMillilitres) {
   }
 }
 
-TEST_F(VolumeFunction, OnlyFlowUnitsOrTheFlowFunctionMakeASource) {
-  MakeRecording({SineBreaths(30, 0.5f, 30)});
-  ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
-  SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // millivolts: not flow
-  EXPECT_FALSE(document().computed().HasDisplayedData(kVolumeChannel, 1));
-  document().SetScaling(kHeadChannel, 1, FlowUnits("L/s", 1.0));
-  SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // "L/s" folds to "l/s"
-  EXPECT_TRUE(document().computed().HasDisplayedData(kVolumeChannel, 1));
-}
-
 TEST_F(VolumeFunction, ResetBlockedByTheDocumentsDialogResource) {
   MakeRecording({SineBreaths(30, 0.5f, 30)});
   const SInt16 file = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
@@ -94,14 +87,11 @@ TEST_F(VolumeFunction, ResetBlockedByTheDocumentsDialogResource) {
   CloseResFile(file);
   EXPECT_EQ(LocalRecord<volume::LocalDataType>(kVolumeChannel).resetBlocked, 1);
   SubmitFlag(Volume(), 8199, kVolumeChannel, true);
-  RespVolumeSettings settings{};
-  ASSERT_TRUE(ReadSettings(kVolumeChannel, &settings));
+  auto settings = SettingsOf<RespVolumeSettings>(kVolumeChannel);
   EXPECT_EQ(settings.resetAtPositiveFlow, 0);
   settings.resetAtPositiveFlow = 1;  // whatever the command, even a whole record
-  host::SubmitSettingsRecord(document(), kVolumeChannel,
-                             {reinterpret_cast<const unsigned char*>(&settings), sizeof settings});
-  ASSERT_TRUE(ReadSettings(kVolumeChannel, &settings));
-  EXPECT_EQ(settings.resetAtPositiveFlow, 0);
+  SubmitWhole(kVolumeChannel, settings);
+  EXPECT_EQ(SettingsOf<RespVolumeSettings>(kVolumeChannel).resetAtPositiveFlow, 0);
 }
 
 TEST_F(VolumeFunction, SamplingKeepsTheSettingsLocked) {
@@ -117,8 +107,7 @@ TEST_F(VolumeFunction, SamplingKeepsTheSettingsLocked) {
   };
   notify(101);
   EXPECT_NE(HGetState(settings) & kHandleLockedBit, 0);
-  RespVolumeSettings record{};
-  ASSERT_TRUE(ReadSettings(kVolumeChannel, &record));
+  const auto record = SettingsOf<RespVolumeSettings>(kVolumeChannel);
   EXPECT_EQ(record.liveSourceIsComputed, Flow().hostRef) << "the flow function's identity";
   EXPECT_TRUE(std::isinf(double{record.livePreviousFlow}));
   Displayed(kVolumeChannel, 1);  // computing meanwhile keeps it locked
