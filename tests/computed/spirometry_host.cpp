@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "host/alerts.h"
+#include "host/channel_units.h"
 #include "host/extension_registry.h"
 #include "host/sample_locks.h"
 #include "host/service_table.h"
@@ -30,6 +31,12 @@ std::vector<float> SineBreaths(int n, float amplitude, double period, float offs
         offset + amplitude * static_cast<float>(std::sin(2 * M_PI * i / period));
   }
   return samples;
+}
+
+std::vector<double> InUnits(const std::vector<float>& samples, const vantor::ChannelScaling& scaling) {
+  std::vector<double> values;
+  for (float x : samples) values.push_back(host::ValueInUnits(scaling, static_cast<double>(x)));
+  return values;
 }
 
 vantor::ChannelScaling FlowUnits(const char* unit, double gain) {

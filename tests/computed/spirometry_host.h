@@ -39,6 +39,9 @@ vantor::ChannelScaling FlowUnits(const char* unit, double gain);
 // (inspiration), `n` samples long.
 std::vector<float> SineBreaths(int n, float amplitude, double period, float offset = 0.0f);
 
+// Sample values in the units the scaling gives them, as the host shows them.
+std::vector<double> InUnits(const std::vector<float>& samples, const vantor::ChannelScaling& scaling);
+
 // Whether an alert with exactly this text was shown since the last clearing.
 bool Alerted(const std::string& text);
 
@@ -77,6 +80,9 @@ class SpirometryHostTest : public BundleSuite {
   // What the channel displays in the block; empty when nothing.
   std::vector<float> Displayed(int channel, int block);
   vantor::ChannelScaling Units(int channel, int block);
+  std::vector<double> DisplayedInUnits(int channel, int block) {
+    return InUnits(Displayed(channel, block), Units(channel, block));
+  }
 
   Handle LocalOf(int channel) { return document_->computed().LocalOf(channel); }
   template <class Record>
