@@ -106,22 +106,6 @@ TEST_F(Commands, UnknownKeysAndAbsentTargetsGoNowhere) {
   EXPECT_TRUE(document->journal().empty());
 }
 
-TEST_F(Commands, DeliveryIsReentrantAndFiledInSubmissionOrder) {
-  Windows().echoTrigger = 31;
-  Windows().echoCode = 0;
-  Call<HostSubmitCommandShort>(Key(31), std::int32_t{2}, std::int16_t{0});
-  const auto& got = Windows().commands;
-  ASSERT_EQ(got.size(), 2u);
-  EXPECT_EQ(got[0].localCode, 31);
-  EXPECT_EQ(got[1].localCode, 0) << "delivered while 31 was being performed";
-  EXPECT_EQ(got[1].depth, 1);
-  const auto& filed = document->journal().entries();
-  ASSERT_EQ(filed.size(), 2u);
-  EXPECT_EQ(filed[0].depth, 0);
-  EXPECT_EQ(filed[1].depth, 1);
-  EXPECT_EQ(host::DeliveryDepth(), 0);
-}
-
 // Stores a 16-bit count and a 32-bit value big-endian; refuses other sizes.
 std::int32_t SwapCountAndValue(void* data, std::uint32_t, std::uint32_t size, bool) {
   if (size != 6) return -4940;
@@ -132,43 +116,46 @@ std::int32_t SwapCountAndValue(void* data, std::uint32_t, std::uint32_t size, bo
   return 0;
 }
 
-TEST_F(Commands, SwapProceduresFileDataInStorageOrder) {
+TEST_F(Commands, SwapProceduresAreKeptOnlyForMappedKeysUntilRemoved) {
   Call<HostSetCommandSwapProc>(std::uint16_t{32000}, &SwapCountAndValue);
   EXPECT_EQ(host::CommandSwapProcFor(32000), nullptr) << "only for mapped keys";
   Call<HostSetCommandSwapProc>(Key(26), &SwapCountAndValue);
+  EXPECT_NE(host::CommandSwapProcFor(Key(26)), nullptr);
   Call<HostSetCommandSwapProc>(Key(26), vantor::CommandSwapProc{nullptr});
   EXPECT_EQ(host::CommandSwapProcFor(Key(26)), nullptr) << "null removes it";
+}
+
+// A command submitted while another is performed is delivered at once and
+// filed after it; data is filed in storage order by the key's swap procedure
+// and converted back before delivery. Reopened, the journal replays the
+// top-level commands and the echo is regenerated.
+TEST_F(Commands, DeliveryIsReentrantAndTheJournalReplaysTopLevelCommandsOnReopening) {
   Call<HostSetCommandSwapProc>(Key(25), &SwapCountAndValue);
+  Windows().echoTrigger = 31;
+  Call<HostSubmitCommandShort>(Key(31), std::int32_t{2}, std::int16_t{0});
   unsigned char native[6];
   vantor::StoreAt<std::uint16_t>(native, 0, 0x0102);
   vantor::StoreAt<std::uint32_t>(native, 2, 0x0A0B0C0D);
   Call<HostSubmitCommandBlock>(Key(25), OSType{1}, std::int16_t{6}, static_cast<const void*>(native));
-  unsigned char odd[3] = {9, 8, 7};
+  const unsigned char odd[3] = {9, 8, 7};
   Call<HostSubmitCommandBlock>(Key(25), OSType{1}, std::int16_t{3}, static_cast<const void*>(odd));
-  const auto& filed = document->journal().entries();
-  ASSERT_EQ(filed.size(), 2u);
-  EXPECT_TRUE(filed[0].storedSwapped);
-  EXPECT_EQ(filed[0].values, (std::vector<unsigned char>{1, 2, 0x0A, 0x0B, 0x0C, 0x0D})) << "big-endian";
-  EXPECT_FALSE(filed[1].storedSwapped) << "refused by the procedure: filed as it came";
-  EXPECT_EQ(filed[1].values, (std::vector<unsigned char>{9, 8, 7}));
-  const auto& got = Windows().commands;
-  ASSERT_EQ(got.size(), 2u);
-  EXPECT_EQ(std::memcmp(got[0].data.data(), native, 6), 0) << "converted back before delivery";
-  EXPECT_EQ(got[1].data, (std::vector<unsigned char>{9, 8, 7}));
-}
-
-TEST_F(Commands, JournalReplaysTopLevelCommandsOnReopening) {
-  Call<HostSetCommandSwapProc>(Key(25), &SwapCountAndValue);
-  Windows().echoTrigger = 31;
-  Windows().echoCode = 0;
-  Call<HostSubmitCommandShort>(Key(31), std::int32_t{2}, std::int16_t{0});
-  unsigned char native[6] = {1, 2, 3, 4, 5, 6};
-  Call<HostSubmitCommandBlock>(Key(25), OSType{0x2A2A2A2A}, std::int16_t{6}, static_cast<const void*>(native));
   Call<HostSubmitCommandDoublePair>(Key(29), std::int32_t{2}, 0.5, -0.5);
-  const std::vector<unsigned char> blob = document->journal().Serialise();
   const auto before = Windows().commands;
+  ASSERT_EQ(before.size(), 5u);
+  EXPECT_EQ(before[1].localCode, 0) << "delivered while 31 was being performed";
+  EXPECT_EQ(before[1].depth, 1);
+  EXPECT_EQ(std::memcmp(before[2].data.data(), native, 6), 0) << "converted back before delivery";
+  EXPECT_EQ(before[3].data, (std::vector<unsigned char>{9, 8, 7}));
+  EXPECT_EQ(host::DeliveryDepth(), 0);
+  const auto& filed = document->journal().entries();
+  ASSERT_EQ(filed.size(), 5u);
+  EXPECT_EQ(std::vector<int>({filed[0].depth, filed[1].depth}), std::vector<int>({0, 1}));
+  EXPECT_TRUE(filed[2].storedSwapped);
+  EXPECT_EQ(filed[2].values, (std::vector<unsigned char>{1, 2, 0x0A, 0x0B, 0x0C, 0x0D})) << "big-endian";
+  EXPECT_FALSE(filed[3].storedSwapped) << "refused by the procedure: filed as it came";
+  EXPECT_EQ(filed[3].values, (std::vector<unsigned char>{9, 8, 7}));
+  const std::vector<unsigned char> blob = document->journal().Serialise();
 
-  // Reopen: a fresh document, the extension opened afresh, the journal read back.
   document = testext::MakeDocument(1, 4);
   host::SetCurrentDocument(document.get());
   ASSERT_TRUE(document->extensions().Open(window));
@@ -176,12 +163,12 @@ TEST_F(Commands, JournalReplaysTopLevelCommandsOnReopening) {
   auto journal = host::CommandJournal::Deserialise(blob, &error);
   ASSERT_TRUE(journal) << error;
   for (const auto& entry : journal->entries()) document->journal().Append(entry);
-  Windows().Clear();
-  Windows().echoTrigger = 31;
-  EXPECT_EQ(host::ReplayJournal(*document), 3) << "the echo is regenerated, not replayed";
+  Windows().commands.clear();
+  EXPECT_EQ(host::ReplayJournal(*document), 4) << "the echo is regenerated, not replayed";
   const auto& after = Windows().commands;
   ASSERT_EQ(after.size(), before.size());
   for (std::size_t i = 0; i < after.size(); ++i) {
+    SCOPED_TRACE(i);
     EXPECT_EQ(after[i].localCode, before[i].localCode);
     EXPECT_EQ(after[i].valueFormat, before[i].valueFormat);
     if (after[i].valueFormat != 28) {
@@ -189,27 +176,17 @@ TEST_F(Commands, JournalReplaysTopLevelCommandsOnReopening) {
     }
     EXPECT_EQ(after[i].data, before[i].data);
   }
-  EXPECT_EQ(document->journal().entries().size(), 4u) << "replay files nothing";
+  EXPECT_EQ(document->journal().entries().size(), 5u) << "replay files nothing";
 }
 
 TEST(CommandJournalBlob, RoundTripsAndRefusesDamage) {
-  host::CommandJournal journal;
-  host::JournalEntry a;
-  a.entryName = "Main3";
-  a.extension = "Spirometry Flow";
-  a.service = 18;
-  a.localCode = 8196;
-  a.index = 3;
+  using Kind = host::JournalEntry::Kind;
+  host::JournalEntry a{Kind::kCommand, "Main3", "Spirometry Flow", 18, 8196, 3, std::vector<unsigned char>(8), false, 0};
   const double value = 2.75;
-  a.values.resize(8);
   std::memcpy(a.values.data(), &value, 8);
-  host::JournalEntry b = a;
-  b.kind = host::JournalEntry::Kind::kSourceChange;
-  b.service = 0;
-  b.values = {5, 0};
-  b.depth = 2;
+  host::CommandJournal journal;
   journal.Append(a);
-  journal.Append(b);
+  journal.Append({Kind::kSourceChange, "Main3", "Spirometry Flow", 0, 8196, 3, {5, 0}, false, 2});
   const auto blob = journal.Serialise();
   EXPECT_EQ(blob[50], 0x40) << "the double is stored big-endian";
   const auto back = host::CommandJournal::Deserialise(blob, nullptr);

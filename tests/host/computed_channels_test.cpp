@@ -1,5 +1,9 @@
 // Computed channels: attaching, displayed samples on demand and cached until
-// stale, chains, cycles, units, notifications, settings records, detaching.
+// stale, chains, cycles, units, notifications, settings records, detaching;
+// under allocation failure and heap scrambling (a failed lock answers null,
+// nothing leaks, the next try succeeds); and replayed as if sampled (live
+// results against block computation are checked with the bundle's own
+// functions).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,6 +13,8 @@
 #include "host/document.h"
 #include "host/extension_locals.h"
 #include "host/extension_registry.h"
+#include "host/host_state.h"
+#include "host/live_replay.h"
 #include "host/memory_zones.h"
 #include "host/sample_locks.h"
 #include "service_call.h"
@@ -38,6 +44,14 @@ struct Computed : testext::DocumentTest {
     CallData<DataUnlockBlock472>(channel, block);
     return samples;
   }
+  void Submit(std::uint16_t code, std::int32_t channel, double value) {
+    Call<HostSubmitCommandDouble>(Key(code), channel, value);
+  }
+  void TearDown() override {
+    toolbox::FailAllocationAfter(0);
+    toolbox::SetHeapScramble(false);
+    DocumentTest::TearDown();
+  }
   host::ComputedChannels& computed() { return document->computed(); }
   host::Extension scale = testext::MakeScaleFunction();
 };
@@ -59,7 +73,7 @@ TEST_F(Computed, ComputesOnDemandAndCachesUntilACommand) {
   EXPECT_EQ(Shown(1, 2), recorded) << "factor 1 of its own recorded input";
   EXPECT_EQ(Shown(1, 2), recorded);
   EXPECT_EQ(computed().computations(), 1u) << "the second look is cached";
-  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{1}, 2.0);
+  Submit(testext::kSetFactor, 1, 2.0);
   const std::vector<float> doubled = Shown(1, 2);
   ASSERT_EQ(doubled.size(), recorded.size());
   for (std::size_t i = 0; i < doubled.size(); ++i) EXPECT_FLOAT_EQ(doubled[i], 2 * recorded[i]);
@@ -72,9 +86,9 @@ TEST_F(Computed, ComputesOnDemandAndCachesUntilACommand) {
 TEST_F(Computed, ChainsComputeTheirSourcesFirst) {
   ASSERT_TRUE(computed().Attach(2, scale));
   ASSERT_TRUE(computed().Attach(3, scale));
-  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{2}, 2.0);
+  Submit(testext::kSetFactor, 2, 2.0);
   Call<HostSubmitCommandShort>(Key(testext::kSetSource), std::int32_t{3}, std::int16_t{2});
-  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{3}, 3.0);
+  Submit(testext::kSetFactor, 3, 3.0);
   EXPECT_EQ(computed().InComputationOrder(), (std::vector<int>{2, 3}));
   Log().computedBlocks.clear();
   const std::vector<float> chained = Shown(3, 1);
@@ -82,7 +96,7 @@ TEST_F(Computed, ChainsComputeTheirSourcesFirst) {
   ASSERT_EQ(chained.size(), recorded.size());
   for (std::size_t i = 0; i < chained.size(); ++i) EXPECT_FLOAT_EQ(chained[i], 6 * recorded[i]);
   EXPECT_EQ(Log().computedBlocks.size(), 2u) << "channel 3 asked for channel 2's block";
-  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{2}, 1.0);
+  Submit(testext::kSetFactor, 2, 1.0);
   EXPECT_FLOAT_EQ(Shown(3, 1)[0], 3 * recorded[0]) << "a change up the chain reaches the end";
   EXPECT_EQ(CallData<DataChannelHasBlock>(std::int16_t{3}, std::int16_t{1}), 1u);
 }
@@ -137,7 +151,7 @@ TEST_F(Computed, NotificationsAskSettingsAndChangeSources) {
 TEST_F(Computed, ReopeningReplaysCommandsAndSourceChanges) {
   ASSERT_TRUE(computed().Attach(3, scale));
   computed().ChangeSource(3, 2);
-  Call<HostSubmitCommandDouble>(Key(testext::kSetFactorTwice), std::int32_t{3}, 2.0);
+  Submit(testext::kSetFactorTwice, 3, 2.0);
   const std::vector<float> before = Shown(3, 1);
   const auto blob = document->journal().Serialise();
 
@@ -157,8 +171,8 @@ TEST_F(Computed, DetachingAndClosingFreeWhatTheFunctionsHungFromTheirRecords) {
   ASSERT_TRUE(computed().Attach(2, scale));
   const toolbox::MemoryOwner a = computed().MemoryOwnerOf(1);
   const toolbox::MemoryOwner b = computed().MemoryOwnerOf(2);
-  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{1}, 2.0);
-  Call<HostSubmitCommandDouble>(Key(testext::kSetFactor), std::int32_t{2}, 2.0);
+  Submit(testext::kSetFactor, 1, 2.0);
+  Submit(testext::kSetFactor, 2, 2.0);
   EXPECT_EQ(toolbox::LiveHandleCount(a), 2u) << "the record and its settings";
   computed().Detach(1);
   EXPECT_EQ(toolbox::LiveHandleCount(a), 0u);
@@ -167,6 +181,101 @@ TEST_F(Computed, DetachingAndClosingFreeWhatTheFunctionsHungFromTheirRecords) {
   EXPECT_EQ(toolbox::LiveHandleCount(b), 2u);
   document.reset();
   EXPECT_EQ(toolbox::LiveHandleCount(b), 0u) << "closing the document detaches the rest";
+}
+
+TEST_F(Computed, AFailedRecordedLockAnswersNullAndHoldsNothing) {
+  Open(2, 50, 2);
+  toolbox::FailAllocationAfter(1);
+  EXPECT_EQ(CallData<DataLockBlock468>(std::int16_t{1}, std::int16_t{1}), nullptr);
+  CallData<DataUnlockBlock469>(std::int16_t{1}, std::int16_t{1});  // the caller's pairing
+  EXPECT_EQ(document->locks().lentCount(), 0u);
+  Handle h = CallData<DataLockBlock468>(std::int16_t{1}, std::int16_t{1});
+  EXPECT_NE(h, nullptr) << "one failure only";
+  CallData<DataUnlockBlock469>(std::int16_t{1}, std::int16_t{1});
+}
+
+TEST_F(Computed, EveryAllocationOfAChainedComputationMayFail) {
+  Open(2, 50, 2);
+  ASSERT_TRUE(document->computed().Attach(2, scale));
+  Call<HostSubmitCommandShort>(Key(testext::kSetSource), std::int32_t{2}, std::int16_t{1});
+  Submit(testext::kSetFactor, 2, 2.0);
+  const float expected = 2 * document->RecordedSamples(1, 2)[7];
+  const std::size_t systemHandles = toolbox::LiveHandleCount(toolbox::kSystemOwner);
+  for (long n = 1; n <= 8; ++n) {
+    document->computed().MarkStale();
+    toolbox::FailAllocationAfter(n);
+    Handle h = CallData<DataLockBlock471>(std::int16_t{2}, std::int16_t{2});
+    toolbox::FailAllocationAfter(0);
+    if (h != nullptr) {
+      EXPECT_FLOAT_EQ(reinterpret_cast<float*>(*h)[7], expected) << "failure at " << n;
+      CallData<DataUnlockBlock472>(std::int16_t{2}, std::int16_t{2});
+    }
+    EXPECT_EQ(document->locks().lentCount(), 0u);
+    EXPECT_EQ(toolbox::LiveHandleCount(toolbox::kSystemOwner), systemHandles) << "failure at " << n;
+  }
+  Handle h = CallData<DataLockBlock471>(std::int16_t{2}, std::int16_t{2});
+  ASSERT_NE(h, nullptr);
+  EXPECT_FLOAT_EQ(reinterpret_cast<float*>(*h)[7], expected);
+  CallData<DataUnlockBlock472>(std::int16_t{2}, std::int16_t{2});
+}
+
+TEST_F(Computed, AFunctionWithoutMemoryIsNotAttached) {
+  toolbox::FailAllocationAfter(1);
+  EXPECT_FALSE(document->computed().Attach(1, scale));
+  EXPECT_FALSE(document->computed().IsComputed(1));
+  EXPECT_EQ(CallData<DataChannelHasBlock>(std::int16_t{1}, std::int16_t{1}), 1u) << "still its recording";
+  EXPECT_TRUE(document->computed().Attach(1, scale));
+}
+
+TEST_F(Computed, ScrambledHeapsKeepLentBlocksInPlace) {
+  Open(2, 50, 2);
+  toolbox::SetHeapScramble(true);
+  ASSERT_TRUE(document->computed().Attach(2, scale));
+  Call<HostSubmitCommandShort>(Key(testext::kSetSource), std::int32_t{2}, std::int16_t{1});
+  Handle h = CallData<DataLockBlock471>(std::int16_t{2}, std::int16_t{1});
+  ASSERT_NE(h, nullptr);
+  const Ptr before = *h;
+  for (int i = 0; i < 20; ++i) DisposeHandle(NewHandle(64));
+  EXPECT_EQ(*h, before) << "a lent block never moves";
+  EXPECT_EQ(reinterpret_cast<float*>(*h)[49], document->RecordedSamples(1, 1)[49]);
+  CallData<DataUnlockBlock472>(std::int16_t{2}, std::int16_t{1});
+}
+
+// Channel 3 = 3 × channel 2's output; channel 2 = 2 × its own input.
+struct Live : Computed {
+  void SetUp() override {
+    Open(3, 700, 3);
+    document->ClearSamples(3, 2);
+    ASSERT_TRUE(computed().Attach(2, scale));
+    ASSERT_TRUE(computed().Attach(3, scale));
+    Submit(testext::kSetFactor, 2, 2.0);
+    Call<HostSubmitCommandShort>(Key(testext::kSetSource), std::int32_t{3}, std::int16_t{2});
+    Submit(testext::kSetFactor, 3, 3.0);
+    Log().Clear();
+  }
+};
+
+TEST_F(Live, NotificationsFrameTheRunAndBlockMinusOneFollowsIt) {
+  std::string error;
+  ASSERT_TRUE(host::ReplayLive(*document, {256, 100}, &error)) << error;
+  // Two channels each: 101, then 100 per block, then 102.
+  const std::vector<std::int16_t> expected = {101, 101, 100, 100, 100, 100, 100, 100, 102, 102};
+  EXPECT_EQ(Log().notifications, expected);
+  EXPECT_EQ(Log().liveCalls, 2 * 3 * 7) << "700 samples in chunks of 100, per channel";
+  EXPECT_FALSE(host::State().recording) << "recording only while sampling";
+  EXPECT_EQ(document->samplingBlock(), 0);
+  EXPECT_TRUE(document->computed().DisplayedSamples(3, 2)->size() == 700u);
+}
+
+TEST_F(Live, RefusesWhatTheRingsCannotCarry) {
+  std::string error;
+  EXPECT_FALSE(host::ReplayLive(*document, {1, 1}, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(host::ReplayLive(*document, {10, 11}, &error));
+  auto wide = testext::MakeDocument(33, 4);
+  EXPECT_FALSE(host::ReplayLive(*wide, {16, 4}, &error));
+  EXPECT_NE(error.find("32"), std::string::npos);
+  EXPECT_TRUE(Log().notifications.empty()) << "nothing was sent";
 }
 
 }  // namespace

@@ -98,14 +98,18 @@ std::vector<std::size_t> OrdinarySignals(const host::EdfContents& c) {
   return out;
 }
 
+std::string Trimmed(const char* field) {
+  const std::string s(field);
+  return s.substr(0, s.find_last_not_of(' ') + 1);
+}
+
 void ExpectHeadersAgree(const LibraryFile& lib, const host::EdfContents& ours) {
   const edf_hdr_struct& h = lib.header();
   EXPECT_EQ(h.filetype == EDFLIB_FILETYPE_EDF, ours.variant == host::EdfVariant::kEdf);
   EXPECT_EQ(h.datarecords_in_file, static_cast<long long>(ours.recordCount()));
   EXPECT_EQ(h.datarecord_duration, std::llround(ours.recordDurationSeconds * EDFLIB_TIME_DIMENSION));
-  EXPECT_EQ(h.startdate_year, ours.start.year);
-  EXPECT_EQ(h.startdate_month, ours.start.month);
-  EXPECT_EQ(h.startdate_day, ours.start.day);
+  EXPECT_EQ((h.startdate_year * 100 + h.startdate_month) * 100 + h.startdate_day,
+            (ours.start.year * 100 + ours.start.month) * 100 + ours.start.day);
   EXPECT_EQ(h.starttime_hour * 3600 + h.starttime_minute * 60 + h.starttime_second,
             ours.start.hour * 3600 + ours.start.minute * 60 + ours.start.second);
   const auto ordinary = OrdinarySignals(ours);
@@ -113,24 +117,14 @@ void ExpectHeadersAgree(const LibraryFile& lib, const host::EdfContents& ours) {
   for (std::size_t k = 0; k < ordinary.size(); ++k) {
     const edf_param_struct& p = h.signalparam[k];
     const host::EdfSignalHeader& s = ours.signals[ordinary[k]];
-    EXPECT_EQ(std::string(p.label).substr(0, std::string(p.label).find_last_not_of(' ') + 1), s.label);
-    EXPECT_EQ(std::string(p.physdimension).substr(0, std::string(p.physdimension).find_last_not_of(' ') + 1),
-              s.physicalDimension);
-    EXPECT_EQ(p.phys_min, s.physicalMinimum);
-    EXPECT_EQ(p.phys_max, s.physicalMaximum);
-    EXPECT_EQ(p.dig_min, s.digitalMinimum);
-    EXPECT_EQ(p.dig_max, s.digitalMaximum);
-    EXPECT_EQ(p.smp_in_datarecord, s.samplesPerRecord);
-  }
-}
-
-void ExpectSamplesAgree(const LibraryFile& lib, const host::EdfContents& ours) {
-  const auto ordinary = OrdinarySignals(ours);
-  for (std::size_t k = 0; k < ordinary.size(); ++k) {
+    EXPECT_EQ(Trimmed(p.label) + "|" + Trimmed(p.physdimension), s.label + "|" + s.physicalDimension);
+    EXPECT_EQ(std::vector<double>({p.phys_min, p.phys_max}), std::vector<double>({s.physicalMinimum, s.physicalMaximum}));
+    EXPECT_EQ(std::vector<int>({p.dig_min, p.dig_max, p.smp_in_datarecord}),
+              std::vector<int>({s.digitalMinimum, s.digitalMaximum, s.samplesPerRecord}));
     const std::vector<int> theirs = lib.Digital(static_cast<int>(k));
-    const auto& mine = ours.digital[ordinary[k]];
-    ASSERT_EQ(theirs.size(), mine.size()) << "signal " << k;
-    for (std::size_t i = 0; i < mine.size(); ++i) ASSERT_EQ(theirs[i], mine[i]) << "signal " << k << " sample " << i;
+    EXPECT_TRUE(std::equal(theirs.begin(), theirs.end(), ours.digital[ordinary[k]].begin(),
+                           ours.digital[ordinary[k]].end()))
+        << "the digital samples of signal " << k;
   }
 }
 
@@ -182,7 +176,6 @@ void ExpectReadersAgree(const std::string& path) {
   const auto ours = host::ReadEdfFile(path, &problem);
   ASSERT_TRUE(ours) << problem;
   ExpectHeadersAgree(lib, *ours);
-  ExpectSamplesAgree(lib, *ours);
   ExpectPhysicalAgrees(lib, *ours);
   ExpectAnnotationsAgree(lib, *ours);
 }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 #include "edf_test_files.h"
 #include "host/document.h"
@@ -154,32 +155,24 @@ TEST(RecordingImport, UnitsThatCannotBeUnitTextsAreRefusedBeforeAnythingIsAdded)
   EXPECT_DOUBLE_EQ(micro->info.unitFactor, 2e-3);
 }
 
-TEST(RecordingFile, OpensByNameAndContents) {
+// A file is opened by its name's ending, an EDF file under another name by
+// its header; what cannot be opened says why.
+TEST(RecordingFile, OpensByNameOrHeaderAndRefusalsSayWhatIsWrong) {
   const std::string text = "Time [s],Flow [L/s]\n0,0.5\n0.5,-0.5\n";
-  const std::string csv = edftest::WriteTemporary("breath.csv", {text.begin(), text.end()});
-  host::Document d;
-  std::string problem;
-  ASSERT_TRUE(host::ImportRecordingFile(csv, d, &problem)) << problem;
-  EXPECT_EQ(d.name(), "breath");
-  EXPECT_EQ(Text(d.RecordedScaling(1, 1).unitText), "L/s");
-  // An EDF file under another name is recognised by its header.
-  const std::string other = edftest::WriteTemporary("recording.dat", OneSignal("mV", "-1", "1", "-32767", "32767").Bytes());
-  host::Document e;
-  EXPECT_TRUE(host::ImportRecordingFile(other, e, &problem)) << problem;
-}
-
-TEST(RecordingFile, RefusalsSayWhatIsWrong) {
-  const std::pair<std::string, const char*> cases[] = {
-      {::testing::TempDir() + "absent.edf", "no such file"},
-      {edftest::WriteTemporary("empty.edf", {}), "file is empty"},
-      {edftest::WriteTemporary("notes.txt", {'h', 'i'}), "not an EDF or CSV recording"},
-      {edftest::WriteTemporary("short.EDF", {'0', ' '}), "file is too short for an EDF header"},
+  const std::tuple<std::string, const char*, const char*> cases[] = {
+      {edftest::WriteTemporary("breath.csv", {text.begin(), text.end()}), "", "breath"},
+      {edftest::WriteTemporary("recording.dat", OneSignal("mV", "-1", "1", "-32767", "32767").Bytes()), "", "recording"},
+      {edftest::WriteTemporary("empty.edf", {}), "file is empty", ""},
+      {edftest::WriteTemporary("notes.txt", {'h', 'i'}), "not an EDF or CSV recording", ""},
+      {edftest::WriteTemporary("short.EDF", {'0', ' '}), "file is too short for an EDF header", ""},
   };
-  for (const auto& [path, expected] : cases) {
+  for (const auto& [path, expected, name] : cases) {
     host::Document d;
     std::string problem;
-    EXPECT_FALSE(host::ImportRecordingFile(path, d, &problem)) << path;
+    EXPECT_EQ(host::ImportRecordingFile(path, d, &problem), *expected == '\0') << path;
     EXPECT_EQ(problem.find(expected), 0u) << problem;
+    EXPECT_EQ(d.name(), name) << "the document is named by the file";
+    EXPECT_EQ(d.channelCount(), *expected == '\0' ? 1 : 0) << path;
   }
 }
 

@@ -22,37 +22,28 @@ namespace {
 using namespace vantor::service;
 using testext::Call;
 
-std::vector<Rect>& PagesAsked() {
-  static std::vector<Rect> pages;
-  return pages;
-}
-int& PagesWanted() {
-  static int wanted = 1;
-  return wanted;
-}
-int& PictureResult() {
-  static int result = 0;
-  return result;
-}
+// What the page procedure was asked for, and what the procedures answer.
+std::vector<Rect> gPagesAsked;
+int gPagesWanted = 1;
+int gPictureResult = 0;
 
 std::int32_t DrawPage(const Rect* page, std::int32_t, std::int16_t, Handle) {
-  PagesAsked().push_back(*page);
+  gPagesAsked.push_back(*page);
   MoveTo(static_cast<SInt16>(page->left + 5), static_cast<SInt16>(page->top + 15));
-  const std::string text = "Page " + std::to_string(PagesAsked().size());
-  DrawText(text.data(), 0, static_cast<SInt16>(text.size()));
-  return static_cast<int>(PagesAsked().size()) < PagesWanted() ? 1 : 0;
+  DrawString(resource_test::PString("Page").get());
+  return static_cast<int>(gPagesAsked.size()) < gPagesWanted ? 1 : 0;
 }
 
 std::int32_t PlacePicture(const Rect* destination, std::int16_t, Handle) {
   PaintRect(destination);
-  return PictureResult();
+  return gPictureResult;
 }
 
 struct OutputJobs : ::testing::Test {
   void SetUp() override {
-    PagesAsked().clear();
-    PagesWanted() = 1;
-    PictureResult() = 0;
+    gPagesAsked.clear();
+    gPagesWanted = 1;
+    gPictureResult = 0;
     host::ResetHostContext();
     host::ClearAlerts();
     host::SetAlertsQuiet(true);
@@ -75,22 +66,22 @@ struct OutputJobs : ::testing::Test {
 
 TEST_F(OutputJobs, ThePrintDialogAnswersFromTheScript) {
   EXPECT_TRUE(RunJob(true).cancelled) << "an exhausted script cancels";
-  EXPECT_TRUE(PagesAsked().empty());
+  EXPECT_TRUE(gPagesAsked.empty());
   toolbox::PushScriptAction(toolbox::ItemHitAction(1));
-  PagesWanted() = 2;
+  gPagesWanted = 2;
   host::CurrentOutputSetup().pdfPath = ::testing::TempDir() + "two_pages.pdf";
   const host::FinishedOutputJob& printed = RunJob(true);
   EXPECT_FALSE(printed.cancelled);
   EXPECT_EQ(printed.pages.size(), 2u) << "a non-zero result asks for another page";
-  EXPECT_EQ(PagesAsked().front().right - PagesAsked().front().left, 600) << "a portrait page";
+  EXPECT_EQ(gPagesAsked.front().right - gPagesAsked.front().left, 600) << "a portrait page";
 }
 
 TEST_F(OutputJobs, APictureProcedureMakesThePageUnlessItDeclines) {
   RunJob(false, "Window", &PlacePicture);
-  EXPECT_EQ(PagesAsked().size(), 1u) << "declined: the page procedure draws";
-  PictureResult() = 1;
+  EXPECT_EQ(gPagesAsked.size(), 1u) << "declined: the page procedure draws";
+  gPictureResult = 1;
   const host::FinishedOutputJob& job = RunJob(false, "Window", &PlacePicture);
-  EXPECT_EQ(PagesAsked().size(), 1u);
+  EXPECT_EQ(gPagesAsked.size(), 1u);
   ASSERT_EQ(job.pages.size(), 1u);
   EXPECT_TRUE(job.pages.front().fromPicture);
   ASSERT_FALSE(job.pages.front().drawing.ops.empty());

@@ -25,4 +25,12 @@ auto CallData(Args... args) {
 using resource_test::PString;
 using resource_test::TextOf;
 
+// The text a service writes into a Str255 that starts out holding "stale".
+template <class Fill>
+std::string TextWritten(Fill fill) {
+  Str255 out = {5, 's', 't', 'a', 'l', 'e'};
+  fill(&out);
+  return TextOf(out);
+}
+
 }  // namespace testext

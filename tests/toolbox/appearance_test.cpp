@@ -10,7 +10,6 @@
 namespace {
 
 constexpr RGBColor kBlack{0, 0, 0};
-constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
 
 class AppearanceTest : public testing::Test {
  protected:
@@ -49,19 +48,18 @@ TEST_F(AppearanceTest, AStateRestoresTextAndClipOnce) {
   EXPECT_EQ(DisposeThemeDrawingState(saved), paramErr);
 }
 
+// Inactive dialog text is grey on a colour device, black on a one-bit one.
 TEST_F(AppearanceTest, TextColoursFollowActivationAndTheDevice) {
-  RGBColor c{};
-  ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogActive, 32, true, &c), noErr);
-  EXPECT_EQ(c, kBlack);
-  ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogInactive, 32, true, &c), noErr);
-  EXPECT_NE(c, kBlack) << "inactive text is grey on a colour device";
-  EXPECT_NE(c, kWhite);
-  ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogInactive, 1, false, &c), noErr);
-  EXPECT_EQ(c, kBlack);
-  EXPECT_EQ(GetThemeTextColor(-7, 32, true, &c), paramErr);
+  RGBColor active{}, inactive{}, oneBit{};
+  ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogActive, 32, true, &active), noErr);
+  ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogInactive, 32, true, &inactive), noErr);
+  ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogInactive, 1, false, &oneBit), noErr);
+  EXPECT_EQ(active, kBlack);
+  EXPECT_NE(inactive, kBlack);
+  EXPECT_EQ(oneBit, kBlack);
+  EXPECT_EQ(GetThemeTextColor(-7, 32, true, &active), paramErr);
   ASSERT_EQ(SetThemeTextColor(kThemeTextColorDialogInactive, 32, true), noErr);
-  GetThemeTextColor(kThemeTextColorDialogInactive, 32, true, &c);
-  EXPECT_EQ(port_->rgbFgColor, c);
+  EXPECT_EQ(port_->rgbFgColor, inactive);
 }
 
 }  // namespace

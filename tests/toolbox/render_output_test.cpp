@@ -68,7 +68,7 @@ TEST_F(RenderOutput, PngFilesHoldThePortsPixelsAndLaterPagesAreNumbered) {
   ASSERT_GT(bytes.size(), 24u);
   EXPECT_EQ(static_cast<unsigned char>(bytes[19]), 40);  // IHDR width
   EXPECT_EQ(static_cast<unsigned char>(bytes[23]), 30);  // IHDR height
-  EXPECT_EQ(toolbox::EncodePng(toolbox::RenderToImage(scoped.port().displayList, scoped.port().portRect)),
+  EXPECT_EQ(toolbox::EncodePng(scoped.Image()),
             std::vector<unsigned char>(bytes.begin(), bytes.end()));
   EXPECT_FALSE(toolbox::WritePortPng(&scoped.port(), Path("missing/dir/window.png"), &error));
   EXPECT_NE(error.find("cannot write"), std::string::npos) << error;

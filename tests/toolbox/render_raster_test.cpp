@@ -15,10 +15,6 @@ using qd_test::ScopedPort;
 
 constexpr std::uint32_t kRed = 0xFFFF0000;
 
-toolbox::RasterImage Render(ScopedPort& scoped) {
-  return toolbox::RenderToImage(scoped.port().displayList, scoped.port().portRect);
-}
-
 struct Pixel {
   int x, y;
   std::uint32_t colour;
@@ -35,9 +31,7 @@ TEST(RenderRaster, RectanglesCoverTopLeftButNotBottomOrRightEdgesAndFramesLieIns
   PenSize(2, 3);
   const Rect framed{40, 20, 70, 60};
   FrameRect(&framed);
-  const auto image = Render(scoped);
-  ASSERT_EQ(image.width, 200);
-  ASSERT_EQ(image.height, 100);
+  const auto image = scoped.Image();
   ExpectPixels(image, {{20, 10, kBlackPixel}, {49, 29, kBlackPixel}, {50, 29, kWhitePixel},
                        {49, 30, kWhitePixel}, {19, 10, kWhitePixel}, {20, 9, kWhitePixel}});
   // The frame: a band as wide as the pen (2) at left and right, as high (3) at top and bottom.
@@ -58,7 +52,7 @@ TEST(RenderRaster, ThePenHangsBelowAndRightAndLinesIncludeBothEnds) {
   Line(0, 0);  // a one-point dot
   MoveTo(40, 40);
   LineTo(50, 45);
-  const auto image = Render(scoped);
+  const auto image = scoped.Image();
   for (int x = 5; x <= 15; ++x) EXPECT_EQ(image.At(x, 5), kBlackPixel) << x;
   // The pen 3 wide and 2 high reaches row 31; the dot is one pixel.
   ExpectPixels(image, {{16, 5, kWhitePixel}, {10, 6, kWhitePixel}, {7, 31, kBlackPixel}, {8, 25, kWhitePixel},
@@ -96,25 +90,13 @@ TEST(RenderRaster, AnXorCrossDrawnTwiceLeavesEveryPixelAsItWas) {
   TextFont(applFont);
   MoveTo(30, 50);
   DrawString(PStr("Vt 0.52").data());
-  const auto before = Render(scoped);
+  const auto before = scoped.Image();
   const Rect clip{0, 0, 100, 200};
   for (Point p : {Point{45, 62}, Point{50, 31}, Point{2, 2}}) XorCross(p, clip);
-  const auto once = Render(scoped);
+  const auto once = scoped.Image();
   EXPECT_EQ(once.At(62, 42), 0xFFFFFFFF - before.At(62, 42) + 0xFF000000);  // top of the first cross
   for (Point p : {Point{45, 62}, Point{50, 31}, Point{2, 2}}) XorCross(p, clip);
-  EXPECT_EQ(Render(scoped), before);
-}
-
-TEST(RenderRaster, InvertRectInvertsColoursAndTwiceRestoresThem) {
-  ScopedPort scoped;
-  ForeColor(redColor);
-  const Rect red{0, 0, 10, 10};
-  PaintRect(&red);
-  const Rect r{5, 5, 20, 20};
-  InvertRect(&r);
-  ExpectPixels(Render(scoped), {{7, 7, 0xFF00FFFF}, {15, 15, kBlackPixel}, {2, 2, kRed}});  // red became cyan
-  InvertRect(&r);
-  ExpectPixels(Render(scoped), {{7, 7, kRed}, {15, 15, kWhitePixel}});
+  EXPECT_EQ(scoped.Image(), before);
 }
 
 TEST(RenderRaster, PatternsAlignToTheLocalOriginWhateverAreaIsRendered) {
@@ -131,7 +113,7 @@ TEST(RenderRaster, PatternsAlignToTheLocalOriginWhateverAreaIsRendered) {
   PenMode(patOr);  // clear bits leave what is there
   const Rect over{11, 31, 21, 51};
   PaintRect(&over);
-  const auto image = Render(scoped);
+  const auto image = scoped.Image();
   for (int y = 11; y < 21; ++y) {
     for (int x = 21; x < 31; ++x) {
       EXPECT_EQ(image.At(x, y), (x + y) % 2 == 0 ? kBlackPixel : kWhitePixel) << x << "," << y;
@@ -144,21 +126,31 @@ TEST(RenderRaster, PatternsAlignToTheLocalOriginWhateverAreaIsRendered) {
   EXPECT_EQ(shifted.At(22, 11), image.At(23, 12));
 }
 
-TEST(RenderRaster, AddMaxLightensAndEraseUsesTheBackgroundColour) {
+// InvertRect twice restores the colours; addMax lightens; erasing paints the background colour.
+TEST(RenderRaster, InvertAddMaxAndEraseTransferColours) {
   ScopedPort scoped;
-  const Rect dark{0, 0, 10, 20};
+  ForeColor(redColor);
+  const Rect red{0, 0, 10, 10};
+  PaintRect(&red);
+  const Rect r{5, 5, 20, 20};
+  InvertRect(&r);
+  ExpectPixels(scoped.Image(), {{7, 7, 0xFF00FFFF}, {15, 15, kBlackPixel}, {2, 2, kRed}});  // red became cyan
+  InvertRect(&r);
+  ExpectPixels(scoped.Image(), {{7, 7, kRed}, {15, 15, kWhitePixel}});
+  ForeColor(blackColor);
+  const Rect dark{30, 0, 40, 20};
   PaintRect(&dark);
   const RGBColor dim{0x8000, 0x8000, 0x8000};
   RGBForeColor(&dim);
   PenMode(addMax);
-  const Rect both{0, 0, 10, 40};
+  const Rect both{30, 0, 40, 40};
   PaintRect(&both);
   PenNormal();
   BackColor(yellowColor);
-  const Rect erased{20, 0, 30, 10};
+  const Rect erased{50, 0, 60, 10};
   EraseRect(&erased);
   // Black lightened to the grey, white stays white.
-  ExpectPixels(Render(scoped), {{5, 5, 0xFF808080}, {30, 5, kWhitePixel}, {5, 25, 0xFFFFFF00}});
+  ExpectPixels(scoped.Image(), {{5, 35, 0xFF808080}, {30, 35, kWhitePixel}, {5, 55, 0xFFFFFF00}});
 }
 
 TEST(RenderRaster, ClippingOvalsImagesAndEmptyShapes) {
@@ -183,7 +175,7 @@ TEST(RenderRaster, ClippingOvalsImagesAndEmptyShapes) {
   PaintRect(&r);
   // The oval's centre in, its bounding box's corner out; each image pixel
   // scaled to 2x2, a transparent one showing the page.
-  ExpectPixels(Render(scoped), {{45, 45, kBlackPixel}, {55, 55, kWhitePixel}, {120, 20, kBlackPixel},
+  ExpectPixels(scoped.Image(), {{45, 45, kBlackPixel}, {55, 55, kWhitePixel}, {120, 20, kBlackPixel},
                                 {101, 1, kWhitePixel}, {61, 61, kRed}, {62, 61, kWhitePixel},
                                 {60, 63, 0xFF0000FF}, {63, 62, 0xFF00FF00}, {7, 7, kBlackPixel},
                                 {85, 20, kWhitePixel}});

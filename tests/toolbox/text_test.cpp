@@ -71,10 +71,6 @@ TEST(QuickDrawText, SizeZeroIsTwelveAndMetricsScaleWithSize) {
   EXPECT_EQ(StringWidth(PStr("Re").data()), huge);
 }
 
-toolbox::RasterImage Render(ScopedPort& scoped) {
-  return toolbox::RenderToImage(scoped.port().displayList, scoped.port().portRect);
-}
-
 struct Ink {
   int left = 1 << 20, right = -1, top = 1 << 20, bottom = -1;
 };
@@ -100,7 +96,7 @@ TEST(RenderText, TextIsDrawnOnItsBaselineWithinItsMeasuredWidth) {
   MoveTo(20, 50);
   DrawString(PStr("Ventilation").data());
   const SInt16 width = StringWidth(PStr("Ventilation").data());
-  const Ink ink = InkOf(Render(scoped));
+  const Ink ink = InkOf(scoped.Image());
   EXPECT_GE(ink.left, 20);
   EXPECT_LE(ink.left, 22);
   EXPECT_LT(ink.right, 20 + width);
@@ -126,7 +122,7 @@ TEST(RenderText, MeasuredWidthsAreTheWidthsTheRendererDraws) {
       DrawString(PStr("Flow-Volume Plo").data());
       DrawString(PStr("t: FEV1/FV").data());
       for (char c : std::string_view("C 81%")) DrawChar(c);
-      EXPECT_EQ(Render(whole), Render(pieces)) << "font " << font << " size " << size;
+      EXPECT_EQ(whole.Image(), pieces.Image()) << "font " << font << " size " << size;
     }
   }
 }
@@ -142,7 +138,7 @@ TEST(RenderText, CopyModePaintsTheBackgroundAndGrayishTextIsDimmed) {
   TextMode(grayishTextOr);
   MoveTo(10, 70);
   DrawString(PStr("MMMM").data());
-  const auto image = Render(scoped);
+  const auto image = scoped.Image();
   EXPECT_EQ(image.At(spaceAt, 28), 0xFFFFFF00u);  // inside the text's box, between glyphs
   std::uint32_t darkest = 0xFF;
   for (int y = 55; y < 72; ++y) {
@@ -161,7 +157,7 @@ TEST(RenderText, SmallTextIsDrawnInFullInk) {
     TextSize(size);
     MoveTo(10, 30);
     DrawString(PStr("Flow 0.5 L/s").data());
-    const auto image = Render(scoped);
+    const auto image = scoped.Image();
     const auto ink = std::count_if(image.pixels.begin(), image.pixels.end(), [](auto p) { return p != kWhitePixel; });
     const auto black = std::count(image.pixels.begin(), image.pixels.end(), qd_test::kBlackPixel);
     EXPECT_GT(ink, 50) << size;

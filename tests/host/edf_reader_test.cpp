@@ -1,11 +1,14 @@
-// Files the EDF reader must refuse, each with a line that says why, and
-// never by reading outside the input.
+// The EDF reader on hand-made files: the files it must refuse, each with a
+// line that says why and never by reading outside the input, and EDF+D,
+// whose records with gaps between them become separate segments (the
+// system's library refuses such files).
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "edf_test_files.h"
 #include "host/edf_reader.h"
+#include "host/recording_import.h"
 
 namespace {
 
@@ -141,6 +144,61 @@ TEST(ReadEdfFile, NamesAMissingFile) {
   std::string problem;
   EXPECT_FALSE(host::ReadEdfFile(::testing::TempDir() + "no_such_recording.edf", &problem));
   EXPECT_EQ(problem, "no such file");
+}
+
+host::EdfContents Parse(const edftest::File& f) {
+  std::string problem;
+  auto contents = host::ParseEdf(f.Bytes(), &problem);
+  EXPECT_TRUE(contents) << problem;
+  return contents ? *contents : host::EdfContents{};
+}
+
+// The test files' default range, -10..10 over -32768..32767, puts physical
+// zero half a digital step above 0.
+float ValueOf(int digital) { return (static_cast<float>(digital) + 0.5f) / 32768.0f; }
+
+// Onsets printed with few decimals (a tenth of a sample off) are no gap;
+// annotations keep their own onsets and durations.
+TEST(DiscontinuousEdf, GapsStartNewSegmentsAtTheirOnsets) {
+  edftest::File f = edftest::PlusFile("EDF+D", {"+0.5", "+1.51", "+5", "+6.02", "+10.25"});
+  f.annotationAreas[2] += edftest::Tal("+7.5", {"Forced expiration"}, "6") + edftest::Tal("-0.5", {"Before start"});
+  const auto contents = Parse(f);
+  EXPECT_EQ(contents.variant, host::EdfVariant::kEdfPlusDiscontinuous);
+  EXPECT_EQ(contents.recordOnsets, (std::vector<double>{0.5, 1.51, 5, 6.02, 10.25}));
+  const host::Recording recording = edftest::RecordingOf(contents);
+  EXPECT_DOUBLE_EQ(recording.samplingInterval, 0.25);
+  ASSERT_EQ(recording.segments.size(), 3u);
+  const double starts[] = {0.5, 5, 10.25};
+  const std::size_t lengths[] = {8, 8, 4};
+  for (std::size_t s = 0; s < 3; ++s) {
+    EXPECT_DOUBLE_EQ(recording.segments[s].startSeconds, starts[s]);
+    EXPECT_EQ(recording.segments[s].length(), lengths[s]);
+  }
+  // Record 3 (samples 200..203) opens the second segment.
+  EXPECT_EQ(recording.segments[1].samples[0][0], ValueOf(200));
+  EXPECT_EQ(recording.segments[2].samples[0][3], ValueOf(403));
+  const auto& notes = contents.annotations;
+  ASSERT_EQ(notes.size(), 2u);
+  EXPECT_EQ(notes[0].text, "Forced expiration");
+  EXPECT_EQ(std::vector<double>({notes[0].onsetSeconds, notes[0].durationSeconds, notes[1].onsetSeconds,
+                                 notes[1].durationSeconds}),
+            std::vector<double>({7.5, 6, -0.5, -1}));
+}
+
+TEST(EdfRecording, ARecordingTooLargeToHoldIsRefused) {
+  // 10 MB of file would hold 301 signals at the rate of the fastest.
+  edftest::File f;
+  edftest::Signal fast;
+  fast.samplesPerRecord = "5000000";
+  fast.samples.assign(5000000, 1);
+  f.signals.assign(300, edftest::Signal{});
+  for (edftest::Signal& slow : f.signals) slow.samplesPerRecord = "1";
+  f.signals.insert(f.signals.begin(), fast);
+  std::string problem;
+  const auto contents = host::ParseEdf(f.Bytes(), &problem);
+  ASSERT_TRUE(contents) << problem;
+  EXPECT_FALSE(host::RecordingFromEdf(*contents, &problem));
+  EXPECT_NE(problem.find("recording would need 1505000000 samples in memory"), std::string::npos) << problem;
 }
 
 }  // namespace

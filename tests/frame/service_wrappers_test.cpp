@@ -1,0 +1,408 @@
+// The bundle's service wrappers against a stand-in host: a low table whose
+// every declared entry is a recorder generated from the service's signature.
+// A recorder logs its index and arguments, fills a Str255 result with
+// "S<index>" (and 0xEE up to byte 255) and returns a value naming its service
+// (ResultOf), so a test sees which entry a wrapper reached, with what, and
+// what came back. Checked: every generated wrapper, the hand-written ones that
+// exchange a record through a buffer, and the range helpers built on them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "frame/host_services.h"
+#include "toolbox/memory.h"
+#include "vantor/byte_access.h"
+
+using namespace spiro;
+
+namespace {
+
+// Arguments as recorded: numbers by value, pointers by address, a Point as
+// (v << 16 | h), and a Str255 result buffer as kStr255Result.
+constexpr long double kStr255Result = -256.0L;
+constexpr Str255* kStr255Out = nullptr;  // stands for it in Arguments()
+
+template <class T>
+long double Recorded(T value) {
+  if constexpr (std::is_same_v<T, Str255*>) {
+    return kStr255Result;
+  } else if constexpr (std::is_same_v<T, Point>) {
+    return static_cast<long double>((std::uint32_t{static_cast<std::uint16_t>(value.v)} << 16) |
+                                    static_cast<std::uint16_t>(value.h));
+  } else if constexpr (std::is_pointer_v<T>) {
+    return static_cast<long double>(reinterpret_cast<std::uintptr_t>(value));
+  } else {
+    return static_cast<long double>(value);
+  }
+}
+
+template <class... T>
+std::vector<long double> Arguments(T... values) {
+  return {Recorded(values)...};
+}
+
+// The result a recorder of service Index returns.
+template <class R, int Index>
+R ResultOf() {
+  if constexpr (std::is_void_v<R>) {
+    return;
+  } else if constexpr (std::is_same_v<R, bool>) {
+    return true;
+  } else if constexpr (std::is_pointer_v<R>) {
+    return reinterpret_cast<R>(static_cast<std::uintptr_t>(0x10000 + Index));
+  } else if constexpr (std::is_same_v<R, Rect>) {
+    return Rect{Index, 1, 2, 3};
+  } else if constexpr (std::is_floating_point_v<R>) {
+    return Index + 0.5;
+  } else {
+    return static_cast<R>(Index);
+  }
+}
+
+struct RecordedCall {
+  int index;
+  std::vector<long double> arguments;
+};
+
+std::vector<RecordedCall>& Calls() {
+  static std::vector<RecordedCall> calls;
+  return calls;
+}
+
+template <int Index, class Fn>
+struct Recorder;
+
+template <int Index, class R, class... Args>
+struct Recorder<Index, R (*)(Args...)> {
+  static R Call(Args... arguments) {
+    Calls().push_back({Index, {Recorded(arguments)...}});
+    (FillStr255(arguments), ...);
+    return ResultOf<R, Index>();
+  }
+  template <class Arg>
+  static void FillStr255(Arg argument) {
+    if constexpr (std::is_same_v<Arg, Str255*>) {
+      std::memset(*argument, 0xEE, sizeof(Str255));
+      std::snprintf(reinterpret_cast<char*>(*argument + 1), 5, "S%03d", Index);
+      (*argument)[0] = 4;
+      (*argument)[5] = 0xEE;
+    }
+  }
+};
+
+template <int Index>
+concept DeclaredService = requires { typename vantor::ServiceSignature<Index>::Type; };
+
+template <int... Indices>
+void InstallRecorders(vantor::ServiceTable& table, std::integer_sequence<int, Indices...>) {
+  auto install = [&table]<int Index>() {
+    if constexpr (DeclaredService<Index>) {
+      vantor::SetService<Index>(table, &Recorder<Index, vantor::ServiceFn<Index>>::Call);
+    }
+  };
+  (install.template operator()<Indices>(), ...);
+}
+
+// Fake host objects and arguments: the wrappers pass them on and never look inside.
+void* const kDialog = reinterpret_cast<void*>(0x2000);
+void* const kScale = reinterpret_cast<void*>(0x4000);
+const Handle kHandle = reinterpret_cast<Handle>(0x6000);
+const auto* const kScaling = reinterpret_cast<const vantor::ChannelScaling*>(0x7000);
+
+// A fresh low table of recorders, stored as the bundle's table; the bundle's
+// data object is forgotten so that each test starts as if loaded.
+class RecordingHost : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    table_ = static_cast<vantor::ServiceTable*>(toolbox::LowAlloc(sizeof(vantor::ServiceTable)));
+    InstallRecorders(*table_, std::make_integer_sequence<int, vantor::kServiceCount>{});
+    SetHostServiceTable(toolbox::ToU32(table_));
+    ForgetHostDataObject();
+    Calls().clear();
+  }
+  void TearDown() override {
+    SetHostServiceTable(0);
+    toolbox::LowFree(table_);
+  }
+  vantor::ServiceTable& Table() { return *table_; }
+
+  // Success when the last call reached service index with these arguments.
+  static ::testing::AssertionResult LastCallWas(int index, const std::vector<long double>& arguments) {
+    if (Calls().empty()) return ::testing::AssertionFailure() << "no service was called";
+    const RecordedCall& last = Calls().back();
+    if (last.index != index) return ::testing::AssertionFailure() << "reached service " << last.index;
+    if (last.arguments == arguments) return ::testing::AssertionSuccess();
+    auto failure = ::testing::AssertionFailure() << "service " << index << " got (";
+    for (long double a : last.arguments) failure << static_cast<double>(a) << ' ';
+    failure << ") instead of (";
+    for (long double a : arguments) failure << static_cast<double>(a) << ' ';
+    return failure << ")";
+  }
+
+ private:
+  vantor::ServiceTable* table_ = nullptr;
+};
+
+// The caller's buffer holds the Str255 that service index wrote, all 256 bytes of it.
+::testing::AssertionResult HoldsResultOf(const Str255 text, int index) {
+  char expected[8];
+  std::snprintf(expected, sizeof expected, "S%03d", index);
+  const std::string actual(text + 1, text + 1 + text[0]);
+  if (actual != expected) return ::testing::AssertionFailure() << "the text is " << actual;
+  if (text[255] != 0xEE) return ::testing::AssertionFailure() << "only part of the buffer copied";
+  return ::testing::AssertionSuccess();
+}
+
+// A value for argument position i, distinct from its neighbours of the same
+// type so that two swapped arguments are seen.
+template <class T>
+T ArgumentAt(std::size_t i) {
+  if constexpr (std::is_same_v<T, bool>) {
+    return i % 2 == 0;
+  } else if constexpr (std::is_same_v<T, Point>) {
+    return Point{static_cast<std::int16_t>(i + 1), static_cast<std::int16_t>(-2 - int(i))};
+  } else if constexpr (std::is_pointer_v<T>) {
+    return reinterpret_cast<T>(static_cast<std::uintptr_t>(0x1000 * (i + 1)));
+  } else if constexpr (std::is_floating_point_v<T>) {
+    return static_cast<T>(i) + 0.25;
+  } else if constexpr (std::is_signed_v<T>) {
+    return static_cast<T>(-2 - static_cast<int>(i));
+  } else {
+    return static_cast<T>(i + 2);
+  }
+}
+
+template <class R>
+bool SameResult(const R& actual, const R& expected) {
+  if constexpr (std::is_same_v<R, Rect>) {
+    return std::memcmp(&actual, &expected, sizeof(Rect)) == 0;
+  } else {
+    return actual == expected;
+  }
+}
+
+class GeneratedWrappers : public RecordingHost {
+ protected:
+  template <int Index, class R, class... Args>
+  void ExpectForwards(const char* name, R (&wrapper)(Args...)) {
+    SCOPED_TRACE(name);
+    ExpectForwards<Index>(wrapper, std::index_sequence_for<Args...>{});
+    ++checked_;
+  }
+
+  template <int Index, class R, class... Args, std::size_t... I>
+  void ExpectForwards(R (&wrapper)(Args...), std::index_sequence<I...>) {
+    std::vector<long double> expected = Arguments(ArgumentAt<Args>(I)...);
+    if constexpr (frame::IsDataService<Index>()) {
+      expected.insert(expected.begin(), Recorded(ResultOf<void*, 654>()));
+    }
+    if constexpr (std::is_void_v<R>) {
+      wrapper(ArgumentAt<Args>(I)...);
+    } else {
+      EXPECT_TRUE(SameResult(wrapper(ArgumentAt<Args>(I)...), ResultOf<R, Index>()))
+          << "the service's result is not returned";
+    }
+    EXPECT_TRUE(LastCallWas(Index, expected));
+  }
+
+  int checked_ = 0;
+};
+
+TEST_F(GeneratedWrappers, EachForwardsItsArgumentsInOrderAndReturnsTheResult) {
+  int listed = 0;
+#define VANTOR_SERVICE(index, name, ...) \
+  ExpectForwards<index>(#name, name);    \
+  ++listed;
+#define VANTOR_RECORD_SERVICE(index, name, ...)
+#include "vantor/service_list.inc"
+#undef VANTOR_RECORD_SERVICE
+#undef VANTOR_SERVICE
+  EXPECT_EQ(checked_, listed);
+  EXPECT_GT(listed, 100);
+  EXPECT_EQ(std::count_if(Calls().begin(), Calls().end(),
+                          [](const RecordedCall& c) { return c.index == vantor::service::HostGetDataObject; }),
+            2)
+      << "data services make the object once; one call is the wrapper of 654 itself";
+}
+
+TEST_F(GeneratedWrappers, TheDataObjectIsMadeWithOneBeforeTheFirstDataCall) {
+  DataBlockLength(-1);
+  ASSERT_EQ(Calls().size(), 2u);
+  EXPECT_EQ(Calls().front().index, vantor::service::HostGetDataObject);
+  EXPECT_EQ(Calls().front().arguments, Arguments(1));
+}
+
+using RecordWrappers = RecordingHost;
+
+struct StringRecordCase {
+  int index;
+  std::function<void(StringPtr)> call;
+  std::vector<long double> arguments;
+};
+
+TEST_F(RecordWrappers, Str255ResultsArriveWholeWithTheArgumentsInOrder) {
+  namespace s = vantor::service;
+  const auto* format = reinterpret_cast<const vantor::BlockTimeFormat*>(0x7100);
+  std::int32_t a = 0;
+  std::int32_t b = 0;
+  const std::vector<StringRecordCase> cases = {
+      {s::HostGetDialogItemText, [](StringPtr t) { HostGetDialogItemText(kDialog, 5, t); },
+       Arguments(kStr255Out, kDialog, 5)},
+      {s::HostDoubleToString, [](StringPtr t) { HostDoubleToString(t, 2.5, 3, true); },
+       Arguments(kStr255Out, 2.5, 3, 1)},
+      {s::HostGetListString, [](StringPtr t) { HostGetListString(kHandle, 20, t); },
+       Arguments(kHandle, 20, kStr255Out)},
+      {s::HostFormatNumber336, [&](StringPtr t) { HostFormatNumber336(1234, format, 0, 1, t); },
+       Arguments(1234, format, 0, 1, kStr255Out)},
+      {s::HostFormatNumber340,
+       [](StringPtr t) { HostFormatNumber340(-0.25, kScaling, 0, 1, 2, t); },
+       Arguments(-0.25, kScaling, 0, 1, 2, kStr255Out)},
+      {s::HostService343, [](StringPtr t) { HostService343(t, kScaling); },
+       Arguments(kStr255Out, kScaling)},
+      {s::HostService437, [&](StringPtr t) { HostService437(4100, &a, &b, t); },
+       Arguments(4100, &a, &b, kStr255Out)},
+      {s::HostGetChannelName, [](StringPtr t) { HostGetChannelName(3, t); },
+       Arguments(3, kStr255Out)},
+      {s::HostService528, [](StringPtr t) { HostService528(t, 1); }, Arguments(kStr255Out, 1)},
+      {s::HostService608, [](StringPtr t) { HostService608(t, 5); }, Arguments(kStr255Out, 5)},
+      {s::HostGetExtensionName, [](StringPtr t) { HostGetExtensionName(-2, t); },
+       Arguments(-2, kStr255Out)},
+  };
+  for (const StringRecordCase& c : cases) {
+    SCOPED_TRACE(c.index);
+    Str255 text{};
+    c.call(text);
+    EXPECT_TRUE(LastCallWas(c.index, c.arguments));
+    EXPECT_TRUE(HoldsResultOf(text, c.index));
+  }
+}
+
+// Records that services return by a hidden buffer arrive whole in the caller's.
+void FillTextBufferRecord(unsigned char* record, const Rect*, std::int16_t, std::int16_t) {
+  for (std::size_t i = 0; i < vantor::kTextBufferRecordBytes; ++i) {
+    record[i] = static_cast<unsigned char>(i + 1);
+  }
+}
+
+TEST_F(RecordWrappers, TextBufferRecordIsCopiedWhole) {
+  vantor::SetService<45>(Table(), &FillTextBufferRecord);
+  unsigned char record[vantor::kTextBufferRecordBytes + 1];
+  std::memset(record, 0xAA, sizeof record);
+  const Rect bounds{0, 0, 13, 200};
+  HostService45(record, &bounds, 1, 0);
+  for (std::size_t i = 0; i < vantor::kTextBufferRecordBytes; ++i) {
+    EXPECT_EQ(static_cast<std::size_t>(record[i]), i + 1) << "byte " << i;
+  }
+  EXPECT_EQ(record[vantor::kTextBufferRecordBytes], 0xAA) << "wrote past the record";
+}
+
+// Reads the packed pair the way the host does.
+std::int32_t PositionFromPacked(void*, const void* packed) {
+  return vantor::LoadAt<std::int16_t>(packed, vantor::kBlockOffsetBlockAt) * 1000 +
+         vantor::LoadAt<std::int16_t>(packed, vantor::kBlockOffsetOffsetAt);
+}
+
+TEST_F(RecordWrappers, PositionOfBlockOffsetHandsThePackedPairToTheHost) {
+  vantor::SetService<465>(Table(), &PositionFromPacked);
+  EXPECT_EQ(DataPositionOfBlockOffset(MakeBlockOffset(7, 250)), 7250);
+  EXPECT_EQ(DataPositionOfBlockOffset(MakeBlockOffset(-1, -2)), -1002) << "both halves signed";
+}
+
+// Service 404's outputs, told apart by value.
+void FourOutputs(void*, double* first, double* second, double* third, double* fourth) {
+  *first = 1.5;
+  *second = 2.5;
+  *third = 3.5;
+  *fourth = 4.5;
+}
+
+TEST_F(RecordWrappers, Service404ForwardersReturnTheirOwnOutput) {
+  vantor::SetService<404>(Table(), &FourOutputs);
+  double value = 0;
+  HostService404First(kScale, &value);
+  EXPECT_EQ(value, 1.5);
+  HostService404Second(kScale, &value);
+  EXPECT_EQ(value, 2.5);
+}
+
+// The range helpers: a property of the current range holds only when record
+// 521 is valid and has that property; the active range is 521 when property
+// 519 holds, else 524.
+// Records 521 and 524 are told apart by their bytes. The fakes answer from
+// per-service flags and note which record they were asked about.
+constexpr unsigned char kMark521 = 0x21;
+constexpr unsigned char kMark524 = 0x24;
+bool gValid = false;
+bool gHas516 = false;
+bool gHas518 = false;
+bool gHas519 = false;
+unsigned char gLastAsked = 0;
+
+void Record521(unsigned char* range) { std::memset(range, kMark521, vantor::kRangeRecordBytes); }
+void Record524(unsigned char* range) { std::memset(range, kMark524, vantor::kRangeRecordBytes); }
+template <const bool& kAnswer>
+bool Answer(const unsigned char* range) {
+  gLastAsked = range[vantor::kRangeRecordBytes - 1];
+  return kAnswer;
+}
+
+// Parameter: (record 521 valid, the property under test holds); every other
+// property answers the opposite, so a helper that asks the wrong one fails.
+class RangeHelpers : public RecordingHost,
+                     public ::testing::WithParamInterface<std::tuple<bool, bool>> {
+ protected:
+  void SetUp() override {
+    RecordingHost::SetUp();
+    vantor::SetService<521>(Table(), &Record521);
+    vantor::SetService<524>(Table(), &Record524);
+    vantor::SetService<511>(Table(), &Answer<gValid>);
+    vantor::SetService<516>(Table(), &Answer<gHas516>);
+    vantor::SetService<518>(Table(), &Answer<gHas518>);
+    vantor::SetService<519>(Table(), &Answer<gHas519>);
+    gValid = std::get<0>(GetParam());
+    gLastAsked = 0;
+  }
+  bool Holds() const { return std::get<1>(GetParam()); }
+  void OnlyThisPropertyMatches(bool& property) {
+    gHas516 = gHas518 = gHas519 = !Holds();
+    property = Holds();
+  }
+  bool Expected() const { return gValid && Holds(); }
+};
+
+TEST_P(RangeHelpers, PropertyHoldsOnlyForAValidRecord521) {
+  OnlyThisPropertyMatches(gHas516);
+  EXPECT_EQ(RangeHasProperty516(), Expected());
+  EXPECT_EQ(gLastAsked, kMark521);
+  OnlyThisPropertyMatches(gHas518);
+  EXPECT_EQ(RangeHasProperty518(), Expected());
+  EXPECT_EQ(gLastAsked, kMark521);
+  OnlyThisPropertyMatches(gHas519);
+  EXPECT_EQ(RangeHasProperty519(), Expected());
+  EXPECT_EQ(gLastAsked, kMark521);
+}
+
+TEST_P(RangeHelpers, ActiveRangeIs521OnlyWhenProperty519Holds) {
+  OnlyThisPropertyMatches(gHas519);
+  unsigned char range[vantor::kRangeRecordBytes + 1];
+  std::memset(range, 0, sizeof range);
+  GetActiveRangeRecord(range);
+  const unsigned char mark = Expected() ? kMark521 : kMark524;
+  for (std::size_t i = 0; i < vantor::kRangeRecordBytes; ++i) {
+    ASSERT_EQ(range[i], mark) << "byte " << i;
+  }
+  EXPECT_EQ(range[vantor::kRangeRecordBytes], 0) << "wrote past the record";
+}
+
+INSTANTIATE_TEST_SUITE_P(ValidAndProperty, RangeHelpers,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()));
+
+}  // namespace
