@@ -182,6 +182,26 @@ FAULTS = [
      "  if (SamplingInterval(block) != SamplingInterval(block - 1)) return false;\n", "", "test_host"),
     ("document-named-with-extension", "host/src/import_file.cpp",
      "std::filesystem::path(path).stem().string()", "std::filesystem::path(path).filename().string()", "test_host"),
+    # s4tbx: dialogs and windows of the toolbox
+    ("dialog-escape-not-cancel", "toolbox/src/dialogs/dialog_modal.cpp",
+     "if (key == kEscapeCharCode) return CancelAnswer(d);", "if (key == kEscapeCharCode) return std::nullopt;",
+     "test_toolbox"),
+    ("dialog-typed-text-not-cut-to-255", "toolbox/src/dialogs/dialog_modal.cpp",
+     "  text.resize(std::min<std::size_t>(text.size(), 255));\n", "", "test_toolbox"),
+    ("dialog-event-point-left-local", "toolbox/src/dialogs/dialog_modal.cpp",
+     "  LocalToGlobal(&local);\n  return EventRecord", "  return EventRecord", "test_toolbox"),
+    ("find-window-sees-hidden-windows", "toolbox/src/windows/window_frame.cpp",
+     "    if (!w->visible) continue;\n", "", "test_toolbox"),
+    ("grow-icon-without-a-grow-box", "toolbox/src/windows/window_grow_icon.cpp",
+     "if (w == nullptr || !toolbox::internal::HasGrowBox(w->procID)) return;", "if (w == nullptr) return;",
+     "test_toolbox"),
+    ("zoom-in-returns-to-the-standard-state", "toolbox/src/windows/window_interaction.cpp",
+     "    target = w->userState;", "    target = StandardStateFor(*w);", "test_toolbox"),
+    ("bounds-event-previous-is-current", "toolbox/src/windows/window_bounds.cpp",
+     "SetRectParameter(event, kEventParamPreviousBounds, previous);",
+     "SetRectParameter(event, kEventParamPreviousBounds, current);", "test_toolbox"),
+    ("grow-box-a-pixel-large", "toolbox/src/windows/window_frame.cpp",
+     "kGrowBoxSize = 15;", "kGrowBoxSize = 16;", "test_toolbox"),
 ]
 
 

@@ -9,16 +9,20 @@
 #include "host/edf_reader.h"
 #include "host/recording_import.h"
 #include "info_command.h"
+#include "support/test_files.h"
 #include "synth_command.h"
 #include "synthetic_truth.h"
 
 namespace {
 
-std::string Temp(const std::string& name) { return ::testing::TempDir() + name; }
-
-nlohmann::json ReadJson(const std::string& path) {
-  std::ifstream in(path);
-  return nlohmann::json::parse(in);
+// The recording that the parameters of a ground truth file make.
+cli::SyntheticRecording Resynthesised(const nlohmann::json& truth) {
+  std::string problem;
+  const auto parameters = cli::ParametersFromTruth(truth, &problem);
+  EXPECT_TRUE(parameters) << problem;
+  auto again = cli::Synthesize(parameters.value_or(cli::SynthParameters{}), &problem);
+  EXPECT_TRUE(again) << problem;
+  return std::move(*again);
 }
 
 cli::SynthOptions Options(const std::string& name) {
@@ -36,7 +40,7 @@ cli::SynthOptions Options(const std::string& name) {
 TEST(SynthCommand, WritesARecordingTheHostOpensAsASpirometerChannel) {
   const cli::SynthOptions o = Options("synth_open.edf");
   ASSERT_EQ(cli::RunSynth(o), 0);
-  const auto truth = ReadJson(Temp("synth_open.json"));
+  const auto truth = nlohmann::json::parse(ReadAll(Temp("synth_open.json")));
   EXPECT_EQ(truth["edfFile"], "synth_open.edf");
   host::Document d;
   std::string problem;
@@ -50,19 +54,31 @@ TEST(SynthCommand, WritesARecordingTheHostOpensAsASpirometerChannel) {
   EXPECT_DOUBLE_EQ(s.info.unitFactor, 32768 * range / 32767);
   EXPECT_EQ(d.BlockLength(1), truth["samples"].get<int>());
   EXPECT_DOUBLE_EQ(d.SamplingInterval(1), 0.01);
-  const auto parameters = cli::ParametersFromTruth(truth, &problem);
-  ASSERT_TRUE(parameters) << problem;
-  const auto again = cli::Synthesize(*parameters, &problem);
-  ASSERT_TRUE(again) << problem;
+  const cli::SyntheticRecording again = Resynthesised(truth);
   const std::vector<float>& samples = d.RecordedSamples(1, 1);
+  ASSERT_EQ(samples.size(), again.digital.size());
   for (std::size_t i = 0; i < samples.size(); ++i) {
-    ASSERT_EQ(samples[i], static_cast<float>(again->digital[i]) / 32768.0f) << i;
+    ASSERT_EQ(samples[i], static_cast<float>(again.digital[i]) / 32768.0f) << i;
   }
   const auto contents = host::ReadEdfFile(o.out, &problem);
   ASSERT_TRUE(contents) << problem;
   ASSERT_EQ(contents->annotations.size(), 2u);
   EXPECT_EQ(contents->annotations[1].text, "forced expiration");
   EXPECT_NEAR(contents->annotations[1].onsetSeconds, truth["forcedExpiration"]["startSeconds"].get<double>(), 1e-4);
+}
+
+// The recording shipped with the sources is what its ground truth describes.
+TEST(SynthCommand, TheSampleRecordingIsWhatItsGroundTruthDescribes) {
+  const std::string data = std::string(VANTOR_SOURCE_DIR) + "/data/";
+  const auto truth = nlohmann::json::parse(ReadAll(data + "sample.json"));
+  EXPECT_EQ(truth["edfFile"], "sample.edf");
+  const cli::SyntheticRecording expected = Resynthesised(truth);
+  std::string problem;
+  const auto contents = host::ReadEdfFile(data + "sample.edf", &problem);
+  ASSERT_TRUE(contents) << problem;
+  ASSERT_EQ(contents->signals.front().label, "Spirometer");
+  EXPECT_EQ(contents->digital.front(), expected.digital);
+  EXPECT_DOUBLE_EQ(contents->signals.front().physicalMaximum, expected.rangeMillivolts);
 }
 
 TEST(SynthCommand, FailuresAreOneLineAndExitNonZero) {
@@ -78,8 +94,7 @@ TEST(SynthCommand, FailuresAreOneLineAndExitNonZero) {
     EXPECT_NE(cli::RunSynth(options), 0);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), line);
   }
-  std::ifstream leftover(Temp("synth_bad.edf"));
-  EXPECT_FALSE(leftover.good());
+  EXPECT_FALSE(std::ifstream(Temp("synth_bad.edf")).good());
 }
 
 TEST(CommandFailure, AnEscapingExceptionBecomesTheFailureLine) {
@@ -100,30 +115,13 @@ TEST(InfoCommand, ShowsGapsBetweenBlocks) {
   cli::PrintDocumentInfo(d, out);
   std::fclose(out);
   const std::string text = buffer;
-  EXPECT_NE(text.find("unit L/s"), std::string::npos) << text;
-  EXPECT_NE(text.find("blocks: 2"), std::string::npos) << text;
-  EXPECT_NE(text.find("1904-01-01 00:00:04.000         2 samples at 2 Hz  1.000 s  (after a gap of 2.500 s)"),
-            std::string::npos) << text;
-  EXPECT_NE(text.find("duration: 2.500 s recorded"), std::string::npos) << text;
+  for (const char* line : {"unit L/s", "blocks: 2", "duration: 2.500 s recorded",
+                           "1904-01-01 00:00:04.000         2 samples at 2 Hz  1.000 s  (after a gap of 2.500 s)"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+  }
   ::testing::internal::CaptureStderr();
   EXPECT_NE(cli::RunInfo(Temp("absent.edf")), 0);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "vantor: " + Temp("absent.edf") + ": no such file\n");
-}
-
-TEST(SampleRecording, IsWhatItsGroundTruthDescribes) {
-  const std::string data = std::string(VANTOR_SOURCE_DIR) + "/data/";
-  const auto truth = ReadJson(data + "sample.json");
-  EXPECT_EQ(truth["edfFile"], "sample.edf");
-  std::string problem;
-  const auto parameters = cli::ParametersFromTruth(truth, &problem);
-  ASSERT_TRUE(parameters) << problem;
-  const auto expected = cli::Synthesize(*parameters, &problem);
-  ASSERT_TRUE(expected) << problem;
-  const auto contents = host::ReadEdfFile(data + "sample.edf", &problem);
-  ASSERT_TRUE(contents) << problem;
-  ASSERT_EQ(contents->signals.front().label, "Spirometer");
-  EXPECT_EQ(contents->digital.front(), expected->digital);
-  EXPECT_DOUBLE_EQ(contents->signals.front().physicalMaximum, expected->rangeMillivolts);
 }
 
 }  // namespace

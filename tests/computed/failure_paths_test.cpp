@@ -11,7 +11,6 @@
 #include "computed/resp_volume_settings.h"
 #include "computed/volume_local_data.h"
 #include "host/alerts.h"
-#include "host/command_delivery.h"
 #include "spirometry_host.h"
 #include "toolbox/memory.h"
 
@@ -25,25 +24,17 @@ using FailurePaths = SpirometryHostTest;
 const std::string kFlowOutOfMemory = "Spirometry Flow: Out of memory";
 const std::string kVolumeOutOfMemory = "Spirometry Volume: Out of memory";
 
-std::vector<float> Signal(int n) {
-  std::vector<float> samples(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i)
-    samples[static_cast<std::size_t>(i)] = 0.01f * static_cast<float>(i % 17) - 0.08f;
-  return samples;
-}
-
 // Each allocation from the first on fails in turn: when the function's own
 // allocation fails, its message is shown and nothing is attached.
 TEST_F(FailurePaths, RecordAllocationFailureAlertsAndAttachesNothing) {
   for (const auto& [entry, message] :
        {std::pair{"Main3", kFlowOutOfMemory}, std::pair{"Main5", kVolumeOutOfMemory}}) {
-    const host::Extension& function = *LoadedBundle().Find(entry);
     bool failedOnce = false;
     for (long n = 1; n < 20; ++n) {
-      MakeRecording({Signal(20)});
+      MakeRecording({SineBreaths(20, 0.1f, 17)});
       host::ClearAlerts();
       toolbox::FailAllocationAfter(n);
-      const bool attached = Attach(kFlowChannel, function);
+      const bool attached = Attach(kFlowChannel, *LoadedBundle().Find(entry));
       const bool failureUsed = toolbox::AllocationsCounted() >= n;
       toolbox::FailAllocationAfter(0);
       if (Alerted(message)) {
@@ -68,7 +59,7 @@ TEST_F(FailurePaths, SettingsAllocationFailureLeavesStateFiveAndNoData) {
   const Case cases[] = {{&Flow, kFlowChannel, kHeadChannel, kStateHasSettings, kFlowOutOfMemory},
                         {&Volume, kVolumeChannel, kFlowChannel, kStateOutOfMemory, kVolumeOutOfMemory}};
   for (const Case& c : cases) {
-    MakeRecording({Signal(20)});
+    MakeRecording({SineBreaths(20, 0.1f, 17)});
     ASSERT_TRUE(Attach(kFlowChannel, Flow()));
     if (c.channel == kVolumeChannel) {
       SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
@@ -115,7 +106,7 @@ std::vector<float> ComputeDirectly(const host::Extension& function, Handle local
 }
 
 TEST_F(FailurePaths, NoRecordOrNoSettingsComputesZerosWithinTheOutput) {
-  MakeRecording({Signal(10)});
+  MakeRecording({SineBreaths(10, 0.1f, 17)});
   ASSERT_TRUE(Attach(kFlowChannel, Flow()));
   ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
   const std::vector<float> expected{7, 7, 0, 0, 0, 0, 0, 0, 0, 0};
@@ -132,32 +123,23 @@ TEST_F(FailurePaths, NoRecordOrNoSettingsComputesZerosWithinTheOutput) {
 // Only a whole record applies, and the flow function derives its
 // coefficients again from it.
 TEST_F(FailurePaths, SettingsRecordCutShortIsNeverApplied) {
-  MakeRecording({Signal(10)});
+  MakeRecording({SineBreaths(10, 0.1f, 17)});
   AttachFlowAndVolume();
-  // The records are packed: the field at `at` is read and written bytewise.
-  const auto check = [&](int channel, auto settings, std::size_t at, double value) {
-    const auto field = [](const auto& record, std::size_t offset) {
-      double v = 0;
-      std::memcpy(&v, reinterpret_cast<const unsigned char*>(&record) + offset, sizeof v);
-      return v;
-    };
-    EXPECT_TRUE(ReadSettings(channel, &settings));
-    const double before = field(settings, at);
-    auto replacement = settings;
-    std::memcpy(reinterpret_cast<unsigned char*>(&replacement) + at, &value, sizeof value);
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&replacement);
-    for (std::size_t stated : {sizeof replacement / 2, sizeof replacement - 1}) {
-      host::SubmitSettingsRecord(document(), channel, {bytes, stated});
-      EXPECT_TRUE(ReadSettings(channel, &settings));
-      EXPECT_EQ(field(settings, at), before) << stated << " bytes stated";
-    }
-    host::SubmitSettingsRecord(document(), channel, {bytes, sizeof replacement});
-    EXPECT_TRUE(ReadSettings(channel, &settings));
-    EXPECT_EQ(field(settings, at), value);
-    return settings;
-  };
-  EXPECT_EQ(double{check(kFlowChannel, RespFlowSettings{}, offsetof(RespFlowSettings, zeroOffset), 3.5).offset}, 3.5);
-  check(kVolumeChannel, RespVolumeSettings{}, offsetof(RespVolumeSettings, correctionFactor), 1.5);
+  auto flow = SettingsOf<RespFlowSettings>(kFlowChannel);
+  auto volume = SettingsOf<RespVolumeSettings>(kVolumeChannel);
+  const double offset = flow.zeroOffset, factor = volume.correctionFactor;
+  flow.zeroOffset = 3.5;
+  volume.correctionFactor = 1.5;
+  for (const bool half : {true, false}) {
+    SubmitWhole(kFlowChannel, flow, half ? sizeof flow / 2 : sizeof flow - 1);
+    SubmitWhole(kVolumeChannel, volume, half ? sizeof volume / 2 : sizeof volume - 1);
+    EXPECT_EQ(double{SettingsOf<RespFlowSettings>(kFlowChannel).zeroOffset}, offset) << half;
+    EXPECT_EQ(double{SettingsOf<RespVolumeSettings>(kVolumeChannel).correctionFactor}, factor) << half;
+  }
+  SubmitWhole(kFlowChannel, flow);
+  SubmitWhole(kVolumeChannel, volume);
+  EXPECT_EQ(double{SettingsOf<RespFlowSettings>(kFlowChannel).offset}, 3.5) << "coefficients derived again";
+  EXPECT_EQ(double{SettingsOf<RespVolumeSettings>(kVolumeChannel).correctionFactor}, 1.5);
 }
 
 // ComputeLive with rings in the low arena, as the host lays them out.
@@ -190,36 +172,28 @@ struct Rings {
   std::vector<float> Output() const { return {output, output + kLength}; }
 };
 
-TEST_F(FailurePaths, LiveOffsetsOutsideTheRingWriteNothing) {
-  MakeRecording({Signal(10)});
+// Offsets outside the ring, and a source channel past the host's 32 rings.
+TEST_F(FailurePaths, LiveCallsOutsideTheRingsWriteNothing) {
+  MakeRecording({SineBreaths(10, 0.1f, 17)});
   ASSERT_TRUE(Attach(kHeadChannel, Flow()));  // no settings: passes its input through
+  AttachFlow();
+  auto settings = SettingsOf<RespFlowSettings>(kFlowChannel);
+  settings.sourceChannel = 40;  // only a whole record can say so
+  SubmitWhole(kFlowChannel, settings);
   Rings rings;
-  const std::vector<float> untouched(Rings::kLength, -1.0f);
   rings.Send(*this, kHeadChannel, kHeadChannel, 2, 8, 8);
   rings.Send(*this, kHeadChannel, kHeadChannel, -2, 3, 8);
   rings.Send(*this, kHeadChannel, kHeadChannel, 2, -1, 8);
   rings.Send(*this, kHeadChannel, kHeadChannel, 2, 5, 0);
   rings.Send(*this, kHeadChannel, kHeadChannel, 2, 5, -8);
-  EXPECT_EQ(rings.Output(), untouched);
+  rings.Send(*this, kFlowChannel, kFlowChannel, 0, 4, 8);
+  EXPECT_EQ(rings.Output(), std::vector<float>(Rings::kLength, -1.0f));
   rings.Send(*this, kHeadChannel, kHeadChannel, 5, 1, 8);
   EXPECT_EQ(rings.Output(), (std::vector<float>{0.0f, 0.1f, -1, -1, -1, -1, 0.6f, 0.7f}));
 }
 
-TEST_F(FailurePaths, LiveChannelsBeyondTheRingsAreIgnored) {
-  MakeRecording({Signal(10)});
-  AttachFlow();
-  RespFlowSettings settings{};
-  ASSERT_TRUE(ReadSettings(kFlowChannel, &settings));
-  settings.sourceChannel = 40;  // only a whole record can say so
-  host::SubmitSettingsRecord(document(), kFlowChannel,
-                             {reinterpret_cast<const unsigned char*>(&settings), sizeof settings});
-  Rings rings;
-  rings.Send(*this, kFlowChannel, kFlowChannel, 0, 4, 8);
-  EXPECT_EQ(rings.Output(), std::vector<float>(Rings::kLength, -1.0f));
-}
-
 TEST_F(FailurePaths, EditRequestsAreAnsweredNotAcceptedYet) {
-  MakeRecording({Signal(10)});
+  MakeRecording({SineBreaths(10, 0.1f, 17)});
   AttachFlowAndVolume();
   for (int channel : {kFlowChannel, kVolumeChannel}) {
     EXPECT_FALSE(document().computed().EditSettings(channel));

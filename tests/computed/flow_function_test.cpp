@@ -28,9 +28,7 @@ TEST_F(FlowFunction, CustomModelUsesItsScaleOnceSetAndTheDefaultBefore) {
   AttachFlow();
   SubmitShort(Flow(), 8195, kFlowChannel, 0);
   EXPECT_DOUBLE_EQ(Units(kFlowChannel, 1).gain, kDefaultModelScale);
-  RespFlowSettings settings{};
-  ASSERT_TRUE(ReadSettings(kFlowChannel, &settings));
-  EXPECT_EQ(settings.SpirometerModel, 4) << "a never-set custom scale falls back to model 4";
+  EXPECT_EQ(SettingsOf<RespFlowSettings>(kFlowChannel).SpirometerModel, 4) << "a never-set custom scale falls back to model 4";
 
   SubmitDouble(Flow(), 8196, kFlowChannel, 2.25);
   SubmitShort(Flow(), 8195, kFlowChannel, -1);
@@ -47,8 +45,17 @@ TEST_F(FlowFunction, SmallFullScaleReadsInMillilitresPerSecond) {
   EXPECT_EQ(std::memcmp(units.unitText, "\x04mL/s", 5), 0);
 }
 
-TEST_F(FlowFunction, SourceMustBeAVoltSignal) {
+// A source is a volt signal of the document; its own channel is read as recorded.
+TEST_F(FlowFunction, SourceIsAVoltSignalWithinTheDocument) {
   MakeRecording({Ramp(20, 0.0f, 0.01f)});
+  AttachFlow();
+  for (std::int16_t outside : {0, 4, -1, 32767}) {
+    SubmitShort(Flow(), 8193, kFlowChannel, outside);
+    EXPECT_EQ(SettingsOf<RespFlowSettings>(kFlowChannel).sourceChannel, kHeadChannel) << outside;
+    EXPECT_EQ(SettingsOf<RespFlowSettings>(kFlowChannel).sourceIsComputed, 1);
+  }
+  SubmitShort(Flow(), 8193, kFlowChannel, kFlowChannel);
+  EXPECT_EQ(SettingsOf<RespFlowSettings>(kFlowChannel).sourceIsComputed, 0) << "its own channel is read as recorded";
   vantor::ChannelScaling notVolts = HeadScaling(10.0);
   std::memcpy(notVolts.info.baseUnitText, "\x03mmH", 4);
   document().SetScaling(kHeadChannel, 1, notVolts);
@@ -56,21 +63,6 @@ TEST_F(FlowFunction, SourceMustBeAVoltSignal) {
   EXPECT_FALSE(document().computed().HasDisplayedData(kHeadChannel, 1));
   document().SetScaling(kHeadChannel, 1, HeadScaling(10.0));
   EXPECT_TRUE(document().computed().HasDisplayedData(kHeadChannel, 1));
-}
-
-TEST_F(FlowFunction, SourceChannelCommandsStayWithinTheDocument) {
-  MakeRecording({Ramp(20, 0.0f, 0.01f)});
-  AttachFlow();
-  RespFlowSettings settings{};
-  for (std::int16_t outside : {0, 4, -1, 32767}) {
-    SubmitShort(Flow(), 8193, kFlowChannel, outside);
-    ASSERT_TRUE(ReadSettings(kFlowChannel, &settings));
-    EXPECT_EQ(settings.sourceChannel, kHeadChannel) << outside;
-    EXPECT_EQ(settings.sourceIsComputed, 1);
-  }
-  SubmitShort(Flow(), 8193, kFlowChannel, kFlowChannel);
-  ASSERT_TRUE(ReadSettings(kFlowChannel, &settings));
-  EXPECT_EQ(settings.sourceIsComputed, 0) << "its own channel is read as recorded";
 }
 
 // Three blocks of one stretch: quiet at 0.02 at the start, quiet at -0.01 at
@@ -98,8 +90,7 @@ TEST_F(FlowFunction, DriftLineRunsFromTheStretchsStartToItsEnd) {
       EXPECT_NEAR(flow[i], static_cast<double>(head[i]) - (start + position * slope), 2e-7) << b << ":" << i;
     }
   }
-  RespFlowSettings settings{};
-  ASSERT_TRUE(ReadSettings(kFlowChannel, &settings));
+  const auto settings = SettingsOf<RespFlowSettings>(kFlowChannel);
   EXPECT_EQ(double{settings.driftSlope}, 0.0) << "the line lives for one computation";
   EXPECT_EQ(double{settings.driftIntercept}, 0.0);
 }

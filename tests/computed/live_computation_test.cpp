@@ -1,30 +1,67 @@
-// Sampling replayed live through the host's rings gives what the block
+// Live computation: which ring offsets a call covers, whose ring a channel
+// has, and sampling replayed through the host's rings giving what the block
 // computations give.
-#include <cmath>
+#include <gtest/gtest.h>
+
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "computed/live_rings.h"
 #include "host/live_replay.h"
 #include "spirometry_host.h"
+
+using namespace spiro;
 
 namespace spirotest {
 namespace {
 
-struct Computed {
-  std::vector<std::vector<float>> flow;
-  std::vector<std::vector<float>> volume;
-};
+using SpanList = std::vector<std::pair<int, int>>;
+
+TEST(LiveRings, SpansRunFromAfterTheLastDoneToTheLastToDo) {
+  struct Case {
+    int lastDone, lastToDo, length;
+    SpanList spans;
+  };
+  const Case cases[] = {
+      {3, 7, 16, {{4, 8}}},
+      {-1, 5, 16, {{0, 6}}},            // nothing done yet
+      {12, 2, 16, {{13, 16}, {0, 3}}},  // wraps at the ring's end
+      {15, 4, 16, {{0, 5}}},            // the last offset done ends the ring
+      {14, 15, 16, {{15, 16}}},
+      {5, 5, 16, {{6, 16}, {0, 6}}},    // equal offsets: one whole turn
+      {15, 15, 16, {{0, 16}}},
+      {0, 0, 1, {{0, 1}}},
+      // Offsets outside the ring cover nothing.
+      {3, 16, 16, {}}, {3, -1, 16, {}}, {16, 3, 16, {}}, {-2, 3, 16, {}},
+      {0, 0, 0, {}}, {-1, 0, -5, {}}, {32767, -32768, 32767, {}},
+  };
+  for (const Case& c : cases) {
+    const RingSpans spans = RingSpansToDo(static_cast<std::int16_t>(c.lastDone),
+                                          static_cast<std::int16_t>(c.lastToDo),
+                                          static_cast<std::int16_t>(c.length));
+    SpanList actual;
+    for (int s = 0; s < spans.count; ++s) {
+      const RingSpan& span = spans.spans[static_cast<std::size_t>(s)];
+      actual.emplace_back(span.first, span.end);
+    }
+    EXPECT_EQ(actual, c.spans) << c.lastDone << " " << c.lastToDo << " " << c.length;
+  }
+}
+
+TEST(LiveRings, RingOfAChannelOnlyWithinTheHostsArray) {
+  std::uint32_t rings[32] = {};
+  rings[0] = 0x1000;
+  rings[31] = 0x2000;
+  EXPECT_EQ(LiveRing(rings, 1), reinterpret_cast<float*>(0x1000));
+  EXPECT_EQ(LiveRing(rings, 32), reinterpret_cast<float*>(0x2000));
+  for (int outside : {0, 33, -1}) EXPECT_EQ(LiveRing(rings, outside), nullptr) << outside;
+  EXPECT_EQ(LiveRing(nullptr, 1), nullptr);
+}
 
 class LiveComputationTest : public SpirometryHostTest {
  protected:
-  Computed Collect(int blocks) {
-    Computed computed;
-    for (int b = 1; b <= blocks; ++b) {
-      computed.flow.push_back(Displayed(kFlowChannel, b));
-      computed.volume.push_back(Displayed(kVolumeChannel, b));
-    }
-    return computed;
-  }
   void Replay(int ringLength, int chunk) {
     std::string error;
     ASSERT_TRUE(host::ReplayLive(document(), {ringLength, chunk}, &error)) << error;
@@ -40,15 +77,21 @@ TEST_F(LiveComputationTest, LiveSamplesEqualBlockSamples) {
   SubmitDouble(Flow(), 8198, kFlowChannel, 0.2);
   SubmitFlag(Volume(), 8199, kVolumeChannel, true);
   Replay(64, 23);
-  const Computed live = Collect(3);
+  std::vector<std::vector<float>> live;  // flow and volume, block by block
+  for (int b = 1; b <= 3; ++b) {
+    for (int channel : {kFlowChannel, kVolumeChannel}) live.push_back(Displayed(channel, b));
+  }
   document().computed().MarkStale();
-  const Computed block = Collect(3);
-  for (std::size_t b = 0; b < 3; ++b) {
-    ASSERT_FALSE(block.flow[b].empty());
-    EXPECT_EQ(live.flow[b], block.flow[b]) << "block " << b + 1;
-    ASSERT_EQ(live.volume[b].size(), block.volume[b].size());
-    for (std::size_t i = 0; i < block.volume[b].size(); ++i) {
-      EXPECT_NEAR(live.volume[b][i], block.volume[b][i], 1e-6) << b + 1 << ":" << i;
+  for (int b = 1, k = 0; b <= 3; ++b) {
+    for (int channel : {kFlowChannel, kVolumeChannel}) {
+      const std::vector<float> block = Displayed(channel, b);
+      const std::vector<float>& replayed = live[static_cast<std::size_t>(k++)];
+      ASSERT_FALSE(block.empty());
+      ASSERT_EQ(replayed.size(), block.size());
+      for (std::size_t i = 0; i < block.size(); ++i) {
+        // Flow to the bit; volume to its rounding.
+        EXPECT_NEAR(replayed[i], block[i], channel == kFlowChannel ? 0.0 : 1e-6) << channel << ":" << b << ":" << i;
+      }
     }
   }
 }

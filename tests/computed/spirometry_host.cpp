@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "host/alerts.h"
+#include "host/channel_units.h"
 #include "host/extension_registry.h"
 #include "host/sample_locks.h"
 #include "host/service_table.h"
@@ -30,6 +31,12 @@ std::vector<float> SineBreaths(int n, float amplitude, double period, float offs
         offset + amplitude * static_cast<float>(std::sin(2 * M_PI * i / period));
   }
   return samples;
+}
+
+std::vector<double> InUnits(const std::vector<float>& samples, const vantor::ChannelScaling& scaling) {
+  std::vector<double> values;
+  for (float x : samples) values.push_back(host::ValueInUnits(scaling, static_cast<double>(x)));
+  return values;
 }
 
 vantor::ChannelScaling FlowUnits(const char* unit, double gain) {
@@ -98,29 +105,26 @@ std::uint16_t KeyOf(const host::Extension& function, std::uint16_t code) {
   return static_cast<std::uint16_t>(host::MapExtensionId(code, function.hostRef));
 }
 
-template <int Index, class... Args>
-void CallService(Args... args) {
-  vantor::ServiceAt<Index>(host::Services())(args...);
+template <int Service, class T>
+void Submit(const host::Extension& function, std::uint16_t code, int channel, T value) {
+  vantor::ServiceAt<Service>(host::Services())(KeyOf(function, code), std::int32_t{channel}, value);
 }
 
 }  // namespace
 
 void SpirometryHostTest::SubmitShort(const host::Extension& function, std::uint16_t code,
                                      int channel, std::int16_t value) {
-  CallService<vantor::service::HostSubmitCommandShort>(KeyOf(function, code), std::int32_t{channel},
-                                                       value);
+  Submit<vantor::service::HostSubmitCommandShort>(function, code, channel, value);
 }
 
 void SpirometryHostTest::SubmitFlag(const host::Extension& function, std::uint16_t code,
                                     int channel, bool value) {
-  CallService<vantor::service::HostSubmitCommandFlag>(KeyOf(function, code), std::int32_t{channel},
-                                                      value);
+  Submit<vantor::service::HostSubmitCommandFlag>(function, code, channel, value);
 }
 
 void SpirometryHostTest::SubmitDouble(const host::Extension& function, std::uint16_t code,
                                       int channel, double value) {
-  CallService<vantor::service::HostSubmitCommandDouble>(KeyOf(function, code),
-                                                        std::int32_t{channel}, value);
+  Submit<vantor::service::HostSubmitCommandDouble>(function, code, channel, value);
 }
 
 std::vector<float> SpirometryHostTest::Displayed(int channel, int block) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/bundle.h"
+#include "host/command_delivery.h"
 #include "host/computed_channels.h"
 #include "host/document.h"
 #include "support/bundle_suite.h"
@@ -37,6 +38,9 @@ vantor::ChannelScaling FlowUnits(const char* unit, double gain);
 // Breathing as a sine of `period` samples around `offset`, positive first
 // (inspiration), `n` samples long.
 std::vector<float> SineBreaths(int n, float amplitude, double period, float offset = 0.0f);
+
+// Sample values in the units the scaling gives them, as the host shows them.
+std::vector<double> InUnits(const std::vector<float>& samples, const vantor::ChannelScaling& scaling);
 
 // Whether an alert with exactly this text was shown since the last clearing.
 bool Alerted(const std::string& text);
@@ -76,6 +80,9 @@ class SpirometryHostTest : public BundleSuite {
   // What the channel displays in the block; empty when nothing.
   std::vector<float> Displayed(int channel, int block);
   vantor::ChannelScaling Units(int channel, int block);
+  std::vector<double> DisplayedInUnits(int channel, int block) {
+    return InUnits(Displayed(channel, block), Units(channel, block));
+  }
 
   Handle LocalOf(int channel) { return document_->computed().LocalOf(channel); }
   template <class Record>
@@ -95,6 +102,17 @@ class SpirometryHostTest : public BundleSuite {
     if (handle == nullptr) return false;
     std::memcpy(settings, *handle, sizeof *settings);
     return true;
+  }
+  template <class Settings>
+  Settings SettingsOf(int channel) {
+    Settings settings{};
+    EXPECT_TRUE(ReadSettings(channel, &settings)) << "channel " << channel << " has no settings";
+    return settings;
+  }
+  // Hands the channel's function a whole settings record, of `stated` bytes.
+  template <class Settings>
+  void SubmitWhole(int channel, const Settings& settings, std::size_t stated = sizeof(Settings)) {
+    host::SubmitSettingsRecord(*document_, channel, {reinterpret_cast<const unsigned char*>(&settings), stated});
   }
 
  public:

@@ -2,13 +2,15 @@
 // flow channel that "Spirometry Flow" computes.
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "computed/resp_volume_settings.h"
 #include "computed/volume_local_data.h"
-#include "host/channel_units.h"
-#include "host/command_delivery.h"
 #include "spirometry_host.h"
+#include "toolbox/memory.h"
 #include "toolbox/resources.h"
 
 using namespace spiro;
@@ -17,14 +19,6 @@ namespace spirotest {
 namespace {
 
 using VolumeFunction = SpirometryHostTest;
-
-// The channel's samples in its units, as the host shows them.
-std::vector<double> InUnits(const std::vector<float>& samples,
-                            const vantor::ChannelScaling& scaling) {
-  std::vector<double> values;
-  for (float x : samples) values.push_back(host::ValueInUnits(scaling, static_cast<double>(x)));
-  return values;
-}
 
 // Without corrections the volume in litres is the integral of the flow in
 // litres per second, block after block of one stretch.
@@ -35,9 +29,8 @@ TEST_F(VolumeFunction, IntegratesTheFlowAcrossTheStretch) {
   SubmitFlag(Volume(), 8194, kVolumeChannel, false);
   double litres = 0;
   for (int b = 1; b <= 3; ++b) {
-    const std::vector<double> flow = InUnits(Displayed(kFlowChannel, b), Units(kFlowChannel, b));
-    const std::vector<double> volume =
-        InUnits(Displayed(kVolumeChannel, b), Units(kVolumeChannel, b));
+    const std::vector<double> flow = DisplayedInUnits(kFlowChannel, b);
+    const std::vector<double> volume = DisplayedInUnits(kVolumeChannel, b);
     ASSERT_EQ(volume.size(), flow.size()) << b;
     for (std::size_t i = 0; i < flow.size(); ++i) {
       litres += flow[i] * kSamplingInterval;
@@ -47,8 +40,9 @@ TEST_F(VolumeFunction, IntegratesTheFlowAcrossTheStretch) {
   EXPECT_EQ(std::memcmp(Units(kVolumeChannel, 1).unitText, "\x01L", 2), 0);
 }
 
-// A recorded flow channel in millilitres per minute: integrated with its own
-// units, shown in millilitres, and shown as the millilitres it integrated.
+// Only flow units (or the flow function) make a source. A recorded flow
+// channel in millilitres per minute: integrated with its own units, shown in
+// millilitres, and shown as the millilitres it integrated.
 TEST_F(VolumeFunction, PerMinuteMillilitreSourceIsShownInMillilitres) {
   MakeRecording({SineBreaths(80, 0.5f, 80)});
   const vantor::ChannelScaling perMinute = FlowUnits("ml/min", 60000.0);  // 0.5 is 30 L/min
@@ -56,15 +50,17 @@ TEST_F(VolumeFunction, PerMinuteMillilitreSourceIsShownInMillilitres) {
   document().SetSamples(recordedFlow, 1, SineBreaths(80, 0.5f, 80));
   document().SetScaling(recordedFlow, 1, perMinute);
   ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
+  SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // millivolts: not flow
+  EXPECT_FALSE(document().computed().HasDisplayedData(kVolumeChannel, 1));
+  document().SetScaling(kHeadChannel, 1, FlowUnits("L/s", 1.0));
+  SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // "L/s" folds to "l/s"
+  EXPECT_TRUE(document().computed().HasDisplayedData(kVolumeChannel, 1));
   SubmitShort(Volume(), 8193, kVolumeChannel, static_cast<std::int16_t>(recordedFlow));
   SubmitFlag(Volume(), 8194, kVolumeChannel, false);
-  RespVolumeSettings settings{};
-  ASSERT_TRUE(ReadSettings(kVolumeChannel, &settings));
-  ASSERT_EQ(settings.sourceChannel, recordedFlow);
+  ASSERT_EQ(SettingsOf<RespVolumeSettings>(kVolumeChannel).sourceChannel, recordedFlow);
 
-  const vantor::ChannelScaling units = Units(kVolumeChannel, 1);
-  EXPECT_EQ(std::memcmp(units.unitText, "\x02mL", 3), 0);
-  const std::vector<double> volume = InUnits(Displayed(kVolumeChannel, 1), units);
+  EXPECT_EQ(std::memcmp(Units(kVolumeChannel, 1).unitText, "\x02mL", 3), 0);
+  const std::vector<double> volume = DisplayedInUnits(kVolumeChannel, 1);
   const std::vector<double> flow = InUnits(SineBreaths(80, 0.5f, 80), perMinute);
   ASSERT_EQ(volume.size(), flow.size());
   double millilitres = 0;
@@ -72,16 +68,6 @@ TEST_F(VolumeFunction, PerMinuteMillilitreSourceIsShownInMillilitres) {
     millilitres += flow[i] / 60.0 * kSamplingInterval;
     EXPECT_NEAR(volume[i], millilitres, 1e-3 * (1 + std::fabs(millilitres))) << i;
   }
-}
-
-TEST_F(VolumeFunction, OnlyFlowUnitsOrTheFlowFunctionMakeASource) {
-  MakeRecording({SineBreaths(30, 0.5f, 30)});
-  ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
-  SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // millivolts: not flow
-  EXPECT_FALSE(document().computed().HasDisplayedData(kVolumeChannel, 1));
-  document().SetScaling(kHeadChannel, 1, FlowUnits("L/s", 1.0));
-  SubmitShort(Volume(), 8193, kVolumeChannel, kHeadChannel);  // "L/s" folds to "l/s"
-  EXPECT_TRUE(document().computed().HasDisplayedData(kVolumeChannel, 1));
 }
 
 TEST_F(VolumeFunction, ResetBlockedByTheDocumentsDialogResource) {
@@ -94,14 +80,11 @@ TEST_F(VolumeFunction, ResetBlockedByTheDocumentsDialogResource) {
   CloseResFile(file);
   EXPECT_EQ(LocalRecord<volume::LocalDataType>(kVolumeChannel).resetBlocked, 1);
   SubmitFlag(Volume(), 8199, kVolumeChannel, true);
-  RespVolumeSettings settings{};
-  ASSERT_TRUE(ReadSettings(kVolumeChannel, &settings));
+  auto settings = SettingsOf<RespVolumeSettings>(kVolumeChannel);
   EXPECT_EQ(settings.resetAtPositiveFlow, 0);
   settings.resetAtPositiveFlow = 1;  // whatever the command, even a whole record
-  host::SubmitSettingsRecord(document(), kVolumeChannel,
-                             {reinterpret_cast<const unsigned char*>(&settings), sizeof settings});
-  ASSERT_TRUE(ReadSettings(kVolumeChannel, &settings));
-  EXPECT_EQ(settings.resetAtPositiveFlow, 0);
+  SubmitWhole(kVolumeChannel, settings);
+  EXPECT_EQ(SettingsOf<RespVolumeSettings>(kVolumeChannel).resetAtPositiveFlow, 0);
 }
 
 TEST_F(VolumeFunction, SamplingKeepsTheSettingsLocked) {
@@ -117,14 +100,154 @@ TEST_F(VolumeFunction, SamplingKeepsTheSettingsLocked) {
   };
   notify(101);
   EXPECT_NE(HGetState(settings) & kHandleLockedBit, 0);
-  RespVolumeSettings record{};
-  ASSERT_TRUE(ReadSettings(kVolumeChannel, &record));
+  const auto record = SettingsOf<RespVolumeSettings>(kVolumeChannel);
   EXPECT_EQ(record.liveSourceIsComputed, Flow().hostRef) << "the flow function's identity";
   EXPECT_TRUE(std::isinf(double{record.livePreviousFlow}));
   Displayed(kVolumeChannel, 1);  // computing meanwhile keeps it locked
   EXPECT_NE(HGetState(settings) & kHandleLockedBit, 0);
   notify(102);
   EXPECT_EQ(HGetState(settings) & kHandleLockedBit, 0);
+}
+
+// Computed block after block, the volume goes on from the state the previous
+// block left, and gives the samples of integrating the stretch again.
+constexpr int kBlocks = 24;
+
+// Blocks of whole breaths of varying length and depth, each starting with
+// inspiration right after the previous one's expiration, breathing out a
+// little more than in.
+std::vector<std::vector<float>> Breaths() {
+  std::vector<std::vector<float>> blocks;
+  for (int b = 0; b < kBlocks; ++b) {
+    const int n = 37 + (b * 7) % 25;
+    const float amplitude = 0.2f + 0.05f * static_cast<float>(b % 6);
+    std::vector<float> samples(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+      samples[static_cast<std::size_t>(i)] =
+          amplitude * static_cast<float>(std::sin(2 * M_PI * (i + 1) / n)) - 0.005f;
+    }
+    blocks.push_back(samples);
+  }
+  return blocks;
+}
+
+class VolumeCarry : public SpirometryHostTest {
+ protected:
+  void Record(bool reset, bool correction) {
+    MakeRecording(Breaths());
+    AttachFlowAndVolume();
+    SubmitFlag(Volume(), 8199, kVolumeChannel, reset);
+    SubmitFlag(Volume(), 8194, kVolumeChannel, correction);
+    SubmitShort(Volume(), 8197, kVolumeChannel, -1);
+    SubmitDouble(Volume(), 8198, kVolumeChannel, 0.05);  // litres, so the correction acts
+  }
+
+  // Every block's volume, asked for in order or last block first (each block
+  // then integrating its stretch again).
+  std::vector<std::vector<float>> Volumes(bool inOrder) {
+    document().computed().MarkStale();
+    std::vector<std::vector<float>> volumes(kBlocks);
+    for (int k = 0; k < kBlocks; ++k) {
+      const int b = inOrder ? k + 1 : kBlocks - k;
+      volumes[static_cast<std::size_t>(b - 1)] = Displayed(kVolumeChannel, b);
+    }
+    return volumes;
+  }
+
+  // The last block, integrated again from the stretch's start.
+  std::vector<float> LastBlockAfresh() {
+    document().computed().MarkStale();
+    return Displayed(kVolumeChannel, kBlocks);
+  }
+
+  // Blocks 1 .. kBlocks-1 in order, then `litres` added to the state they
+  // leave for the last block, as if it had been integrated differently.
+  void ComputeAllButLastThenShiftTheCarry(double litres) {
+    for (int b = 1; b < kBlocks; ++b) ASSERT_FALSE(Displayed(kVolumeChannel, b).empty()) << b;
+    auto record = LocalRecord<volume::LocalDataType>(kVolumeChannel);
+    ASSERT_EQ(record.carried.block, kBlocks - 1);
+    record.carried.state.accumulator += litres;
+    std::memcpy(*LocalOf(kVolumeChannel), &record, sizeof record);
+  }
+};
+
+// With the reset at inspiration and the expiratory correction, each on or off.
+class VolumeCarryCorrections : public VolumeCarry,
+                               public ::testing::WithParamInterface<std::tuple<bool, bool>> {};
+
+// Block by block gives the very samples of the stretch integrated again for
+// each block, the reservoir and the previous flow carried over block ends.
+TEST_P(VolumeCarryCorrections, BlockByBlockEqualsIntegratingTheStretchAgain) {
+  const auto [reset, correction] = GetParam();
+  Record(reset, correction);
+  const auto replayed = Volumes(false);
+  const auto carried = Volumes(true);
+  for (int b = 1; b <= kBlocks; ++b) {
+    const auto& expected = replayed[static_cast<std::size_t>(b - 1)];
+    const auto& actual = carried[static_cast<std::size_t>(b - 1)];
+    ASSERT_FALSE(expected.empty()) << b;
+    ASSERT_EQ(actual, expected) << "block " << b;
+    // Inspiration starts every block: with the reset on, at its first sample.
+    if (reset && b > 1) {
+      EXPECT_EQ(actual[0], 0.0f) << b;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(All, VolumeCarryCorrections, ::testing::Combine(::testing::Bool(), ::testing::Bool()));
+
+// Whatever changes what the last block integrates leaves the carried state
+// unused: the block is integrated again from the stretch's start. Without a
+// change the block goes on from the state carried to it.
+TEST_F(VolumeCarry, AChangeMakesTheCarriedStateStale) {
+  const std::pair<const char*, std::function<void()>> changes[] = {
+      {"nothing", [] {}},
+      {"the correction factor", [&] { SubmitDouble(Volume(), 8196, kVolumeChannel, 1.5); }},
+      {"the reset on", [&] { SubmitFlag(Volume(), 8199, kVolumeChannel, true); }},
+      {"the flow's zero offset", [&] { SubmitDouble(Flow(), 8198, kFlowChannel, 0.01); }},
+      {"the first block's samples", [&] { document().SetSamples(kHeadChannel, 1, std::vector<float>(37, 0.1f)); }},
+      {"a notification", [&] { document().computed().Notify(100, 0); }},
+      {"the source", [&] { document().computed().ChangeSource(kVolumeChannel, kFlowChannel); }},
+  };
+  for (const auto& [what, change] : changes) {
+    SCOPED_TRACE(what);
+    Record(false, true);  // no reset, which would hide the shift
+    ComputeAllButLastThenShiftTheCarry(0.25);
+    change();
+    const std::vector<double> computed = DisplayedInUnits(kVolumeChannel, kBlocks);
+    const std::vector<double> afresh = InUnits(LastBlockAfresh(), Units(kVolumeChannel, kBlocks));
+    ASSERT_EQ(computed.size(), afresh.size());
+    const double shift = std::string(what) == "nothing" ? 0.25 : 0.0;
+    for (std::size_t i = 0; i < afresh.size(); ++i) EXPECT_NEAR(computed[i] - afresh[i], shift, 1e-4) << i;
+  }
+}
+
+// A source lock refused for want of memory: the host drops that block, and
+// the blocks after it are still right.
+TEST_F(VolumeCarry, ARefusedSourceLockCarriesNothing) {
+  Record(true, true);
+  const auto expected = Volumes(false);
+  constexpr int kFailing = kBlocks / 2;
+  bool failedOnce = false;
+  for (long n = 1; n < 40; ++n) {
+    document().computed().MarkStale();
+    for (int b = 1; b < kFailing; ++b) Displayed(kVolumeChannel, b);
+    const long full = toolbox::MemoryFullCount();
+    toolbox::FailAllocationAfter(n);
+    const std::vector<float> during = Displayed(kVolumeChannel, kFailing);
+    const bool failureUsed = toolbox::AllocationsCounted() >= n;
+    toolbox::FailAllocationAfter(0);
+    if (toolbox::MemoryFullCount() != full) {
+      failedOnce = true;
+      EXPECT_TRUE(during.empty() || during == expected[kFailing - 1]) << n;
+    }
+    for (int b = kFailing; b <= kBlocks; ++b) {
+      ASSERT_EQ(Displayed(kVolumeChannel, b), expected[static_cast<std::size_t>(b - 1)])
+          << "failure point " << n << ", block " << b;
+    }
+    if (!failureUsed) break;
+  }
+  EXPECT_TRUE(failedOnce);
 }
 
 }  // namespace
