@@ -22,17 +22,20 @@ namespace {
 struct TestLocal;
 using Local = TestLocal**;
 
-std::vector<std::string> gCalls;
+// An operation the dispatcher called, with its arguments.
+struct Op {
+  std::string name;
+  std::vector<long long> arguments;
+  bool operator==(const Op&) const = default;
+};
+void PrintTo(const Op& op, std::ostream* os) { *os << op.name << ::testing::PrintToString(op.arguments); }
+
+std::vector<Op> gCalls;
 bool gThrow = false;
 
-std::string Join(std::initializer_list<long long> values) {
-  std::string s;
-  for (long long v : values) s += (s.empty() ? "" : ",") + std::to_string(v);
-  return s;
-}
 void Record(const char* op, std::initializer_list<long long> values) {
   if (gThrow) throw std::runtime_error("operation failed");
-  gCalls.push_back(std::string(op) + "(" + Join(values) + ")");
+  gCalls.push_back({op, values});
 }
 long long L(Local local) { return static_cast<long long>(reinterpret_cast<std::uintptr_t>(local)); }
 long long A(const void* p) { return static_cast<long long>(reinterpret_cast<std::uintptr_t>(p)); }
@@ -183,15 +186,12 @@ TEST_F(DispatchTest, WindowExtensionArgumentsComeFromTheirOffsets) {
 
   const long long local = 0xABCD;
   const long long base = A(block_.data());
-  const std::vector<std::string> expected{
-      "DoMenuCommand(7,-2," + std::to_string(0xDEADBEEFll) + "," + std::to_string(local) + ")",
-      "ResizeWindow(20480,-3,4," + std::to_string(local) + ")",
-      "ClickInWindow(20480,11,12,13," + std::to_string(base + 18) + "," + std::to_string(local) + ")",
-      "AdjustCursor(20480,5,6," + std::to_string(local) + ")",
-      "DescribeWindow(20480,2,28672," + std::to_string(local) + ")",
-      "HandleMessage20(20480,-5,200," + std::to_string(base + 10) + "," + std::to_string(local) + ")",
-  };
-  EXPECT_EQ(gCalls, expected);
+  EXPECT_EQ(gCalls, (std::vector<Op>{{"DoMenuCommand", {7, -2, 0xDEADBEEF, local}},
+                                     {"ResizeWindow", {0x5000, -3, 4, local}},
+                                     {"ClickInWindow", {0x5000, 11, 12, 13, base + 18, local}},
+                                     {"AdjustCursor", {0x5000, 5, 6, local}},
+                                     {"DescribeWindow", {0x5000, 2, 0x7000, local}},
+                                     {"HandleMessage20", {0x5000, -5, 200, base + 10, local}}}));
 }
 
 TEST_F(DispatchTest, ComputedFunctionArgumentsComeFromTheirOffsets) {
@@ -212,28 +212,21 @@ TEST_F(DispatchTest, ComputedFunctionArgumentsComeFromTheirOffsets) {
   block_.Set<std::int16_t>(4, 1).Set<std::int16_t>(6, 2).Set<std::int16_t>(8, 64).Set<std::int16_t>(10, 3);
   block_.Set<std::uint32_t>(12 + 31 * 4, 0xCAFE);
   computed_.Send(15, block_);
-
-  const std::string local = std::to_string(0x4444);
-  const long long base = A(block_.data());
-  const std::vector<std::string> expected{
-      "GetChannelInfo(5,2," + std::to_string(base + 8) + "," + local + ")",
-      "HasDataForBlock(5,2," + local + ")",
-      "HasDataForBlock(5,2," + local + ")",
-      "GetChannelUnits(5,2," + std::to_string(base + 8) + ",36864," + local + ")",
-      "MatchesSource(2,5," + local + ")",
-      "ComputeBlock(256,512,3,4,10,20,1," + local + ")",
-      "HandleNotification(8010,99," + local + ")",
-      "ComputeLive(1,2,64,3," + std::to_string(base + 12) + "," + std::to_string(base + 140) + "," +
-          std::to_string(0xCAFE) + "," + local + ")",
-  };
-  EXPECT_EQ(gCalls, expected);
-}
-
-TEST_F(DispatchTest, ComputedNewLocalDataWritesItsFlagIntoTheBlock) {
   block_.Set<std::int16_t>(4, 6).Set<std::uint8_t>(6, 0);
-  EXPECT_EQ(computed_.Send(6, block_), 0);
-  EXPECT_EQ(block_.Get<std::uint8_t>(6), 9);
-  EXPECT_EQ(gCalls, std::vector<std::string>{"NewLocalData(6)"});
+  EXPECT_EQ(computed_.Send(6, block_), 0) << "a null local data handle";
+
+  const long long local = 0x4444;
+  const long long base = A(block_.data());
+  EXPECT_EQ(gCalls, (std::vector<Op>{{"GetChannelInfo", {5, 2, base + 8, local}},
+                                     {"HasDataForBlock", {5, 2, local}},
+                                     {"HasDataForBlock", {5, 2, local}},
+                                     {"GetChannelUnits", {5, 2, base + 8, 0x9000, local}},
+                                     {"MatchesSource", {2, 5, local}},
+                                     {"ComputeBlock", {0x100, 0x200, 3, 4, 10, 20, 1, local}},
+                                     {"HandleNotification", {8010, 99, local}},
+                                     {"ComputeLive", {1, 2, 64, 3, base + 12, base + 140, 0xCAFE, local}},
+                                     {"NewLocalData", {6}}}));
+  EXPECT_EQ(block_.Get<std::uint8_t>(6), 9) << "NewLocalData writes its flag into the block";
 }
 
 std::string ListEntry(std::int16_t index) {

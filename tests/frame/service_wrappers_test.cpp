@@ -1,11 +1,7 @@
-// The bundle's service wrappers against a stand-in host: a low table whose
-// every declared entry is a recorder generated from the service's signature.
-// A recorder logs its index and arguments, fills a Str255 result with
-// "S<index>" (and 0xEE up to byte 255) and returns a value naming its service
-// (ResultOf), so a test sees which entry a wrapper reached, with what, and
-// what came back. Checked: every generated wrapper and the hand-written ones
-// that exchange a record through a buffer; the range helpers built on them are
-// checked against the host itself.
+// The bundle's service wrappers against a low table of recorders generated from
+// the services' signatures: each logs its index and arguments, fills a Str255
+// result with "S<index>" (0xEE up to byte 255) and returns a value naming its
+// service (ResultOf). The range helpers are checked against the host itself.
 #include <gtest/gtest.h>
 
 #include <algorithm>

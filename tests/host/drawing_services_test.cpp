@@ -1,11 +1,6 @@
-// Services that draw into the current port, here a port of the test's own read
-// from its display list: rectangles scaled (171) and prepared (74), text at a
-// point (169), in columns (345) and in a label cut to its rectangle (31),
-// icons (37), offscreen text-box buffers (45, 48, 50, 51, 54), pictures placed
-// on a page (161) and axes (the pixel mapping 404 reports, labels in channel
-// units where that mapping puts their values, and the drags and title-menu
-// choices 386 answers from the script). Wrapped text and plot labels are drawn
-// by the bundle's readouts, report and plots.
+// Services that draw into the current port (a port of the test's own, read from
+// its display list): rectangles, text, icons, text-box buffers, placed pictures
+// and axes, whose drags and title menus answer from the script.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -1,8 +1,6 @@
-// EDF files made by hand: the files the reader must refuse, each with a line
-// that says why and never by reading outside the input; EDF+D, whose records
-// with gaps between them become separate segments (the system's library
-// refuses such files); and recordings becoming documents (sample values,
-// scaling records, blocks), opened from files of either kind.
+// EDF files made by hand: refusals that say why without reading outside the
+// input, EDF+D gaps as segments (the system's library refuses such files), and
+// recordings of either kind becoming documents.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,10 +1,6 @@
-// Text services: numbers as users type them (85, 87) and with decimals (88),
-// nice rounding (84), sample times (336), channel values (340), computed-channel
-// scale info (333) and unit text (343); appending (95), case folding (94),
-// output titles (96), clipboard lines (389) and strings of a string list
-// handle (181); and what the host reads back from the clipboard, MacRoman text
-// as UTF-8 lines, one line when a flavour is missing (pictures written as PICT
-// and PNG files are checked end to end by the command line's analyse).
+// Text services: numbers typed and formatted, channel units, Str255 operations,
+// and the clipboard read back as UTF-8 lines (pictures written as PICT and PNG
+// files are checked end to end by the command line's analyse).
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,9 +1,6 @@
-// Window and dialog services through the table: the host's list of extension
-// windows (73) and where it places windows and dialogs (302), harmless on dead
-// windows; what the host adds to the Dialog Manager on a dialog made from test
-// resources (pop-ups held to their items, channel pop-ups and menus, numbers
-// held to limits, the standard item procedures) and a dead dialog or an
-// exhausted script being harmless.
+// Window and dialog services: the extension windows' list and placement, and
+// what the host adds to the Dialog Manager on a dialog from test resources;
+// dead windows and dialogs, and an exhausted script, are harmless.
 #include <gtest/gtest.h>
 
 #include "host/document.h"
