@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -296,14 +297,12 @@ void FillTextBufferRecord(unsigned char* record, const Rect*, std::int16_t, std:
 
 TEST_F(RecordWrappers, TextBufferRecordIsCopiedWhole) {
   vantor::SetService<45>(Table(), &FillTextBufferRecord);
-  unsigned char record[vantor::kTextBufferRecordBytes + 1];
-  std::memset(record, 0xAA, sizeof record);
+  std::vector<unsigned char> record(vantor::kTextBufferRecordBytes + 1, 0xAA);
   const Rect bounds{0, 0, 13, 200};
-  HostService45(record, &bounds, 1, 0);
-  for (std::size_t i = 0; i < vantor::kTextBufferRecordBytes; ++i) {
-    EXPECT_EQ(static_cast<std::size_t>(record[i]), i + 1) << "byte " << i;
-  }
-  EXPECT_EQ(record[vantor::kTextBufferRecordBytes], 0xAA) << "wrote past the record";
+  HostService45(record.data(), &bounds, 1, 0);
+  std::vector<unsigned char> expected(vantor::kTextBufferRecordBytes + 1, 0xAA);
+  std::iota(expected.begin(), expected.end() - 1, 1);
+  EXPECT_EQ(record, expected) << "the whole record, and nothing past it";
 }
 
 // Reads the packed pair the way the host does.
