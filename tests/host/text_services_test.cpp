@@ -136,53 +136,42 @@ TEST(ComputedScaleInfo, IsTheDefaultWithoutABaseUnitAndMarkedComputed) {
   EXPECT_EQ(info.reserved26[0], 0) << "the whole record is written";
 }
 
-TEST(Appending, CutsAt255) {
-  PString a("Flow: ");
-  Call<HostAppendString>(a.bytes.data(), PString("L/s").get());
-  EXPECT_EQ(TextOf(a.get()), "Flow: L/s");
-  PString b(std::string(250, 'x'));
-  Call<HostAppendString>(b.bytes.data(), PString("0123456789").get());
-  EXPECT_EQ(TextOf(b.get()), std::string(250, 'x') + "01234");
-}
-
-std::string Folded(std::string_view text, std::int16_t mode) {
+// The text a service leaves in a Str255 it changes in place.
+template <class Change>
+std::string Changed(std::string_view text, Change change) {
   PString s(text);
-  Call<HostService94>(s.bytes.data(), mode);
+  change(s.bytes.data());
   return TextOf(s.get());
 }
 
-TEST(CaseFolding, LowerCaseMakesUnitTextsComparable) {
-  EXPECT_EQ(Folded("L/s", 0), "l/s");
-  EXPECT_EQ(Folded("\x80\x83\xAE", 0), "\x8A\x8E\xBE") << "MacRoman Ä É Æ to ä é æ";
-  EXPECT_EQ(Folded("\xB5V", 0), "\xB5v") << "µ has no case";
-  EXPECT_EQ(Folded("l/min", 1), "L/MIN");
-  EXPECT_EQ(Folded("Mixed", 7), "Mixed") << "an unknown mode leaves the text";
-}
+TEST(StringServices, AppendFoldCaseMakeTitlesAndClipboardLinesInPlace) {
+  const auto append = [](std::string_view tail) {
+    return [tail](unsigned char* t) { Call<HostAppendString>(t, PString(tail).get()); };
+  };
+  EXPECT_EQ(Changed("Flow: ", append("L/s")), "Flow: L/s");
+  EXPECT_EQ(Changed(std::string(250, 'x'), append("0123456789")), std::string(250, 'x') + "01234") << "cut at 255";
 
-std::string OutputTitle(std::string_view templ, std::int16_t placeholder, std::string_view title) {
-  PString text(templ);
-  const PString name(title);
-  Call<HostService96>(text.bytes.data(), placeholder, name.get());
-  return TextOf(text.get());
-}
+  const auto fold = [](std::int16_t mode) { return [mode](unsigned char* t) { Call<HostService94>(t, mode); }; };
+  EXPECT_EQ(Changed("L/s", fold(0)), "l/s") << "lower case makes unit texts comparable";
+  EXPECT_EQ(Changed("\x80\x83\xAE", fold(0)), "\x8A\x8E\xBE") << "MacRoman Ä É Æ to ä é æ";
+  EXPECT_EQ(Changed("\xB5V", fold(0)), "\xB5v") << "µ has no case";
+  EXPECT_EQ(Changed("l/min", fold(1)), "L/MIN");
+  EXPECT_EQ(Changed("Mixed", fold(7)), "Mixed") << "an unknown mode leaves the text";
 
-TEST(OutputTitles, ReplaceThePlaceholderOrAppendTheTitle) {
-  EXPECT_EQ(OutputTitle("Spirometry: ^2", 2, "Report"), "Spirometry: Report");
-  EXPECT_EQ(OutputTitle("^2 (^2)", 2, "Report"), "Report (Report)");
-  EXPECT_EQ(OutputTitle("Spirometry ^1", 2, "Report"), "Spirometry ^1 Report") << "another placeholder stays";
-  EXPECT_EQ(OutputTitle("Spirometry ", 2, "Report"), "Spirometry Report");
-  EXPECT_EQ(OutputTitle("^2^2", 2, "^2"), "^2^2") << "a title holding the placeholder is not expanded again";
+  const auto title = [](std::string_view name) {
+    return [name](unsigned char* t) { Call<HostService96>(t, std::int16_t{2}, PString(name).get()); };
+  };
+  EXPECT_EQ(Changed("Spirometry: ^2", title("Report")), "Spirometry: Report");
+  EXPECT_EQ(Changed("^2 (^2)", title("Report")), "Report (Report)");
+  EXPECT_EQ(Changed("Spirometry ^1", title("Report")), "Spirometry ^1 Report") << "another placeholder stays";
+  EXPECT_EQ(Changed("Spirometry ", title("Report")), "Spirometry Report");
+  EXPECT_EQ(Changed("^2^2", title("^2")), "^2^2") << "a title holding the placeholder is not expanded again";
   const std::string longTitle(250, 't');
-  EXPECT_EQ(OutputTitle("Print ^2", 2, longTitle), "Print " + longTitle.substr(0, 249)) << "cut at 255";
-}
+  EXPECT_EQ(Changed("Print ^2", title(longTitle)), "Print " + longTitle.substr(0, 249)) << "cut at 255";
 
-TEST(ClipboardLines, PasteAsOneRowOfTabSeparatedCells) {
-  PString line("Flow\t1.25 L/s\r\n  ");
-  Call<HostService389>(line.bytes.data());
-  EXPECT_EQ(TextOf(line.get()), "Flow\t1.25 L/s");
-  PString blank("   ");
-  Call<HostService389>(blank.bytes.data());
-  EXPECT_EQ(TextOf(blank.get()), "");
+  const auto paste = [](unsigned char* t) { Call<HostService389>(t); };
+  EXPECT_EQ(Changed("Flow\t1.25 L/s\r\n  ", paste), "Flow\t1.25 L/s") << "one row of tab-separated cells";
+  EXPECT_EQ(Changed("   ", paste), "");
 }
 
 // A 'STR#' list in a handle: big-endian count, then the strings.
