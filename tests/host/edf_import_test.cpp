@@ -143,12 +143,6 @@ TEST(UnfinishedEdf, UnknownRecordCountTakesTheCompleteRecords) {
   EXPECT_EQ(contents->digital[0], (std::vector<std::int16_t>{1, -2, 3, -4, 5, -6, 7, -8}));
 }
 
-TEST(ReadEdfFile, NamesAMissingFile) {
-  std::string problem;
-  EXPECT_FALSE(host::ReadEdfFile(::testing::TempDir() + "no_such_recording.edf", &problem));
-  EXPECT_EQ(problem, "no such file");
-}
-
 host::EdfContents Parse(const edftest::File& f) {
   std::string problem;
   auto contents = host::ParseEdf(f.Bytes(), &problem);
