@@ -150,6 +150,13 @@ host::EdfContents Parse(const edftest::File& f) {
   return contents ? *contents : host::EdfContents{};
 }
 
+void Import(const edftest::File& f, host::Document& document) {
+  std::string problem;
+  const auto contents = host::ParseEdf(f.Bytes(), &problem);
+  ASSERT_TRUE(contents) << problem;
+  ASSERT_TRUE(host::ImportRecording(edftest::RecordingOf(*contents), document, &problem)) << problem;
+}
+
 // The test files' default range, -10..10 over -32768..32767, puts physical
 // zero half a digital step above 0.
 float ValueOf(int digital) { return (static_cast<float>(digital) + 0.5f) / 32768.0f; }
@@ -180,6 +187,11 @@ TEST(DiscontinuousEdf, GapsStartNewSegmentsAtTheirOnsets) {
   EXPECT_EQ(std::vector<double>({notes[0].onsetSeconds, notes[0].durationSeconds, notes[1].onsetSeconds,
                                  notes[1].durationSeconds}),
             std::vector<double>({7.5, 6, -0.5, -1}));
+  host::Document d;
+  Import(f, d);
+  ASSERT_EQ(d.blockCount(), 3) << "segments become blocks at their times";
+  EXPECT_EQ(d.BlockLength(3), 4);
+  EXPECT_DOUBLE_EQ(d.StartTime(2), 3789627630.0 + 5) << "01.02.24 10.20.30 as seconds since 1904, and 5";
 }
 
 TEST(EdfRecording, ARecordingTooLargeToHoldIsRefused) {
@@ -198,12 +210,6 @@ TEST(EdfRecording, ARecordingTooLargeToHoldIsRefused) {
   EXPECT_NE(problem.find("recording would need 1505000000 samples in memory"), std::string::npos) << problem;
 }
 
-void Import(const edftest::File& f, host::Document& document) {
-  std::string problem;
-  const auto contents = host::ParseEdf(f.Bytes(), &problem);
-  ASSERT_TRUE(contents) << problem;
-  ASSERT_TRUE(host::ImportRecording(edftest::RecordingOf(*contents), document, &problem)) << problem;
-}
 
 struct Range {
   const char* dimension;
@@ -295,17 +301,6 @@ TEST(EdfImport, TheSpirometerIsFoundByLabelOrTransducer) {
   EXPECT_DOUBLE_EQ(d.SamplingInterval(1), 0.25);
 }
 
-TEST(EdfImport, DiscontinuousRecordsBecomeBlocksAtTheirTimes) {
-  host::Document d;
-  Import(edftest::PlusFile("EDF+D", {"+0", "+1", "+60"}), d);
-  ASSERT_EQ(d.blockCount(), 2);
-  EXPECT_EQ(d.BlockLength(1), 8);
-  EXPECT_EQ(d.BlockLength(2), 4);
-  // 01.02.24 10.20.30, as seconds since 1904.
-  const double start = 3789627630.0;
-  EXPECT_DOUBLE_EQ(d.StartTime(1), start);
-  EXPECT_DOUBLE_EQ(d.StartTime(2), start + 60);
-}
 
 TEST(RecordingImport, UnitsThatCannotBeUnitTextsAreRefusedBeforeAnythingIsAdded) {
   const std::pair<const char*, const char*> cases[] = {

@@ -27,17 +27,14 @@ using testext::PString;
 using testext::TextOf;
 using testext::TextWritten;
 
-TEST(NumberText, ParsesNumbersAsUsersTypeThem) {
+TEST(NumberText, ParsesNumbersAsUsersTypeThemAndFormatsWithDecimals) {
   const std::pair<const char*, std::int32_t> integers[] = {
       {"  42", 42}, {"-17 ml", -17}, {"", 0}, {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}};
   for (const auto& [text, value] : integers) EXPECT_EQ(Call<HostStringToLong>(PString(text).get()), value) << text;
-  const std::pair<const char*, double> decimals[] = {{"1.25", 1.25}, {"1,5", 1.5}, {" -0.002 L", -0.002}, {"abc", 0.0}};
-  for (const auto& [text, value] : decimals) {
+  const std::pair<const char*, double> reals[] = {{"1.25", 1.25}, {"1,5", 1.5}, {" -0.002 L", -0.002}, {"abc", 0.0}};
+  for (const auto& [text, value] : reals) {
     EXPECT_DOUBLE_EQ(Call<HostStringToDouble>(PString(text).get()), value) << text;
   }
-}
-
-TEST(NumberText, FormatsWithDecimalsWithinAStr255) {
   const std::tuple<double, std::int16_t, bool, std::string> cases[] = {
       {3.14159, 2, true, "3.14"}, {2.5, 3, true, "2.500"}, {2.5, 3, false, "2.5"}, {-0.6, 0, true, "-1"},
       {std::nan(""), 2, true, "NaN"}};
