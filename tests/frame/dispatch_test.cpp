@@ -117,7 +117,8 @@ TEST_F(DispatchTest, CommonMessagesAndWindowExtensionResults) {
   EXPECT_EQ(window_.Send(6, block_), 0x1234) << "the new local data handle, unchanged";
   EXPECT_CALL(*gWindow, OwnsWindow(_, _)).WillOnce(Return(true));
   EXPECT_EQ(window_.Send(10, block_), 1) << "bool true becomes 1";
-  EXPECT_CALL(*gWindow, AdjustCursor(_, _, _, _)).WillOnce([](void*, Point, std::int16_t* out, Local) { *out = 77; });
+  EXPECT_CALL(*gWindow, AdjustCursor(_, _, _, _))
+      .WillOnce([](void*, Point, std::int16_t* out, Local) { *out = 77; });
   block_.Set<std::int16_t>(12, 0);
   window_.Send(15, block_);
   EXPECT_EQ(block_.Get<std::int16_t>(12), 77) << "AdjustCursor writes into the block";
@@ -171,10 +172,11 @@ TEST_F(DispatchTest, ComputedFunctionArgumentsComeFromTheirOffsets) {
   EXPECT_CALL(*gComputed, HandleNotification(8010, 99, local_));
   EXPECT_CALL(*gComputed, ComputeLive(1, 2, 64, 3, At<std::uint32_t>(block_, 12), At<std::uint32_t>(block_, 140),
                                       local_));
-  EXPECT_CALL(*gComputed, NewLocalData(6, At<std::uint8_t>(block_, 6))).WillOnce([](std::int16_t, std::uint8_t* flag) {
-    *flag = 9;
-    return nullptr;
-  });
+  EXPECT_CALL(*gComputed, NewLocalData(6, At<std::uint8_t>(block_, 6)))
+      .WillOnce([](std::int16_t, std::uint8_t* flag) {
+        *flag = 9;
+        return nullptr;
+      });
   block_.Set<std::uint32_t>(0, 0xABCD);
   block_.Set<std::int16_t>(4, 2).Set<std::int16_t>(6, 5);
   EXPECT_EQ(computed_.Send(11, block_), 0);

@@ -227,7 +227,8 @@ std::pair<std::int32_t, std::int32_t> Span(const Record& r) {
 // Validity and properties 516 (an extent of samples), 518 (a position) and 519.
 std::string Properties(const Record& r) {
   return std::string(Call<HostRangeIsValid>(r.data()) ? "valid" : "invalid") +
-         (Call<HostRangeProperty516>(r.data()) ? " 516" : "") + (Call<HostRangeProperty518>(r.data()) ? " 518" : "") +
+         (Call<HostRangeProperty516>(r.data()) ? " 516" : "") +
+         (Call<HostRangeProperty518>(r.data()) ? " 518" : "") +
          (Call<HostRangeProperty519>(r.data()) ? " 519" : "");
 }
 

@@ -155,9 +155,11 @@ TEST_F(DrawingServices, ColourAndOneBitIconsAreMaskedAndCentredAndAMissingOneFra
   resources.Add(FourCharCode("ics#"), 8100, mono);
   resources.Add(FourCharCode("ics8"), 8100, color);
   resources.Add(FourCharCode("ics#"), 8101, mono);
-  const std::pair<std::int16_t, Rect> icons[] = {{8100, {10, 10, 30, 30}}, {8101, {0, 0, 16, 16}}, {8199, {40, 40, 56, 56}}};
+  const std::pair<std::int16_t, Rect> icons[] = {
+      {8100, {10, 10, 30, 30}}, {8101, {0, 0, 16, 16}}, {8199, {40, 40, 56, 56}}};
   for (const auto& [id, rect] : icons) {
-    Call<HostService37>(id, &rect, std::int16_t{16}, std::int16_t{16}, std::int16_t{0}, std::int16_t{1}, std::int16_t{0});
+    Call<HostService37>(id, &rect, std::int16_t{16}, std::int16_t{16}, std::int16_t{0}, std::int16_t{1},
+                        std::int16_t{0});
   }
   const auto images = OpsOf(DrawKind::kImage);
   ASSERT_EQ(images.size(), 2u);

@@ -165,7 +165,8 @@ float ValueOf(int digital) { return (static_cast<float>(digital) + 0.5f) / 32768
 // annotations keep their own onsets and durations.
 TEST(DiscontinuousEdf, GapsStartNewSegmentsAtTheirOnsets) {
   edftest::File f = edftest::PlusFile("EDF+D", {"+0.5", "+1.51", "+5", "+6.02", "+10.25"});
-  f.annotationAreas[2] += edftest::Tal("+7.5", {"Forced expiration"}, "6") + edftest::Tal("-0.5", {"Before start"});
+  f.annotationAreas[2] +=
+      edftest::Tal("+7.5", {"Forced expiration"}, "6") + edftest::Tal("-0.5", {"Before start"});
   const auto contents = Parse(f);
   EXPECT_EQ(contents.variant, host::EdfVariant::kEdfPlusDiscontinuous);
   EXPECT_EQ(contents.recordOnsets, (std::vector<double>{0.5, 1.51, 5, 6.02, 10.25}));

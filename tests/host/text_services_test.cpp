@@ -30,8 +30,11 @@ using testext::TextWritten;
 TEST(NumberText, ParsesNumbersAsUsersTypeThemAndFormatsWithDecimals) {
   const std::pair<const char*, std::int32_t> integers[] = {
       {"  42", 42}, {"-17 ml", -17}, {"", 0}, {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}};
-  for (const auto& [text, value] : integers) EXPECT_EQ(Call<HostStringToLong>(PString(text).get()), value) << text;
-  const std::pair<const char*, double> reals[] = {{"1.25", 1.25}, {"1,5", 1.5}, {" -0.002 L", -0.002}, {"abc", 0.0}};
+  for (const auto& [text, value] : integers) {
+    EXPECT_EQ(Call<HostStringToLong>(PString(text).get()), value) << text;
+  }
+  const std::pair<const char*, double> reals[] = {
+      {"1.25", 1.25}, {"1,5", 1.5}, {" -0.002 L", -0.002}, {"abc", 0.0}};
   for (const auto& [text, value] : reals) {
     EXPECT_DOUBLE_EQ(Call<HostStringToDouble>(PString(text).get()), value) << text;
   }
@@ -41,7 +44,8 @@ TEST(NumberText, ParsesNumbersAsUsersTypeThemAndFormatsWithDecimals) {
   for (const auto& [value, decimals, zeros, text] : cases) {
     EXPECT_EQ(TextWritten([&](Str255* out) { Call<HostDoubleToString>(out, value, decimals, zeros); }), text);
   }
-  const std::string huge = TextWritten([](Str255* out) { Call<HostDoubleToString>(out, 1e300, std::int16_t{15}, true); });
+  const std::string huge =
+      TextWritten([](Str255* out) { Call<HostDoubleToString>(out, 1e300, std::int16_t{15}, true); });
   EXPECT_EQ(huge.size(), 255u) << "a huge number is cut to a Str255, not overflowed";
 }
 
@@ -52,7 +56,9 @@ TEST(NiceRounding, PicksTheNearestOfOneTwoFiveOnALogScale) {
       {0.3, 0.2},       // exactly 0.2, not 0.2 plus rounding noise
       {-250.0, -200.0}, {0.0, 0.0}, {inf, inf},
   };
-  for (const auto& [value, nice] : cases) EXPECT_EQ(Call<HostService84>(value, std::int16_t{2048}), nice) << value;
+  for (const auto& [value, nice] : cases) {
+    EXPECT_EQ(Call<HostService84>(value, std::int16_t{2048}), nice) << value;
+  }
   EXPECT_TRUE(std::isnan(Call<HostService84>(std::nan(""), std::int16_t{2048})));
 }
 
@@ -87,7 +93,8 @@ vantor::ChannelScaling WithUnits(const char* unit, const char* baseUnit) {
 
 std::string ChannelValue(double value, const vantor::ChannelScaling* scaling, std::int16_t inUnits,
                          std::int16_t withUnit, std::int16_t fixed) {
-  return TextWritten([&](Str255* out) { Call<HostFormatNumber340>(value, scaling, inUnits, withUnit, fixed, out); });
+  return TextWritten(
+      [&](Str255* out) { Call<HostFormatNumber340>(value, scaling, inUnits, withUnit, fixed, out); });
 }
 
 std::string UnitText(const vantor::ChannelScaling& scaling) {
@@ -146,7 +153,8 @@ TEST(StringServices, AppendFoldCaseMakeTitlesAndClipboardLinesInPlace) {
     return [tail](unsigned char* t) { Call<HostAppendString>(t, PString(tail).get()); };
   };
   EXPECT_EQ(Changed("Flow: ", append("L/s")), "Flow: L/s");
-  EXPECT_EQ(Changed(std::string(250, 'x'), append("0123456789")), std::string(250, 'x') + "01234") << "cut at 255";
+  EXPECT_EQ(Changed(std::string(250, 'x'), append("0123456789")), std::string(250, 'x') + "01234")
+      << "cut at 255";
 
   const auto fold = [](std::int16_t mode) { return [mode](unsigned char* t) { Call<HostService94>(t, mode); }; };
   EXPECT_EQ(Changed("L/s", fold(0)), "l/s") << "lower case makes unit texts comparable";

@@ -84,7 +84,8 @@ class DialogServices : public ::testing::Test {
   }
   CGrafPtr Port() { return GetDialogPort(static_cast<DialogRef>(dialog)); }
   WindowRef MakeWindow(const Rect& bounds) {
-    made_.push_back(NewCWindow(nullptr, &bounds, PString("Report").get(), true, zoomDocProc, kWindowInFront, true, 0));
+    made_.push_back(
+        NewCWindow(nullptr, &bounds, PString("Report").get(), true, zoomDocProc, kWindowInFront, true, 0));
     return made_.back();
   }
   static Rect Content(WindowRef w) {
@@ -188,7 +189,8 @@ TEST_F(DialogServices, PopUpsHoldTheirChoiceAndNameEveryChannel) {
   EXPECT_EQ(Text(kSource), "Volume") << "the value reaches the last channel";
   Call<HostSetDialogItemValue>(dialog, kSource, std::int16_t{2});
   EXPECT_EQ(Text(kSource), "Channel 2") << "an untitled channel";
-  const std::pair<std::int16_t, const char*> suffixes[] = {{3, " (Channel 3: Volume)"}, {2, " (Channel 2)"}, {4, ""}};
+  const std::pair<std::int16_t, const char*> suffixes[] = {
+      {3, " (Channel 3: Volume)"}, {2, " (Channel 2)"}, {4, ""}};
   for (const auto& [channel, expected] : suffixes) {
     EXPECT_EQ(testext::TextWritten([&](Str255* out) { Call<HostService608>(out, channel); }), expected);
   }
