@@ -21,7 +21,7 @@ using qd_test::PStr;
 using qd_test::ScopedPort;
 
 // The system font is the application font in bold; Helvetica is the application font.
-TEST(QuickDrawText, FontNumbersPickFamiliesAndFacesPickFiles) {
+TEST(QuickDrawText, FontNumbersPickFamiliesFacesPickFilesAndSizesScale) {
   EXPECT_EQ(toolbox::FontFilePath(systemFont, normal), toolbox::FontFilePath(applFont, bold));
   EXPECT_EQ(toolbox::FontFilePath(kFontIDHelvetica, normal), toolbox::FontFilePath(applFont, normal));
   EXPECT_NE(toolbox::FontFilePath(kFontIDTimes, normal), toolbox::FontFilePath(applFont, normal));
@@ -40,11 +40,9 @@ TEST(QuickDrawText, FontNumbersPickFamiliesAndFacesPickFiles) {
   EXPECT_EQ(StringWidth(PStr("mmmm").data()), plain - 4);
   TextFace(underline);
   EXPECT_EQ(StringWidth(PStr("mmmm").data()), plain);
-}
 
-TEST(QuickDrawText, SizeZeroIsTwelveAndMetricsScaleWithSize) {
-  ScopedPort scoped;
-  TextFont(applFont);
+  // Size zero is twelve and metrics scale with the size.
+  TextFace(normal);
   TextSize(0);
   const SInt16 atDefault = StringWidth(PStr("Report").data());
   FontInfo small{};
