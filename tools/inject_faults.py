@@ -202,6 +202,22 @@ FAULTS = [
      "SetRectParameter(event, kEventParamPreviousBounds, current);", "test_toolbox"),
     ("grow-box-a-pixel-large", "toolbox/src/windows/window_frame.cpp",
      "kGrowBoxSize = 15;", "kGrowBoxSize = 16;", "test_toolbox"),
+    ("detached-handle-keeps-a-home-file", "toolbox/src/resources/resource_manager.cpp",
+     "  return found ? found->file->refNum : -1;", "  return found ? found->file->refNum : 0;", "test_toolbox"),
+    ("pop-up-menus-not-found-by-id", "toolbox/src/menus/menu_list.cpp",
+     "  return FindById(List().popUp, menuID);\n}", "  return nullptr;\n}", "test_toolbox"),
+    ("disposed-root-control-still-reported", "toolbox/src/controls/control_manager.cpp",
+     "  return w->rootControl != nullptr ? OSErr{noErr} : OSErr{errNoRootControl};", "  return noErr;",
+     "test_toolbox"),
+    ("draw-text-ignores-its-first-byte", "toolbox/src/quickdraw/quickdraw_text.cpp",
+     "return {static_cast<const char*>(textBuf) + firstByte,", "return {static_cast<const char*>(textBuf),",
+     "test_toolbox"),
+    ("text-leaves-the-pen-where-it-was", "toolbox/src/quickdraw/quickdraw_text.cpp",
+     "port.pnLoc.h = toolbox::internal::ClampCoordinate(long{port.pnLoc.h} + Measure(text));",
+     "port.pnLoc.h = toolbox::internal::ClampCoordinate(long{port.pnLoc.h} + 0 * Measure(text));", "test_toolbox"),
+    ("png-pages-numbered-from-one-less", "toolbox/src/render/render_raster.cpp",
+     "const std::string suffix = \"-\" + std::to_string(page + 1);",
+     "const std::string suffix = \"-\" + std::to_string(page);", "test_toolbox"),
 ]
 
 
