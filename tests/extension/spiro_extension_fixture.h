@@ -31,8 +31,7 @@ class SpiroExtensionTest : public ::testing::Test {
   void SetUp() override {
     SetHostServiceTable(host::ServicesAddress());
     std::ifstream in(VANTOR_BUNDLE_DIR "/Contents/Resources/Spirometry.rsrc", std::ios::binary);
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
-    extensionFile_ = toolbox::OpenResourceBytes(bytes);
+    extensionFile_ = toolbox::OpenResourceBytes({std::istreambuf_iterator<char>(in), {}});  // in memory: tests may edit it
     documentFile_ = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
     ASSERT_GT(extensionFile_, 0);
     host::RegisterExtension({kHostRef, "Spirometry", extensionFile_});
@@ -104,7 +103,6 @@ class SpiroExtensionTest : public ::testing::Test {
     const toolbox::ScopedMemoryOwner owner(kOwner);
     gRespiratoryExtension.DoMenuCommand(code, 0, data, local_);
   }
-  static bool Alerted(const std::string& text) { return spirotest::Alerted(text); }
 
   Local local_ = nullptr;
   std::int16_t extensionFile_ = -1;
