@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "computed/spirometry_host.h"
+#include "extension/extension_resources.h"
 #include "extension/respiratory_extension.h"
 #include "extension/spiro_records.h"
 #include "frame/host_services.h"
@@ -30,8 +29,7 @@ class SpiroExtensionTest : public ::testing::Test {
 
   void SetUp() override {
     SetHostServiceTable(host::ServicesAddress());
-    std::ifstream in(VANTOR_BUNDLE_DIR "/Contents/Resources/Spirometry.rsrc", std::ios::binary);
-    extensionFile_ = toolbox::OpenResourceBytes({std::istreambuf_iterator<char>(in), {}});  // in memory: tests may edit it
+    extensionFile_ = OpenBundleResources();
     documentFile_ = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
     ASSERT_GT(extensionFile_, 0);
     host::RegisterExtension({kHostRef, "Spirometry", extensionFile_});
