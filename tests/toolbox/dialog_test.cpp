@@ -137,17 +137,6 @@ TEST_F(DialogTest, AScriptedSequenceOfHitsAndTypedTextRunsTheDialog) {
   DisposeDialog(d);
 }
 
-TEST_F(DialogTest, AnExhaustedScriptAnswersCancel) {
-  DialogRef d = GetNewDialog(300, nullptr, kWindowInFront);
-  DialogItemIndex item = 0;
-  // An action no dialog takes also ends in Cancel, and stays for its owner.
-  PushScriptAction(toolbox::GrowTargetAction(10, 10));
-  ModalDialog(nullptr, &item);
-  EXPECT_EQ(item, kCancel);
-  EXPECT_EQ(toolbox::PendingScriptActions(), 1u);
-  DisposeDialog(d);
-}
-
 // A filter that takes clicks on the caption and keeps every event it saw.
 std::vector<EventRecord> gFilterEvents;
 Boolean CaptionFilter(DialogRef d, EventRecord* event, DialogItemIndex* itemHit) {
@@ -196,13 +185,23 @@ TEST_F(DialogTest, KeysTypeOverTheSelectionAndTheStandardKeysNeedEnabledItems) {
   PushScriptAction(toolbox::KeyAction('9'));
   ModalDialog(standard, &item);
   EXPECT_EQ(ItemText(d, kFactor), "19");
+  PushScriptAction(toolbox::TypeTextAction(kFactor, std::string(300, '7')));
+  ModalDialog(standard, &item);
+  EXPECT_EQ(GetHandleSize(factor), 255) << "typing stops at 255 bytes";
   toolbox::SetDialogItemEnabled(d, kOk, false);
   EXPECT_FALSE(IsControlActive(Control(d, kOk)));
   PushScriptAction(toolbox::KeyAction(kReturnCharCode));
   PushScriptAction(toolbox::KeyAction(kEscapeCharCode));
+  PushScriptAction(ItemHitAction(kLinearise));
+  ModalDialog(nullptr, &item);
+  EXPECT_EQ(item, kCancel) << "Escape is Cancel";
+  EXPECT_EQ(toolbox::PendingScriptActions(), 1u);
+  // An action no dialog takes ends the run in Cancel and stays for its owner.
+  toolbox::ClearScript();
+  PushScriptAction(toolbox::GrowTargetAction(10, 10));
   ModalDialog(standard, &item);
   EXPECT_EQ(item, kCancel);
-  EXPECT_EQ(toolbox::PendingScriptActions(), 0u);
+  EXPECT_EQ(toolbox::PendingScriptActions(), 1u);
   DisposeDialog(d);
 }
 

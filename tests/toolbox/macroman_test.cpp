@@ -6,6 +6,7 @@
 #include <iconv.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "toolbox/macroman.h"
@@ -87,40 +88,29 @@ TEST(MacRoman, UpperCaseFoldsAccentedLettersButKeepsTheirAccents) {
   for (const auto& [lower, upper] : cases) EXPECT_EQ(MacRomanUpperCase(lower), upper) << int{lower};
 }
 
-struct StoreCase {
-  std::string utf8;
-  std::size_t capacity;
-  std::string stored;  // MacRoman bytes after the length byte
-};
-
-class StorePascalText : public ::testing::TestWithParam<StoreCase> {};
-
-TEST_P(StorePascalText, CutsToTheFieldAndReadsBackWithinIt) {
-  const StoreCase& c = GetParam();
-  std::vector<unsigned char> field(c.capacity + 1, 0xEE);
-  toolbox::StorePascalText(field.data(), c.capacity, c.utf8);
-  EXPECT_EQ(toolbox::PascalView(field.data(), c.capacity), c.stored);
-  EXPECT_EQ(field[c.capacity], 0xEE) << "wrote past the field";
-  if (c.capacity > 0) {
-    EXPECT_EQ(field[0], c.stored.size());
+// Stores are cut to the field (whole characters), text MacRoman lacks keeps what it can.
+TEST(PascalString, StoresCutToTheFieldAndReadBackWithinIt) {
+  const std::tuple<std::string, std::size_t, std::string> cases[] = {
+      {"L/s", 8, "L/s"}, {"litres", 4, "lit"}, {"mV", 0, ""}, {"\xC2\xB5V", 8, "\xB5V"},
+      {"a\xE2\x86\x92" "b", 8, "a?b"}, {std::string(300, 'x'), 400, std::string(255, 'x')}};
+  for (const auto& [utf8, capacity, stored] : cases) {
+    SCOPED_TRACE(utf8.substr(0, 8));
+    std::vector<unsigned char> field(capacity + 1, 0xEE);
+    toolbox::StorePascalText(field.data(), capacity, utf8);
+    EXPECT_EQ(toolbox::PascalView(field.data(), capacity), stored);
+    EXPECT_EQ(field[capacity], 0xEE) << "wrote past the field";
+    if (capacity > 0) {
+      EXPECT_EQ(field[0], stored.size());
+    }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, StorePascalText,
-    ::testing::Values(StoreCase{"L/s", 8, "L/s"}, StoreCase{"litres", 4, "lit"},
-                      StoreCase{"mV", 0, ""}, StoreCase{"\xC2\xB5V", 8, "\xB5V"},
-                      StoreCase{"a\xE2\x86\x92" "b", 8, "a?b"},
-                      StoreCase{std::string(300, 'x'), 400, std::string(255, 'x')}));
-
-TEST(PascalString, DamagedLengthIsReadWithinTheFieldAndNullIsEmpty) {
+// A damaged length is read within the field; appending and overlapping stores stop at 255.
+TEST(PascalString, DamagedLengthsAppendsAndOverlappingStoresStayWithinTheField) {
   const unsigned char field[4] = {200, 'a', 'b', 'c'};
   EXPECT_EQ(toolbox::PascalView(field, sizeof field), "abc");
   EXPECT_EQ(toolbox::PascalView(nullptr), "");
   EXPECT_EQ(toolbox::PascalTextToUtf8(field, sizeof field), "abc");
-}
-
-TEST(PascalString, AppendingAndOverlappingStoresStopAt255) {
   unsigned char text[toolbox::kStr255Bytes]{};
   toolbox::StorePascal(text, std::string(250, 'a'));
   toolbox::AppendPascal(text, "bcdefgh");

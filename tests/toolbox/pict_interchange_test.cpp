@@ -31,22 +31,24 @@ std::vector<unsigned char> Picture(const std::string& opcodes, bool ended = true
   return bytes;
 }
 
+DrawOp Op(DrawKind kind, Point from, Point to = {}, const char* text = "", SInt16 font = 0) {
+  DrawOp op;
+  op.kind = kind;
+  op.from = from;
+  op.to = to;
+  op.text = text;
+  op.state.textFont = font;
+  op.state.clip = Rect{0, 0, 200, 400};
+  return op;
+}
+
 std::vector<unsigned char> SamplePicture() {
-  toolbox::DrawOp line;
-  line.kind = DrawKind::kLine;
-  line.from = Point{1, 2};
-  line.to = Point{30, 40};
-  toolbox::DrawOp text;
-  text.kind = DrawKind::kText;
-  text.from = Point{50, 5};
-  text.text = "abc";
-  toolbox::DrawOp image;
-  image.kind = DrawKind::kImage;
+  DrawOp image = Op(DrawKind::kImage, {});
   image.rect = Rect{0, 0, 2, 2};
-  image.imageWidth = 2;
-  image.imageHeight = 2;
+  image.imageWidth = image.imageHeight = 2;
   image.imagePixels = {1, 2, 3, 4};
-  return toolbox::WritePict(kFrame, {{line, text, image}});
+  return toolbox::WritePict(kFrame,
+                            {{Op(DrawKind::kLine, {1, 2}, {30, 40}), Op(DrawKind::kText, {50, 5}, {}, "abc"), image}});
 }
 
 TEST(PictReader, EveryTruncationOfAPictureIsRefused) {
@@ -160,15 +162,7 @@ TEST(PictReader, ReadsPackedDirectPixelsAndRefusesDamagedRows) {
   EXPECT_NE(error.find("pixel data"), std::string::npos) << error;
 }
 
-DrawOp TextOp(SInt16 font, const char* text, Point at) {
-  DrawOp op;
-  op.kind = DrawKind::kText;
-  op.text = text;
-  op.from = at;
-  op.state.textFont = font;
-  op.state.clip = Rect{0, 0, 200, 400};
-  return op;
-}
+DrawOp TextOp(SInt16 font, const char* text, Point at) { return Op(DrawKind::kText, at, {}, text, font); }
 
 // The FontName records in a picture: (font number, name).
 std::vector<std::pair<int, std::string>> FontNames(const std::vector<unsigned char>& pict) {
@@ -209,12 +203,7 @@ TEST(PictInterchange, PolylinesUseShortLinesAndReadBackExactly) {
   Point previous{100, 0};
   for (int i = 1; i < 2000; ++i) {
     const Point next{static_cast<SInt16>(100 + std::lround(60 * std::sin(i / 50.0))), static_cast<SInt16>(i / 5)};
-    DrawOp op;
-    op.kind = DrawKind::kLine;
-    op.from = previous;
-    op.to = next;
-    op.state.clip = Rect{0, 0, 200, 400};
-    list.ops.push_back(op);
+    list.ops.push_back(Op(DrawKind::kLine, previous, next));
     previous = next;
   }
   list.ops[1000].to.v = static_cast<SInt16>(list.ops[1000].from.v + 150);  // a jump too long for a byte

@@ -11,6 +11,7 @@
 
 namespace {
 
+using resource_test::Bytes;
 using resource_test::Hex;
 using toolbox::ParseResourceFile;
 using toolbox::ResourceFileContents;
@@ -20,14 +21,12 @@ using toolbox::SerializeResourceFile;
 constexpr ResType kStr = FourCharCode("STR#");
 constexpr ResType kExtS = FourCharCode("ExtS");
 
-std::vector<unsigned char> Data(std::string_view text) { return {text.begin(), text.end()}; }
-
 ResourceFileContents SampleContents() {
   ResourceFileContents contents;
-  contents.resources.push_back({kStr, 2015, std::string("General"), resPurgeable, Data(std::string_view("\x00\x01\x02hi", 5))});
-  contents.resources.push_back({kExtS, 128, std::string("Resp Settings"), 0, Data("settings")});
+  contents.resources.push_back({kStr, 2015, std::string("General"), resPurgeable, Bytes(std::string_view("\x00\x01\x02hi", 5))});
+  contents.resources.push_back({kExtS, 128, std::string("Resp Settings"), 0, Bytes("settings")});
   contents.resources.push_back({kStr, -4000, std::nullopt, resPreload | resLocked, {}});
-  contents.resources.push_back({kExtS, 129, std::nullopt, 0, Data("x")});
+  contents.resources.push_back({kExtS, 129, std::nullopt, 0, Bytes("x")});
   return contents;
 }
 
@@ -52,22 +51,11 @@ void PutU32(std::vector<unsigned char>& b, std::size_t at, std::uint32_t v) {
   PutU16(b, at + 2, static_cast<std::uint16_t>(v));
 }
 
-bool SameRecords(const ResourceFileContents& a, const ResourceFileContents& b) {
-  if (a.fileAttributes != b.fileAttributes || a.resources.size() != b.resources.size()) return false;
-  for (std::size_t i = 0; i < a.resources.size(); ++i) {
-    const ResourceRecord& x = a.resources[i];
-    const ResourceRecord& y = b.resources[i];
-    if (x.type != y.type || x.id != y.id || x.name != y.name || x.attributes != y.attributes || x.data != y.data)
-      return false;
-  }
-  return true;
-}
-
 // Header, data and map at the documented offsets: one 'STR#' 2015 named "AB"
 // holding "xyz", and the empty file (no types, a 30-byte map).
 TEST(ResourceFileLayout, FilesAreWrittenAtTheDocumentedOffsets) {
   ResourceFileContents contents;
-  contents.resources.push_back({kStr, 2015, std::string("AB"), resPurgeable, Data("xyz")});
+  contents.resources.push_back({kStr, 2015, std::string("AB"), resPurgeable, Bytes("xyz")});
   std::vector<unsigned char> file;
   ASSERT_EQ(SerializeResourceFile(contents, file), noErr);
   const std::string header = "00000100 00000107 00000007 00000035 ";
@@ -95,7 +83,7 @@ TEST(ResourceFileLayout, RoundTripKeepsEveryFieldAndTheOrderWithinEachType) {
   ResourceFileContents grouped;
   grouped.fileAttributes = mapCompact;
   for (int i : {0, 2, 1, 3}) grouped.resources.push_back(contents.resources[static_cast<std::size_t>(i)]);
-  EXPECT_TRUE(SameRecords(parsed, grouped));
+  EXPECT_EQ(parsed, grouped);
 }
 
 // At each limit the write succeeds; one past it, it is refused, not truncated.
@@ -103,12 +91,12 @@ TEST(ResourceFileLimits, NamesAndOffsetsStopExactlyAtTheFormatsLimits) {
   ResourceFileContents contents;
   contents.resources.push_back({kStr, 1, std::string(255, 'n'), 0,
                                 std::vector<unsigned char>(toolbox::kMaxResourceDataArea - 5)});
-  contents.resources.push_back({kStr, 2, std::nullopt, 0, Data("last")});
+  contents.resources.push_back({kStr, 2, std::nullopt, 0, Bytes("last")});
   std::vector<unsigned char> file;
   ASSERT_EQ(SerializeResourceFile(contents, file), noErr);
   ResourceFileContents parsed;
   ASSERT_EQ(ParseResourceFile(file, parsed), noErr);
-  EXPECT_EQ(parsed.resources[1].data, Data("last"));
+  EXPECT_EQ(parsed.resources[1].data, Bytes("last"));
 
   // The last entry would start at 16 MiB, past the 24-bit offset.
   std::vector<unsigned char> untouched{1, 2, 3};
@@ -187,8 +175,8 @@ TEST(ResourceFileValidation, CorruptedOffsetsLengthsAndCountsAreRefused) {
 // returns contents that serialise and read back to the same thing.
 TEST(ResourceFileValidation, EveryByteOfASmallFileMayHoldAnyValue) {
   ResourceFileContents small;
-  small.resources.push_back({kStr, 128, std::string("n"), 0, Data("ab")});
-  small.resources.push_back({kExtS, 129, std::nullopt, 0, Data("c")});
+  small.resources.push_back({kStr, 128, std::string("n"), 0, Bytes("ab")});
+  small.resources.push_back({kExtS, 129, std::nullopt, 0, Bytes("c")});
   std::vector<unsigned char> good;
   ASSERT_EQ(SerializeResourceFile(small, good), noErr);
   for (std::size_t at = 0; at < good.size(); ++at) {
@@ -203,7 +191,7 @@ TEST(ResourceFileValidation, EveryByteOfASmallFileMayHoldAnyValue) {
       ASSERT_EQ(SerializeResourceFile(parsed, again), noErr) << "byte " << at;
       ResourceFileContents reparsed;
       ASSERT_EQ(ParseResourceFile(again, reparsed), noErr) << "byte " << at;
-      EXPECT_TRUE(SameRecords(parsed, reparsed)) << "byte " << at;
+      EXPECT_EQ(parsed, reparsed) << "byte " << at;
     }
   }
 }

@@ -28,7 +28,7 @@ class StringListTest : public toolbox_test::ToolboxTest {
 };
 
 // Lists are found in earlier files of the chain; indexes are one-based.
-TEST_F(StringListTest, IndexesAreOneBasedAndOutOfRangeOrAMissingListGiveAnEmptyString) {
+TEST_F(StringListTest, IndexesAreOneBasedAndNothingOutsideAListOrItsDataIsRead) {
   AddList(2015, StringListData({"first", "second", std::string(255, 'z')}));
   const SInt16 document = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
   EXPECT_EQ(Fetch(2015, 1), "first");
@@ -38,11 +38,9 @@ TEST_F(StringListTest, IndexesAreOneBasedAndOutOfRangeOrAMissingListGiveAnEmptyS
   EXPECT_EQ(Fetch(8300, 1), "");
   EXPECT_EQ(ResError(), resNotFound);
   CloseResFile(document);
-}
 
-// A list whose count or lengths claim more than its data hold yields the
-// strings that are really there and nothing past the end.
-TEST_F(StringListTest, MalformedListsNeverReadPastTheirData) {
+  // A list whose count or lengths claim more than its data hold yields the
+  // strings that are really there and nothing past the end.
   std::vector<unsigned char> claimsThree = StringListData({"only"});
   claimsThree[1] = 3;
   AddList(1, claimsThree);

@@ -114,16 +114,6 @@ TEST_F(WindowTest, AWindowResourceGivesContentFrameTitleAndReference) {
   EXPECT_FALSE(IsValidWindowPtr(w));
 }
 
-TEST_F(WindowTest, RegionsAWindowLacksAreRefused) {
-  WindowRef report = GetNewCWindow(8103, nullptr, kWindowInFront);
-  Rect r{};
-  for (WindowRegionCode code :
-       {WindowRegionCode{kWindowGrowRgn}, WindowRegionCode{kWindowZoomBoxRgn}, WindowRegionCode{99}})
-    EXPECT_EQ(GetWindowBounds(report, code, &r), errWindowRegionCodeInvalid) << code;
-  DisposeWindow(report);
-  EXPECT_EQ(GetWindowBounds(report, kWindowContentRgn, &r), errInvalidWindowRef);
-}
-
 TEST_F(WindowTest, PositioningWordsPlaceTheWindowOnTheDesktop) {
   WindowRef w = GetNewCWindow(300, nullptr, kWindowInFront);
   ASSERT_NE(w, nullptr);
@@ -183,7 +173,13 @@ TEST_F(WindowTest, UpdateRegionsGatherInvalidationsAndFollowVisibility) {
   GetPortVisibleRegion(GetWindowPort(w), visible);
   EXPECT_TRUE(EmptyRgn(visible));
   DisposeRgn(visible);
+  // A window without a grow or zoom box has no such region.
+  Rect r{};
+  for (WindowRegionCode code :
+       {WindowRegionCode{kWindowGrowRgn}, WindowRegionCode{kWindowZoomBoxRgn}, WindowRegionCode{99}})
+    EXPECT_EQ(GetWindowBounds(w, code, &r), errWindowRegionCodeInvalid) << code;
   DisposeWindow(w);
+  EXPECT_EQ(GetWindowBounds(w, kWindowContentRgn, &r), errInvalidWindowRef);
 }
 
 TEST_F(WindowTest, BoundsChangesReportWhatChangedToTheWindowsHandlers) {
@@ -250,8 +246,11 @@ TEST_F(WindowTest, DraggingAndZoomingMoveTheWindowAsTheScriptSays) {
   DisposeEventHandlerUPP(upp);
 }
 
-TEST_F(WindowTest, FindWindowNamesThePartUnderAPoint) {
+// FindWindow names the part of the frontmost visible window; the grow icon is
+// drawn only for windows with a grow box.
+TEST_F(WindowTest, FindWindowNamesThePartUnderAPointAndTheGrowIconNeedsAGrowBox) {
   WindowRef w = GetNewCWindow(8102, nullptr, kWindowInFront);
+  WindowRef hidden = GetNewCWindow(8103, nullptr, kWindowInFront);
   const std::pair<Point, SInt16> parts[] = {{{100, 100}, inContent}, {{45, 200}, inDrag},
                                                     {{44, 30}, inGoAway},    {{355, 415}, inGrow},
                                                     {{44, 408}, inZoomOut},  {{5, 5}, inMenuBar},
@@ -261,23 +260,18 @@ TEST_F(WindowTest, FindWindowNamesThePartUnderAPoint) {
     EXPECT_EQ(FindWindow(where, &found), part) << where.v << "," << where.h;
     EXPECT_EQ(found, part == inMenuBar || part == inDesk ? nullptr : w) << part;
   }
-  DisposeWindow(w);
-}
-
-TEST_F(WindowTest, TheGrowIconIsDrawnOnlyForWindowsWithAGrowBox) {
-  WindowRef plot = GetNewCWindow(8102, nullptr, kWindowInFront);
-  WindowRef report = GetNewCWindow(8103, nullptr, kWindowInFront);
-  SelectWindow(plot);
-  toolbox::ClearDisplayList(GetWindowPort(plot));
-  DrawGrowIcon(plot);
-  DrawGrowIcon(report);
-  const auto& ops = GetWindowPort(plot)->displayList.ops;
+  ShowWindow(hidden);
+  SelectWindow(w);
+  for (WindowRef each : {w, hidden}) toolbox::ClearDisplayList(GetWindowPort(each));
+  DrawGrowIcon(w);
+  DrawGrowIcon(hidden);
+  const auto& ops = GetWindowPort(w)->displayList.ops;
   EXPECT_TRUE(std::any_of(ops.begin(), ops.end(), [](const toolbox::DrawOp& op) {
     return op.kind == toolbox::DrawKind::kFrameRect && op.rect.bottom == 298;
   }));
-  EXPECT_TRUE(GetWindowPort(report)->displayList.ops.empty());
-  DisposeWindow(plot);
-  DisposeWindow(report);
+  EXPECT_TRUE(GetWindowPort(hidden)->displayList.ops.empty());
+  DisposeWindow(w);
+  DisposeWindow(hidden);
 }
 
 TEST_F(WindowTest, AHandlerThatDisposesOfItsWindowEndsTheChangeSafely) {

@@ -26,12 +26,16 @@ struct ResourceRecord {
   std::optional<std::string> name;  // MacRoman, at most 255 bytes; none when empty optional
   UInt8 attributes = 0;             // as stored in the map entry
   std::vector<unsigned char> data;
+
+  bool operator==(const ResourceRecord&) const = default;
 };
 
 struct ResourceFileContents {
   UInt16 fileAttributes = 0;
   // Map order: Get1IndResource counts in this order within a type.
   std::vector<ResourceRecord> resources;
+
+  bool operator==(const ResourceFileContents&) const = default;
 };
 
 // Where the writer puts the data area: after the header and the 240 reserved bytes.
