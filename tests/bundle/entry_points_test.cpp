@@ -1,9 +1,8 @@
 // The built bundle, loaded by the real host and spoken to through its entry points.
-#include <elf.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <cctype>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -61,26 +60,17 @@ TEST_F(BuiltBundle, WindowExtensionRegistersItsSettingsSwapUnderItsHostRef) {
   main1.Send(0, block);
 }
 
-// The dynamic symbols a shared object defines, read from its ELF file.
+// The global dynamic symbols a shared object defines, as the system's nm lists them.
 std::set<std::string> DefinedDynamicSymbols(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<char> file((std::istreambuf_iterator<char>(in)), {});
   std::set<std::string> names;
-  if (file.size() < sizeof(Elf64_Ehdr)) return names;
-  const auto* header = reinterpret_cast<const Elf64_Ehdr*>(file.data());
-  const auto* sections = reinterpret_cast<const Elf64_Shdr*>(file.data() + header->e_shoff);
-  for (int i = 0; i < header->e_shnum; ++i) {
-    if (sections[i].sh_type != SHT_DYNSYM) continue;
-    const Elf64_Shdr& strings = sections[sections[i].sh_link];
-    const auto* symbols = reinterpret_cast<const Elf64_Sym*>(file.data() + sections[i].sh_offset);
-    const std::size_t count = sections[i].sh_size / sizeof(Elf64_Sym);
-    for (std::size_t s = 0; s < count; ++s) {
-      if (symbols[s].st_shndx == SHN_UNDEF || symbols[s].st_name == 0) continue;
-      const int binding = ELF64_ST_BIND(symbols[s].st_info);
-      if (binding != STB_GLOBAL && binding != STB_WEAK) continue;
-      names.insert(file.data() + strings.sh_offset + symbols[s].st_name);
-    }
+  std::FILE* listing = popen(("nm -D --defined-only '" + path + "'").c_str(), "r");
+  if (listing == nullptr) return names;
+  char type = 0;
+  char name[256];
+  while (std::fscanf(listing, "%*s %c %255s", &type, name) == 2) {
+    if (std::isupper(static_cast<unsigned char>(type))) names.insert(name);
   }
+  pclose(listing);
   return names;
 }
 

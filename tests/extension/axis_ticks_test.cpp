@@ -1,10 +1,15 @@
+// The arithmetic under the axes: rounding, the channel scaling both ways and
+// the tick layout the host is asked for.
 #include "extension/axis_ticks.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <tuple>
 
+#include "extension/channel_scaling.h"
+#include "extension/numeric_clamps.h"
 #include "extension/scaling_fixtures.h"
 #include "extension/service_spy.h"
 #include "frame/host_services.h"
@@ -14,6 +19,29 @@ using namespace spiro;
 namespace {
 
 using vantor::service::HostService84;
+
+TEST(RoundToLong, RoundsHalvesAwayFromZeroAndSaturates) {
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+  EXPECT_EQ(RoundToLong(2.5), 3);
+  EXPECT_EQ(RoundToLong(-2.5), -3);
+  EXPECT_EQ(RoundToLong(2.4999), 2);
+  EXPECT_EQ(RoundToLong(1e12), kMax);
+  EXPECT_EQ(RoundToLong(-1e12), kMin);
+  EXPECT_EQ(RoundToLong(std::numeric_limits<double>::infinity()), kMax);
+  EXPECT_EQ(RoundToLong(std::nan("")), kMin);
+}
+
+// Calibrated: units = raw * unit factor * gain + offset; otherwise raw * raw factor.
+TEST(ChannelScaling, ConvertsBothWaysWithTheCalibrationOrTheRawFactor) {
+  EXPECT_DOUBLE_EQ(RawToUnits(0.75, CalibratedScaling(0.5, 4.0, -1.25)), 0.25);
+  EXPECT_DOUBLE_EQ(RawToUnits(-0.5, UncalibratedScaling(8.0)), -4.0);
+  for (const auto& scaling : {CalibratedScaling(0.001, -3.0, 12.5), UncalibratedScaling(0.03125)}) {
+    for (double raw : {-0.9765625, 0.0, 0.3}) {
+      EXPECT_NEAR(UnitsToRaw(RawToUnits(raw, scaling), scaling), raw, 1e-12);
+    }
+  }
+}
 
 class AxisTicksTest : public ::testing::Test {
  protected:

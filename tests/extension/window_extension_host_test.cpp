@@ -16,14 +16,22 @@
 
 namespace {
 
-class WindowExtensionOnADocument : public spirotest::SpirometryHostTest {};
+class WindowExtensionOnADocument : public spirotest::SpirometryHostTest {
+ protected:
+  // A recording (with the computed flow and volume, if asked) and the window extension opened on it.
+  host::Document& OpenOnARecording(bool computedChannels = false) {
+    host::Document& document = MakeRecording({std::vector<float>(600, 100.0f)});
+    if (computedChannels) AttachFlowAndVolume();
+    spirometry = LoadedBundle().Find("Main1");
+    EXPECT_TRUE(spirometry != nullptr && document.extensions().Open(*spirometry));
+    return document;
+  }
+  const host::Extension* spirometry = nullptr;
+};
 
 TEST_F(WindowExtensionOnADocument, LivesFromMessage6To7AndLeavesNoHandleBehind) {
-  host::Document& document = MakeRecording({std::vector<float>(600, 100.0f)});
-  AttachFlowAndVolume();
-  const host::Extension* spirometry = LoadedBundle().Find("Main1");
+  host::Document& document = OpenOnARecording(true);
   ASSERT_NE(spirometry, nullptr);
-  ASSERT_TRUE(document.extensions().Open(*spirometry));
   const Handle local = document.extensions().LocalOf(spirometry->hostRef);
   ASSERT_NE(local, nullptr);
   host::ChangeSelection(document, {0, 500});
@@ -49,10 +57,8 @@ class UserActions : public WindowExtensionOnADocument, public ::testing::WithPar
 TEST_P(UserActions, BecomeTheWindowsCommands) {
   const UserActionCase c = GetParam();
   host::ForgetPlacements();  // the window opens at its resource's size
-  host::Document& document = MakeRecording({std::vector<float>(600, 100.0f)});
-  const host::Extension* spirometry = LoadedBundle().Find("Main1");
+  host::Document& document = OpenOnARecording();
   ASSERT_NE(spirometry, nullptr);
-  ASSERT_TRUE(document.extensions().Open(*spirometry));
   const auto showPlot = static_cast<std::uint16_t>(host::MapExtensionId(16388, spirometry->hostRef));
   ASSERT_TRUE(host::PerformUserCommand(document, showPlot));
   const WindowRef window = FrontNonFloatingWindow();

@@ -3,14 +3,16 @@
 // A recorder logs its index and arguments, fills a Str255 result with
 // "S<index>" (and 0xEE up to byte 255) and returns a value naming its service
 // (ResultOf), so a test sees which entry a wrapper reached, with what, and
-// what came back. Checked: every generated wrapper, the hand-written ones that
-// exchange a record through a buffer, and the range helpers built on them.
+// what came back. Checked: every generated wrapper and the hand-written ones
+// that exchange a record through a buffer; the range helpers built on them are
+// checked against the host itself.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <type_traits>
@@ -18,8 +20,12 @@
 #include <vector>
 
 #include "frame/host_services.h"
+#include "host/document.h"
+#include "host/selection.h"
+#include "host/service_table.h"
 #include "toolbox/memory.h"
 #include "vantor/byte_access.h"
+#include "vantor/range_record.h"
 
 using namespace spiro;
 
@@ -333,76 +339,56 @@ TEST_F(RecordWrappers, Service404ForwardersReturnTheirOwnOutput) {
   EXPECT_EQ(value, 2.5);
 }
 
-// The range helpers: a property of the current range holds only when record
-// 521 is valid and has that property; the active range is 521 when property
-// 519 holds, else 524.
-// Records 521 and 524 are told apart by their bytes. The fakes answer from
-// per-service flags and note which record they were asked about.
-constexpr unsigned char kMark521 = 0x21;
-constexpr unsigned char kMark524 = 0x24;
-bool gValid = false;
-bool gHas516 = false;
-bool gHas518 = false;
-bool gHas519 = false;
-unsigned char gLastAsked = 0;
-
-void Record521(unsigned char* range) { std::memset(range, kMark521, vantor::kRangeRecordBytes); }
-void Record524(unsigned char* range) { std::memset(range, kMark524, vantor::kRangeRecordBytes); }
-template <const bool& kAnswer>
-bool Answer(const unsigned char* range) {
-  gLastAsked = range[vantor::kRangeRecordBytes - 1];
-  return kAnswer;
+// Every property recorder answers true: none holds for an invalid record.
+TEST_F(RecordWrappers, RangePropertiesHoldOnlyForAValidSelection) {
+  vantor::SetService<vantor::service::HostRangeIsValid>(Table(), +[](const unsigned char*) { return false; });
+  EXPECT_FALSE(RangeHasProperty516() || RangeHasProperty518() || RangeHasProperty519());
 }
 
-// Parameter: (record 521 valid, the property under test holds); every other
-// property answers the opposite, so a helper that asks the wrong one fails.
-class RangeHelpers : public RecordingHost,
-                     public ::testing::WithParamInterface<std::tuple<bool, bool>> {
- protected:
-  void SetUp() override {
-    RecordingHost::SetUp();
-    vantor::SetService<521>(Table(), &Record521);
-    vantor::SetService<524>(Table(), &Record524);
-    vantor::SetService<511>(Table(), &Answer<gValid>);
-    vantor::SetService<516>(Table(), &Answer<gHas516>);
-    vantor::SetService<518>(Table(), &Answer<gHas518>);
-    vantor::SetService<519>(Table(), &Answer<gHas519>);
-    gValid = std::get<0>(GetParam());
-    gLastAsked = 0;
+// The range helpers on the host's own records: a property holds only for a
+// valid selection (521) that has it; the active range is the selection when it
+// is samples in the data view (519), else the view (524).
+TEST(RangeHelpers, AnswerFromTheSelectionOrElseTheView) {
+  SetHostServiceTable(host::ServicesAddress());
+  host::Document document;
+  document.AddChannel("Flow", "");
+  document.AddBlock(0.01, 0, 200);
+  host::SetCurrentDocument(&document);
+  document.selection().SetView({100, 200});
+  struct Case {
+    std::optional<host::PositionRange> selection;
+    bool inDataView;
+    std::vector<int> properties;
+    std::pair<std::int32_t, std::int32_t> active;
+  };
+  const Case cases[] = {{host::PositionRange{120, 180}, true, {516, 519}, {120, 180}},
+                        {host::PositionRange{50, 50}, true, {518}, {100, 200}},
+                        {host::PositionRange{10, 20}, false, {516}, {100, 200}},
+                        {std::nullopt, true, {}, {100, 200}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    if (c.selection) {
+      host::ChangeSelection(document, *c.selection, 1);
+    } else {
+      document.selection().Clear();
+    }
+    document.selection().SetInDataView(c.inDataView);
+    std::vector<int> held;
+    for (const auto& [property, holds] :
+         {std::pair{516, RangeHasProperty516()}, std::pair{518, RangeHasProperty518()},
+          std::pair{519, RangeHasProperty519()}}) {
+      if (holds) held.push_back(property);
+    }
+    EXPECT_EQ(held, c.properties);
+    unsigned char range[vantor::kRangeRecordBytes + 1];
+    range[vantor::kRangeRecordBytes] = 0xAB;
+    GetActiveRangeRecord(range);
+    EXPECT_EQ(range[vantor::kRangeRecordBytes], 0xAB) << "wrote past the record";
+    EXPECT_EQ(std::pair(vantor::LoadAt<std::int32_t>(range, vantor::kRangeStartAt),
+                        vantor::LoadAt<std::int32_t>(range, vantor::kRangeEndAt)),
+              c.active);
   }
-  bool Holds() const { return std::get<1>(GetParam()); }
-  void OnlyThisPropertyMatches(bool& property) {
-    gHas516 = gHas518 = gHas519 = !Holds();
-    property = Holds();
-  }
-  bool Expected() const { return gValid && Holds(); }
-};
-
-TEST_P(RangeHelpers, PropertyHoldsOnlyForAValidRecord521) {
-  OnlyThisPropertyMatches(gHas516);
-  EXPECT_EQ(RangeHasProperty516(), Expected());
-  EXPECT_EQ(gLastAsked, kMark521);
-  OnlyThisPropertyMatches(gHas518);
-  EXPECT_EQ(RangeHasProperty518(), Expected());
-  EXPECT_EQ(gLastAsked, kMark521);
-  OnlyThisPropertyMatches(gHas519);
-  EXPECT_EQ(RangeHasProperty519(), Expected());
-  EXPECT_EQ(gLastAsked, kMark521);
+  host::SetCurrentDocument(nullptr);
 }
-
-TEST_P(RangeHelpers, ActiveRangeIs521OnlyWhenProperty519Holds) {
-  OnlyThisPropertyMatches(gHas519);
-  unsigned char range[vantor::kRangeRecordBytes + 1];
-  std::memset(range, 0, sizeof range);
-  GetActiveRangeRecord(range);
-  const unsigned char mark = Expected() ? kMark521 : kMark524;
-  for (std::size_t i = 0; i < vantor::kRangeRecordBytes; ++i) {
-    ASSERT_EQ(range[i], mark) << "byte " << i;
-  }
-  EXPECT_EQ(range[vantor::kRangeRecordBytes], 0) << "wrote past the record";
-}
-
-INSTANTIATE_TEST_SUITE_P(ValidAndProperty, RangeHelpers,
-                         ::testing::Combine(::testing::Bool(), ::testing::Bool()));
 
 }  // namespace

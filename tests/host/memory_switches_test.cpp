@@ -33,40 +33,26 @@ std::optional<std::string> Get(const char* name) {
   return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
 }
 
-class MemorySwitches : public ::testing::TestWithParam<SwitchCase> {
- protected:
-  void SetUp() override {
-    savedScramble_ = Get("VANTOR_HEAP_SCRAMBLE");
-    savedFail_ = Get("VANTOR_FAIL_ALLOC");
-  }
-  void TearDown() override {
-    SetOrUnset("VANTOR_HEAP_SCRAMBLE", savedScramble_);
-    SetOrUnset("VANTOR_FAIL_ALLOC", savedFail_);
+TEST(MemorySwitches, AreReadFromTheEnvironment) {
+  const std::optional<std::string> savedScramble = Get("VANTOR_HEAP_SCRAMBLE");
+  const std::optional<std::string> savedFail = Get("VANTOR_FAIL_ALLOC");
+  const SwitchCase cases[] = {{"1", "2", true, 2}, {"yes", "1", true, 1}, {"0", "0", false, 0},
+                              {"", std::nullopt, false, 0}, {std::nullopt, "3", false, 3}};
+  for (const SwitchCase& c : cases) {
+    SCOPED_TRACE(c.scramble.value_or("unset") + " / " + c.failAt.value_or("unset"));
+    SetOrUnset("VANTOR_HEAP_SCRAMBLE", c.scramble);
+    SetOrUnset("VANTOR_FAIL_ALLOC", c.failAt);
     host::ApplyMemorySwitches();
+    EXPECT_EQ(toolbox::HeapScrambleOn(), c.scrambles);
+    for (int n = 1; n <= 3; ++n) {
+      Handle h = NewHandle(1);
+      EXPECT_EQ(h == nullptr, n == c.failingAllocation) << "allocation " << n;
+      if (h != nullptr) DisposeHandle(h);
+    }
   }
-
- private:
-  std::optional<std::string> savedScramble_;
-  std::optional<std::string> savedFail_;
-};
-
-TEST_P(MemorySwitches, AreReadFromTheEnvironment) {
-  const SwitchCase& c = GetParam();
-  SetOrUnset("VANTOR_HEAP_SCRAMBLE", c.scramble);
-  SetOrUnset("VANTOR_FAIL_ALLOC", c.failAt);
+  SetOrUnset("VANTOR_HEAP_SCRAMBLE", savedScramble);
+  SetOrUnset("VANTOR_FAIL_ALLOC", savedFail);
   host::ApplyMemorySwitches();
-  EXPECT_EQ(toolbox::HeapScrambleOn(), c.scrambles);
-  for (int n = 1; n <= 3; ++n) {
-    Handle h = NewHandle(1);
-    EXPECT_EQ(h == nullptr, n == c.failingAllocation) << "allocation " << n;
-    if (h != nullptr) DisposeHandle(h);
-  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, MemorySwitches,
-    ::testing::Values(SwitchCase{"1", "2", true, 2}, SwitchCase{"yes", "1", true, 1},
-                      SwitchCase{"0", "0", false, 0}, SwitchCase{"", std::nullopt, false, 0},
-                      SwitchCase{std::nullopt, "3", false, 3}));
 
 }  // namespace

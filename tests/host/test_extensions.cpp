@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "host/extension_registry.h"
+#include "service_call.h"
 #include "vantor/byte_access.h"
 #include "vantor/command_record.h"
 #include "vantor/messages.h"
@@ -13,17 +14,7 @@ namespace testext {
 namespace {
 
 using vantor::LoadAt;
-using vantor::StoreAt;
 using namespace vantor::service;
-
-const vantor::ServiceTable* gTable = nullptr;
-
-template <int I, class... Args>
-auto Svc(Args... args) {
-  return vantor::ServiceAt<I>(*gTable)(args...);
-}
-
-void* Data() { return Svc<HostGetDataObject>(std::int16_t{1}); }
 
 template <class T>
 T* Deref(Handle h) {
@@ -47,27 +38,19 @@ struct ScaleSettings {
 
 std::int16_t gScaleRef = 0;
 
-struct Settings {
-  std::int16_t own;
-  std::int16_t source;
-  double factor;
-};
+std::int16_t OwnChannel(Handle local) { return Deref<ScaleLocal>(local)->channel; }
 
-Settings SettingsOf(Handle local) {
+// Until its first command a function reads its own recorded input at factor 1.
+ScaleSettings SettingsOf(Handle local) {
   const auto* record = Deref<ScaleLocal>(local);
-  Settings s{record->channel, record->channel, 1.0};
-  if (record->settings != 0) {
-    const auto* stored = Deref<ScaleSettings>(vantor::PointerFromU32<Ptr>(record->settings));
-    s.source = stored->source;
-    s.factor = stored->factor;
-  }
-  return s;
+  return record->settings != 0 ? *Deref<ScaleSettings>(vantor::PointerFromU32<Ptr>(record->settings))
+                               : ScaleSettings{record->channel, 1.0};
 }
 
 ScaleSettings* EnsureSettings(Handle local) {
   auto* record = Deref<ScaleLocal>(local);
   if (record->settings == 0) {
-    Handle h = Svc<HostNewHandle>(std::uint32_t{sizeof(ScaleSettings)});
+    Handle h = Call<HostNewHandle>(std::uint32_t{sizeof(ScaleSettings)});
     if (h == nullptr) return nullptr;
     record = Deref<ScaleLocal>(local);
     *Deref<ScaleSettings>(h) = ScaleSettings{record->channel, 1.0};
@@ -77,7 +60,7 @@ ScaleSettings* EnsureSettings(Handle local) {
 }
 
 void ScaleCompute(void* block, Handle local) {
-  const Settings s = SettingsOf(local);
+  const ScaleSettings s = SettingsOf(local);
   Handle input = HandleAt(block, 4);
   Handle output = HandleAt(block, 8);
   const auto channel = LoadAt<std::int16_t>(block, 12);
@@ -85,17 +68,17 @@ void ScaleCompute(void* block, Handle local) {
   const auto first = LoadAt<std::int16_t>(block, 16);
   const auto end = LoadAt<std::int16_t>(block, 18);
   Log().computedBlocks.push_back(b);
-  Handle source = s.source == channel ? input : Svc<DataLockBlock471>(Data(), s.source, b);
+  Handle source = s.source == channel ? input : CallData<DataLockBlock471>(s.source, b);
   for (int i = first; i < end; ++i) {
     const float x = source == nullptr ? 0.0f : Deref<float>(source)[i];
     Deref<float>(output)[i] = static_cast<float>(s.factor * static_cast<double>(x));
   }
-  if (s.source != channel && source != nullptr) Svc<DataUnlockBlock472>(Data(), s.source, b);
+  if (s.source != channel && source != nullptr) CallData<DataUnlockBlock472>(s.source, b);
 }
 
 void ScaleLive(void* block, Handle local) {
   ++Log().liveCalls;
-  const Settings s = SettingsOf(local);
+  const ScaleSettings s = SettingsOf(local);
   const auto lastDone = LoadAt<std::int16_t>(block, 4);
   const auto lastToDo = LoadAt<std::int16_t>(block, 6);
   const auto length = LoadAt<std::int16_t>(block, 8);
@@ -130,8 +113,8 @@ void ScaleCommand(const unsigned char* record, Handle local) {
     }
   }
   if (code == kSetFactorTwice) {
-    const std::int16_t key = Svc<HostMapExtensionId>(kSetFactor, gScaleRef);
-    Svc<HostSubmitCommandDouble>(static_cast<std::uint16_t>(key), LoadAt<std::int32_t>(record, 4),
+    const std::int16_t key = Call<HostMapExtensionId>(kSetFactor, gScaleRef);
+    Call<HostSubmitCommandDouble>(static_cast<std::uint16_t>(key), LoadAt<std::int32_t>(record, 4),
                                  LoadAt<double>(record, 8) + 1.0);
   }
 }
@@ -142,22 +125,23 @@ void ScaleNotification(void* block, Handle local) {
   Log().notifications.push_back(code);
   if (code == 8000 && value != 0 && Log().answerProtocol) *vantor::PointerFromU32<std::uint16_t>(value) = 4277;
   if (code == 8010 && value != 0) *vantor::PointerFromU32<std::uint16_t>(value) = Log().acceptEdit ? 1 : 0;
-  if (code == 8011 && static_cast<std::int16_t>(value & 0xFFFF) == Deref<ScaleLocal>(local)->channel) {
+  if (code == 8011 && static_cast<std::int16_t>(value & 0xFFFF) == OwnChannel(local)) {
     if (ScaleSettings* settings = EnsureSettings(local)) settings->source = static_cast<std::int16_t>(value >> 16);
   }
 }
 
 std::int32_t ScaleQuery(std::int16_t message, void* block, Handle local) {
-  const Settings s = SettingsOf(local);
+  const ScaleSettings s = SettingsOf(local);
+  const std::int16_t own = OwnChannel(local);
   const auto block16 = LoadAt<std::int16_t>(block, 4);
   switch (message) {
     case vantor::computed::kHasDataForBlock:
-      return s.source == s.own ? Svc<DataService496>(Data(), s.source, block16) != 0
-                               : Svc<DataChannelHasBlock>(Data(), s.source, block16) != 0;
+      return s.source == own ? CallData<DataService496>(s.source, block16) != 0
+                             : CallData<DataChannelHasBlock>(s.source, block16) != 0;
     case vantor::computed::kGetChannelInfo: {
       vantor::ChannelScaleInfo info{};
-      if (s.source == s.own) Svc<DataGetChannelRecord497>(Data(), s.source, block16, &info);
-      else Svc<DataGetChannelRecord477>(Data(), s.source, block16, &info);
+      if (s.source == own) CallData<DataGetChannelRecord497>(s.source, block16, &info);
+      else CallData<DataGetChannelRecord477>(s.source, block16, &info);
       info.computedFlag = 1;
       std::memcpy(vantor::AddressAt(block, 8), &info, sizeof info);
       return 0;
@@ -173,20 +157,19 @@ std::int32_t ScaleQuery(std::int16_t message, void* block, Handle local) {
     }
     case vantor::computed::kMatchesSource:
       return s.source == LoadAt<std::int16_t>(block, 4) &&
-             LoadAt<std::int16_t>(block, 6) == (s.source != s.own ? 0 : 1);
+             LoadAt<std::int16_t>(block, 6) == (s.source != own ? 0 : 1);
     case vantor::computed::kEditSettings: return Log().acceptEdit ? 1 : 0;
     default: return 0;
   }
 }
 
-std::int32_t ScaleEntry(std::int16_t message, void* block, std::uint32_t table) {
-  gTable = vantor::PointerFromU32<const vantor::ServiceTable>(table);
+std::int32_t ScaleEntry(std::int16_t message, void* block, std::uint32_t /*table: the host's own*/) {
   Handle local = HandleAt(block, 0);
   switch (message) {
     case vantor::msg::kSetHostRef: gScaleRef = LoadAt<std::int16_t>(block, 0); return 0;
     case vantor::msg::kGetKind: return static_cast<std::int32_t>(vantor::kComputedFunctionKind);
     case vantor::computed::kNewLocalData: {
-      Handle h = Svc<HostNewHandle>(std::uint32_t{sizeof(ScaleLocal)});
+      Handle h = Call<HostNewHandle>(std::uint32_t{sizeof(ScaleLocal)});
       if (h == nullptr) return 0;
       *Deref<ScaleLocal>(h) = ScaleLocal{LoadAt<std::int16_t>(block, 4), 0};
       return static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(h));
@@ -216,23 +199,22 @@ void WindowCommand(const unsigned char* record) {
   }
   Windows().commands.push_back(c);
   if (c.localCode == Windows().echoTrigger) {
-    const std::int16_t key = Svc<HostMapExtensionId>(Windows().echoCode, gWindowRef);
+    const std::int16_t key = Call<HostMapExtensionId>(Windows().echoCode, gWindowRef);
     ++gDepth;
-    Svc<HostSubmitCommandShort>(static_cast<std::uint16_t>(key), c.index, std::int16_t{7});
+    Call<HostSubmitCommandShort>(static_cast<std::uint16_t>(key), c.index, std::int16_t{7});
     --gDepth;
   }
 }
 
-std::int32_t WindowEntry(std::int16_t message, void* block, std::uint32_t table) {
-  gTable = vantor::PointerFromU32<const vantor::ServiceTable>(table);
+std::int32_t WindowEntry(std::int16_t message, void* block, std::uint32_t /*table: the host's own*/) {
   switch (message) {
     case vantor::msg::kSetHostRef: gWindowRef = LoadAt<std::int16_t>(block, 0); return 0;
     case vantor::msg::kGetKind: return static_cast<std::int32_t>(vantor::kGeneralExtensionKind);
     case vantor::general::kNewLocalData: {
-      Handle h = Svc<HostNewHandle>(std::uint32_t{4});
+      Handle h = Call<HostNewHandle>(std::uint32_t{4});
       return static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(h));
     }
-    case vantor::general::kDisposeLocalData: Svc<HostDisposeHandle>(HandleAt(block, 0)); return 0;
+    case vantor::general::kDisposeLocalData: Call<HostDisposeHandle>(HandleAt(block, 0)); return 0;
     case vantor::general::kPerformCommand:
       WindowCommand(vantor::PointerFromU32<unsigned char>(LoadAt<std::uint32_t>(block, 4)));
       return 0;

@@ -8,16 +8,15 @@
 #include <vector>
 
 #include "computed/spirometry_host.h"
+#include "extension/spiro_local_data.h"
 #include "extension/spiro_records.h"
 #include "frame/extension_base.h"
 #include "frame/host_services.h"
-#include "frame/host_services_memory.h"
+#include "host/extension_menus.h"
 #include "host/selection.h"
 #include "host/service_table.h"
 #include "spirometry/analysis.h"
 #include "toolbox/pascal_string.h"
-#include "toolbox/resources.h"
-#include "util/settings_store.h"
 
 using namespace spiro;
 
@@ -97,36 +96,13 @@ class AnalysisTest : public SpirometryHostTest {
   // A record as the extension makes it for the current document.
   spirometry::LocalDataType** NewRecord() {
     DisposeRecord();
-    Handle h = HostNewHandle(sizeof(spirometry::LocalDataType));
-    spirometry::LocalDataType r{};
-    UseResFile(LoadedBundle().resourceFile());
-    r.commandTextList = GetStringList(spirometry::kCommandTextListId);
-    r.messageList = GetStringList(spirometry::kMessageListId);
-    r.reportTextList = GetStringList(spirometry::kReportTextListId);
-    r.labelList = GetStringList(spirometry::kLabelListId);
-    r.channelCount = 3;
-    r.flowFunctionId = r.volumeFunctionId = -1;
-    r.analysisStatus = spirometry::kAnalysisDue;
-    r.forcedFactor = spirometry::kDefaultForcedFactor;
-    r.flowThreshold = spirometry::kDefaultFlowThreshold;
-    r.minRunSeconds = 0.25;
-    r.copyFormat = 1;
-    r.commandsEnabled = 1;
-    std::memcpy(*h, &r, sizeof r);
-    record_ = reinterpret_cast<spirometry::LocalDataType**>(h);
+    record_ = spirometry::NewSpiroLocalData(extension_);
     return record_;
   }
   void DisposeRecord() {
-    if (record_ == nullptr) return;
-    spirometry::FreeAnalysisResults(record_);
-    for (Handle* list : {&rec().commandTextList, &rec().messageList, &rec().reportTextList,
-                         &rec().labelList}) {
-      if (*list != nullptr) HostDisposeHandle(*list);
-    }
-    if (rec().flowMenu != nullptr) DisposeMenu(rec().flowMenu);
-    if (rec().volumeMenu != nullptr) DisposeMenu(rec().volumeMenu);
-    HostDisposeHandle(reinterpret_cast<Handle>(record_));
+    spirometry::DisposeSpiroLocalData(record_);
     record_ = nullptr;
+    host::ForgetExtensionMenus();
   }
 
   // Selects [start, end) and analyses it with a fresh record.

@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "extension/port_fixture.h"
 #include "spirometry/hand_made_analysis.h"
-#include "frame/host_services_memory.h"
 #include "host/clipboard.h"
 #include "spirometry/clipboard_copy.h"
 #include "toolbox/pict.h"
@@ -53,21 +51,12 @@ struct Copy : PortTest {
       record.common.kind = kind;
       record.common.status = 1;  // nothing selected: the message box is the content
       record.common.contentRect = Rect{0, 0, 200, 300};
-      const std::size_t bytes = spirometry::WindowRecordBytes(kind);
-      Handle h = HostNewHandle(static_cast<std::uint32_t>(bytes));
-      std::memcpy(*h, &record, bytes);
-      d.windowRecords[kind - 1] = h;
+      d.windowRecords[kind - 1] = hand_made::Bytes(&record, spirometry::WindowRecordBytes(kind));
     }
-    data = reinterpret_cast<LocalDataType**>(HostNewHandle(sizeof(LocalDataType)));
-    std::memcpy(*data, &d, sizeof d);
+    data = reinterpret_cast<LocalDataType**>(hand_made::Bytes(&d, sizeof d));
   }
   void TearDown() override {
-    const LocalDataType d = **data;
-    HostDisposeHandle(d.reportTextList);
-    for (Handle record : d.windowRecords) {
-      if (record != nullptr) HostDisposeHandle(record);
-    }
-    HostDisposeHandle(reinterpret_cast<Handle>(data));
+    hand_made::DisposeRecord(data);
     DisposeWindow(window);
     ClearCurrentScrap();
     PortTest::TearDown();

@@ -4,7 +4,6 @@
 // pointer (none after the last boundary).
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -12,7 +11,6 @@
 #include "extension/port_fixture.h"
 #include "extension/scaling_fixtures.h"
 #include "spirometry/hand_made_analysis.h"
-#include "frame/host_services_memory.h"
 #include "host/service_table.h"
 #include "util/handle_record.h"
 #include "spirometry/cursor_readout.h"
@@ -23,6 +21,7 @@ using namespace spiro;
 namespace {
 
 using hand_made::Bytes;
+using hand_made::HandleOf;
 using hand_made::StringList;
 
 using spirometry::LocalDataType;
@@ -37,18 +36,17 @@ struct Readout : PortTest {
                       false, 0);
     }
     LocalDataType d{};
-    std::vector<float> samples(100);
-    for (int i = 0; i < 100; ++i) samples[static_cast<std::size_t>(i)] = 0.01f * static_cast<float>(i - 50);
-    d.flowSamples = Bytes(samples.data(), samples.size() * sizeof(float));
-    d.volumeSamples = Bytes(samples.data(), samples.size() * sizeof(float));
+    std::vector<float> samples;
+    for (int i = 0; i < 100; ++i) samples.push_back(0.01f * static_cast<float>(i - 50));
+    d.flowSamples = HandleOf(samples);
+    d.volumeSamples = HandleOf(samples);
     d.sampleCount = 100;
     d.flowScaling = CalibratedScaling(1.0, 1.0, 0.0);
     d.flowScaling.decimals = 2;
     d.volumeScaling = d.flowScaling;
     d.volumeToLitres = 1.0;
-    const std::vector<spirometry::BreathPhase> phases{{0, 0, 0, -32768.0f, 0}, {40, 1, 1, 0.3f, 0.2f},
-                                                      {70, 0, 0, 0.3f, 0}};
-    d.phases = Bytes(phases.data(), phases.size() * sizeof(spirometry::BreathPhase));
+    d.phases = HandleOf(std::vector<spirometry::BreathPhase>{{0, 0, 0, -32768.0f, 0}, {40, 1, 1, 0.3f, 0.2f},
+                                                             {70, 0, 0, 0.3f, 0}});
     d.phaseCount = 3;
     d.labelList = StringList({"V ", "F ", "t ", " F ", " V "});
     d.messageList = StringList(std::vector<std::string>(13, "Forced"));
@@ -77,11 +75,7 @@ struct Readout : PortTest {
     document = reinterpret_cast<LocalDataType**>(Bytes(&d, sizeof d));
   }
   void TearDown() override {
-    const LocalDataType d = **document;
-    for (Handle h : {d.flowSamples, d.volumeSamples, d.phases, d.labelList, d.messageList, d.windowRecords[0],
-                     d.windowRecords[1], reinterpret_cast<Handle>(document)}) {
-      HostDisposeHandle(h);
-    }
+    hand_made::DisposeRecord(document);
     DisposeWindow(dataWindow);
     DisposeWindow(plotWindow);
     PortTest::TearDown();
@@ -140,12 +134,8 @@ TEST_F(Readout, DetailedLabelsNumberPhasesFromTheFirstBoundary) {
   vantor::ServiceTable& table = host::Services();
   const auto saved = vantor::ServiceAt<vantor::service::HostHasCapability>(table);
   vantor::SetService<vantor::service::HostHasCapability>(table, &Detailed);
-  {
-    std::vector<spirometry::BreathPhase> phases(3);
-    std::memcpy(phases.data(), *(*document)->phases, 3 * sizeof(spirometry::BreathPhase));
-    phases[2].firstSecondVolume = -std::numeric_limits<float>::infinity();
-    std::memcpy(*(*document)->phases, phases.data(), 3 * sizeof(spirometry::BreathPhase));
-  }
+  reinterpret_cast<spirometry::BreathPhase*>(*(*document)->phases)[2].firstSecondVolume =
+      -std::numeric_limits<float>::infinity();
   TrackCursor(Point{60, 48 + 2 * 20}, 1, document);
   TrackCursor(Point{60, 48 + 2 * 50}, 1, document);
   vantor::SetService<vantor::service::HostHasCapability>(table, saved);

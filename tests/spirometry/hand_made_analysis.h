@@ -58,6 +58,18 @@ inline void TraceLoop(spirometry::LocalDataType& d, int samples, double radians,
   d.volumeChannel = 2;
 }
 
+// Frees the handles a hand-made record holds, then (given) the record's own.
+inline void DisposeHeld(const spirometry::LocalDataType& d) {
+  for (Handle h : {d.flowSamples, d.volumeSamples, d.phases, d.reportTextList, d.messageList, d.labelList,
+                   d.windowRecords[0], d.windowRecords[1], d.windowRecords[2]}) {
+    if (h != nullptr) HostDisposeHandle(h);
+  }
+}
+inline void DisposeRecord(spirometry::LocalDataType** data) {
+  DisposeHeld(**data);
+  HostDisposeHandle(reinterpret_cast<Handle>(data));
+}
+
 class Extension final : public VantorExtensionBase {
  public:
   std::uint32_t GetExtensionKind() override { return 0; }

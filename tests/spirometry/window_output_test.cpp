@@ -20,6 +20,7 @@
 #include "spirometry/window_output.h"
 #include "toolbox/memory.h"
 #include "toolbox/script.h"
+#include "util/handle_record.h"
 #include "vantor/byte_access.h"
 
 using namespace spiro;
@@ -69,26 +70,19 @@ struct Printing : PortTest {
     data = reinterpret_cast<LocalDataType**>(Bytes(&d, sizeof d));
   }
   void TearDown() override {
-    const LocalDataType d = **data;
     const auto plot = LoadPlot();
-    spirometry::SpiroDataWindowRecord dataWindow{};
-    std::memcpy(&dataWindow, *(*data)->windowRecords[0], sizeof dataWindow);
+    const auto dataWindow = LoadHandleRecord<spirometry::SpiroDataWindowRecord>((*data)->windowRecords[0]);
     for (void* axis : {plot.flowAxis, plot.volumeAxis, dataWindow.flowAxis, dataWindow.volumeAxis}) {
       if (axis != nullptr) HostDisposeObject384(axis);
     }
-    for (Handle h : {d.flowSamples, d.volumeSamples, d.reportTextList, d.messageList, d.windowRecords[0],
-                     d.windowRecords[1], d.windowRecords[2], reinterpret_cast<Handle>(data)}) {
-      HostDisposeHandle(h);
-    }
+    hand_made::DisposeRecord(data);
     host::State().recording = false;
     host::CurrentOutputSetup() = host::OutputSetup{};
     host::SetAlertsQuiet(false);
     PortTest::TearDown();
   }
   spirometry::SpiroPlotWindowRecord LoadPlot() const {
-    spirometry::SpiroPlotWindowRecord plot{};
-    std::memcpy(&plot, *(*data)->windowRecords[1], sizeof plot);
-    return plot;
+    return LoadHandleRecord<spirometry::SpiroPlotWindowRecord>((*data)->windowRecords[1]);
   }
   // Command 14 as the host hands it back: the kind and the rectangle.
   void PerformOutput(std::int16_t kind, const Rect& rect) {
@@ -206,8 +200,7 @@ TEST_P(OutputCommand, DrawsTheKindIntoTheRectangleWithoutADialog) {
     return;
   }
   EXPECT_EQ((*data)->outputRect, rect);
-  spirometry::SpiroWindowRecord drawn{};
-  std::memcpy(&drawn, *(*data)->windowRecords[kind - 1], sizeof drawn);
+  const auto drawn = LoadHandleRecord<spirometry::SpiroWindowRecord>((*data)->windowRecords[kind - 1]);
   EXPECT_EQ(drawn.plotRect.left, rect.left + 48);
   EXPECT_EQ(drawn.plotRect.right, rect.right - 10);
   EXPECT_GT(drawn.plotRect.top, rect.top);

@@ -78,14 +78,12 @@ TEST(ConcatPStrings, CutsToCapacityLaterSourcesLosingFirst) {
   P e("Flow");
   ConcatPStrings(256, e, e, P(" ("), P("L/s"), P(")"));
   EXPECT_EQ(S(e), "Flow (L/s)") << "the destination may be a source";
-}
-
-TEST(ConcatPStrings, NoCapacityWritesNothing) {
+  // No capacity writes nothing; capacity 1 holds just the length byte.
   unsigned char guard[2] = {0x11, 0x22};
   ConcatPStrings(-5, guard, P("ab"), P("cd"));
   EXPECT_EQ(guard[0], 0x11);
   ConcatPStrings(1, guard, P("ab"), P("cd"));
-  EXPECT_EQ(guard[0], 0) << "capacity 1 holds just the length byte";
+  EXPECT_EQ(guard[0], 0);
   EXPECT_EQ(guard[1], 0x22);
 }
 
@@ -97,12 +95,6 @@ TEST(CopyPStringLimited, CutsToTheBufferSize) {
   EXPECT_EQ(buffer[26], 0xEE) << "nothing written past the stated size";
   CopyPStringLimited(buffer, P("short"), 26);
   EXPECT_EQ(S(buffer), "short");
-}
-
-TEST(OSTypeToPString, HighByteFirst) {
-  P d("");
-  OSTypeToPString(0x00FF7F01, d);
-  EXPECT_EQ(S(d), std::string("\x00\xFF\x7F\x01", 4));
 }
 
 }  // namespace

@@ -8,15 +8,6 @@ using namespace spiro;
 
 namespace {
 
-TEST(CenterRect, CentresKeepingSizeAndTruncatesHalvesTowardZero) {
-  const Rect tenByTwenty{0, 0, 10, 20};
-  EXPECT_EQ(CenterRect(tenByTwenty, Rect{0, 0, 100, 100}), (Rect{45, 40, 55, 60}));
-  // Larger than the target: (5 - 10) / 2 and (5 - 20) / 2 truncate to -2 and -7.
-  EXPECT_EQ(CenterRect(tenByTwenty, Rect{0, 0, 5, 5}), (Rect{-2, -7, 8, 13}));
-  // The source's own position plays no part.
-  EXPECT_EQ(CenterRect(Rect{300, -40, 310, -20}, Rect{20, 30, 40, 70}), (Rect{25, 40, 35, 60}));
-}
-
 TEST(ConstrainRect, MovesInsideKeepingTheMinimumSizeAndClipsWhatCannotFit) {
   const struct {
     Rect bounds, r;

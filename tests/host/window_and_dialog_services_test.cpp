@@ -1,16 +1,19 @@
-// Dialog services through the table on a dialog made from test resources:
-// what the host adds to the Dialog Manager (pop-ups held to their items,
-// channel pop-ups and menus, numbers held to limits, the standard item
-// procedures) and a dead dialog or an exhausted script being harmless.
+// Window and dialog services through the table: the host's list of extension
+// windows (73) and where it places windows and dialogs (302), harmless on dead
+// windows; what the host adds to the Dialog Manager on a dialog made from test
+// resources (pop-ups held to their items, channel pop-ups and menus, numbers
+// held to limits, the standard item procedures) and a dead dialog or an
+// exhausted script being harmless.
 #include <gtest/gtest.h>
 
 #include "host/document.h"
+#include "host/extension_windows.h"
+#include "host/window_placement.h"
 #include "service_call.h"
 #include "toolbox/compiled_resources.h"
 #include "toolbox/dialogs.h"
 #include "toolbox/memory.h"
 #include "toolbox/menus.h"
-#include "toolbox/resource_test_support.h"
 #include "toolbox/script.h"
 #include "toolbox/sound.h"
 #include "toolbox/windows.h"
@@ -18,9 +21,9 @@
 namespace {
 
 using namespace vantor::service;
-using resource_test::PString;
-using resource_test::TextOf;
 using testext::Call;
+using testext::PString;
+using testext::TextOf;
 
 enum : std::int16_t { kOk = 1, kCancel, kNote, kSeparator, kAge, kLinearise, kSource, kFactor, kFrame };
 
@@ -60,27 +63,108 @@ items = [{ text = "None" }, { text = "Old" }]
 class DialogServices : public ::testing::Test {
  protected:
   void SetUp() override {
+    host::ForgetPlacements();
+    host::ForgetExtensionWindows();
     dialog = GetNewDialog(8800, nullptr, kWindowInFront);
     ASSERT_NE(dialog, nullptr);
     toolbox::ClearBeeps();
   }
   void TearDown() override {
     if (toolbox::IsLiveDialog(static_cast<DialogRef>(dialog))) DisposeDialog(static_cast<DialogRef>(dialog));
+    for (WindowRef w : made_) {
+      if (IsValidWindowPtr(w)) DisposeWindow(w);
+    }
+    host::ForgetPlacements();
     host::SetCurrentDocument(nullptr);
   }
   std::string Text(std::int16_t item) {
-    Str255 out = {5, 's', 't', 'a', 'l', 'e'};
-    Call<HostGetDialogItemText>(&out, dialog, item);
-    return TextOf(out);
+    return testext::TextWritten([&](Str255* out) { Call<HostGetDialogItemText>(out, dialog, item); });
   }
   void Type(std::int16_t item, std::string_view text) {
     Call<HostSetDialogItemText>(dialog, item, PString(text).get());
   }
   CGrafPtr Port() { return GetDialogPort(static_cast<DialogRef>(dialog)); }
+  WindowRef MakeWindow(const Rect& bounds) {
+    made_.push_back(NewCWindow(nullptr, &bounds, PString("Report").get(), true, zoomDocProc, kWindowInFront, true, 0));
+    return made_.back();
+  }
+  static Rect Content(WindowRef w) {
+    Rect r{};
+    GetWindowBounds(w, kWindowContentRgn, &r);
+    return r;
+  }
+  void Place(WindowRef w, OSType type, std::int16_t id, std::int16_t subKey, std::uint32_t flags) {
+    Call<HostPositionWindow>(static_cast<void*>(w), PString("Spirometry").get(), type, id, subKey, flags);
+  }
 
   toolbox_test::CompiledResources resources{kResources};
   void* dialog = nullptr;
+
+ private:
+  std::vector<WindowRef> made_;
 };
+
+using WindowServices = DialogServices;
+
+TEST_F(WindowServices, ExtensionWindowsAreListedWhileTheyLive) {
+  WindowRef a = MakeWindow(Rect{100, 100, 200, 200});
+  WindowRef b = MakeWindow(Rect{110, 110, 210, 210});
+  Call<HostService73>(static_cast<void*>(a));
+  Call<HostService73>(static_cast<void*>(b));
+  Call<HostService73>(static_cast<void*>(a));
+  EXPECT_EQ(host::ExtensionWindows(), (std::vector<WindowRef>{a, b}));
+  DisposeWindow(a);
+  EXPECT_EQ(host::ExtensionWindows(), (std::vector<WindowRef>{b}));
+  for (void* stale : {static_cast<void*>(a), static_cast<void*>(nullptr)}) {
+    Call<HostService73>(stale);
+    Call<HostService140>(stale);
+    Call<HostService147>(stale);
+    Call<HostService143>(stale, std::int16_t{10}, std::int16_t{10}, true);
+    Call<HostService173>(stale, std::int16_t{10}, std::int16_t{10}, true);
+    Call<HostService263>(stale, true);
+  }
+  EXPECT_EQ(host::ExtensionWindows(), (std::vector<WindowRef>{b})) << "dead windows are ignored";
+}
+
+TEST_F(WindowServices, ADialogIsFirstCentredThenReopensWhereTheUserLeftIt) {
+  WindowRef first = MakeWindow(Rect{40, 10, 240, 310});
+  Place(first, FourCharCode("DLOG"), 8310, 0, 8);
+  const Rect desktop = toolbox::DesktopBounds();
+  const Rect centred = Content(first);
+  EXPECT_EQ(centred.left, (desktop.right - 300) / 2);
+  EXPECT_GT(centred.top, GetMBarHeight());
+  EXPECT_EQ(centred.bottom - centred.top, 200) << "placing keeps the size";
+
+  MoveWindow(first, 500, 300, false);  // the user drags it
+  DisposeWindow(first);
+  WindowRef again = MakeWindow(Rect{40, 10, 240, 310});
+  Place(again, FourCharCode("DLOG"), 8310, 0, 8);
+  EXPECT_EQ(Content(again), (Rect{300, 500, 500, 800}));
+
+  WindowRef other = MakeWindow(Rect{40, 10, 240, 310});
+  Place(other, FourCharCode("DLOG"), 8311, 0, 8);
+  EXPECT_EQ(Content(other).left, (desktop.right - 300) / 2) << "another dialog has its own place";
+}
+
+TEST_F(WindowServices, AWindowGetsItsRememberedPlaceAndSize) {
+  WindowRef w = MakeWindow(Rect{60, 40, 460, 640});
+  Place(w, FourCharCode("WIND"), 8101, 0x7654, 1);
+  EXPECT_EQ(Content(w), (Rect{60, 40, 460, 640})) << "new: where its resource put it";
+  SizeWindow(w, 300, 200, true);
+  MoveWindow(w, 70, 80, false);
+  const host::PlacementKey key{"Spirometry", FourCharCode("WIND"), 8101, 0x7654};
+  EXPECT_EQ(host::RememberedPlacement(key), (Rect{80, 70, 280, 370}));
+
+  WindowRef reopened = MakeWindow(Rect{60, 40, 460, 640});
+  Place(reopened, FourCharCode("WIND"), 8101, 0x7654, 1);
+  EXPECT_EQ(Content(reopened), (Rect{80, 70, 280, 370}));
+  Call<HostService144>(static_cast<void*>(reopened), std::int16_t{inZoomOut}, true, true);
+  Call<HostService144>(static_cast<void*>(reopened), std::int16_t{inZoomIn}, false, false);
+  EXPECT_EQ(Content(reopened), (Rect{80, 70, 280, 370})) << "zoomed back to the user's state";
+  WindowRef withoutSize = MakeWindow(Rect{60, 40, 460, 640});
+  Place(withoutSize, FourCharCode("WIND"), 8101, 0x7654, 0);
+  EXPECT_EQ(Content(withoutSize), (Rect{80, 70, 480, 670})) << "flag 1 clear: the place only";
+}
 
 TEST_F(DialogServices, PopUpsHoldTheirChoiceAndNameEveryChannel) {
   Call<HostService113>(dialog, kSource, std::int16_t{2});
