@@ -121,6 +121,7 @@ TEST_F(ControlTest, DisposingOfTheRootOrTheWindowDisposesOfEveryControl) {
   ControlRef a = Make(Rect{0, 0, 10, 10}, pushButProc);
   DisposeControl(root);
   EXPECT_FALSE(toolbox::IsLiveControl(a));
+  EXPECT_EQ(GetRootControl(window_, &root), errNoRootControl);
   const Rect bounds{0, 0, 100, 100};
   WindowRef other = NewCWindow(nullptr, &bounds, nullptr, false, documentProc, nullptr, false, 0);
   ControlRef b = NewControl(other, &bounds, nullptr, true, 0, 0, 1, pushButProc, 0);

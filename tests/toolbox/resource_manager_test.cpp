@@ -35,9 +35,7 @@ class ResourceManagerTest : public testing::Test {
   // Writes a file holding these resources and opens it.
   SInt16 OpenWith(const std::string& name, const std::vector<toolbox::ResourceRecord>& resources,
                   bool readOnly = false, UInt16 fileAttributes = 0) {
-    toolbox::ResourceFileContents contents;
-    contents.fileAttributes = fileAttributes;
-    contents.resources = resources;
+    const toolbox::ResourceFileContents contents{fileAttributes, resources};
     std::vector<unsigned char> bytes;
     EXPECT_EQ(toolbox::SerializeResourceFile(contents, bytes), noErr);
     EXPECT_EQ(toolbox::WriteFileBytesAtomically(dir_.File(name), bytes), noErr);
@@ -96,8 +94,10 @@ TEST_F(ResourceManagerTest, AddedResourcesSurviveUpdateCloseAndReopen) {
   Handle again = Get1Resource(kExtS, 300);
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(HandleText(again), "payload");
+  SInt16 id = 0;
   Str255 name;
-  GetResInfo(again, nullptr, nullptr, name);
+  GetResInfo(again, &id, nullptr, name);
+  EXPECT_EQ(id, 300);
   EXPECT_EQ(TextOf(name), "Resp Settings");
   EXPECT_EQ(HomeResFile(again), file);
 }
@@ -185,6 +185,7 @@ TEST_F(ResourceManagerTest, ReleaseAndDetachGiveUpTheDataUnlessTheResourceChange
   DetachResource(reread);
   ASSERT_EQ(ResError(), noErr);
   EXPECT_FALSE(IsResourceHandle(reread));
+  EXPECT_EQ(HomeResFile(reread), -1);
   Handle fresh = Get1Resource(kExtS, 128);
   EXPECT_NE(fresh, reread);
   EXPECT_EQ(HandleText(fresh), HandleText(reread));
