@@ -46,7 +46,7 @@ class TextBoxTest : public PortTest {
       }};
 };
 
-TEST_F(TextBoxTest, UnbufferedBoxSetsFontSizeAndClipAndRestoresThem) {
+TEST_F(TextBoxTest, UnbufferedBoxSetsFontSizeAndClipAndRestoresThemOrThePortBounds) {
   TextFont(3);
   TextSize(14);
   const Rect outerClip{10, 10, 150, 250};
@@ -71,15 +71,10 @@ TEST_F(TextBoxTest, UnbufferedBoxSetsFontSizeAndClipAndRestoresThem) {
   EXPECT_EQ(port_->clipRect, outerClip);
   EXPECT_EQ(box_.savedClip, nullptr);
   EXPECT_TRUE(SpiedCallOrder().empty());
-}
 
-TEST_F(TextBoxTest, WithoutARegionForTheClipEndClipsToThePortBounds) {
-  const Rect outerClip{10, 10, 150, 250};
-  ClipRect(&outerClip);
-  SetTextBox(Rect{20, 30, 40, 130}, 1, 9, false, box_);
+  // Without a region for the clip, the end clips to the port bounds.
   const auto handlesBefore = toolbox::LiveHandleCount(toolbox::CurrentMemoryOwner());
   toolbox::FailAllocationAfter(1);
-  Rect drawInto{};
   BeginTextBox(box_, &drawInto);
   EXPECT_EQ(box_.savedClip, nullptr);
   EXPECT_EQ(port_->clipRect, drawInto);
