@@ -251,6 +251,25 @@ FAULTS = [
      "< minWidth) r.right = Narrow(r.left + minWidth);", "< minWidth) r.right = r.right;", "test_util"),
     ("found-string-position-zero-based", "bundle/util/pstring.cpp",
      "static_cast<std::int16_t>(at + 1);", "static_cast<std::int16_t>(at);", "test_util"),
+    # s4cmp: what the slimmed computed-function and command-line tests still guard
+    ("live-volume-accumulator-not-kept", "bundle/computed/volume_integration.cpp",
+     "  settings.liveAccumulator = state.accumulator;\n", "", "test_computed"),
+    ("volume-reset-needs-negative-flow", "bundle/computed/volume_integration.h",
+     "state.previousFlow <= 0.0 && v > 0.0", "state.previousFlow < 0.0 && v > 0.0", "test_computed"),
+    ("expiratory-reservoir-not-capped", "bundle/computed/volume_integration.h",
+     "      state.reservoir = c.correctionThreshold;\n", "", "test_computed"),
+    ("edit-request-of-another-channel-answered", "bundle/computed/notifications.h",
+     "vantor::LoadAt<std::int16_t>(request, 0) != channel) return;",
+     "vantor::LoadAt<std::int16_t>(request, 0) > channel) return;", "test_computed"),
+    ("last-live-ring-refused", "bundle/computed/live_rings.cpp",
+     "channel > static_cast<std::int32_t>(vantor::kLiveRingCount)",
+     "channel >= static_cast<std::int32_t>(vantor::kLiveRingCount)", "test_computed"),
+    ("one-sample-ring-span-wraps", "bundle/computed/live_rings.cpp",
+     "if (lastToDo >= start) {", "if (lastToDo > start) {", "test_computed"),
+    ("volume-source-may-be-its-own-channel", "bundle/computed/volume_commands.cpp",
+     " || source == settings.ownChannel) return;", ") return;", "test_computed"),
+    ("synth-seed-ignored", "cli/synthetic_recording.cpp",
+     "GaussianNoise noise(p.seed);", "GaussianNoise noise(1);", "test_cli"),
 ]
 
 

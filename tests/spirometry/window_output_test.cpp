@@ -2,6 +2,8 @@
 // portrait and landscape pages, its rows in the PDF, and the refusals.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,14 @@ using hand_made::Bytes;
 using hand_made::StringList;
 
 using spirometry::LocalDataType;
+
+std::string Output(const std::string& command) {
+  std::string out;
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  char buffer[256];
+  while (pipe && fgets(buffer, sizeof buffer, pipe.get()) != nullptr) out += buffer;
+  return out;
+}
 
 struct Printing : PortTest {
   void SetUp() override {
@@ -119,6 +129,10 @@ TEST_P(PageShapes, PlaceThePlotAndTheReport) {
     EXPECT_GT(row.v, loop.bottom);
     EXPECT_LT(subject.v, loop.top);
   }
+  const std::string text = Output("pdftotext '" + pdf + "' - 2>/dev/null");
+  if (text.empty()) GTEST_SKIP() << "poppler-utils are not installed";
+  EXPECT_NE(text.find("Row 3"), std::string::npos) << text;
+  EXPECT_NE(text.find("Row 18"), std::string::npos) << "the subject block" << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(PortraitAndLandscape, PageShapes, ::testing::Bool());
