@@ -4,8 +4,9 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <sys/wait.h>
+
+#include "support/test_files.h"
 
 namespace {
 
@@ -18,10 +19,7 @@ Outcome Vantor(const std::string& arguments) {
   const std::string errors = ::testing::TempDir() + "vantor-stderr.txt";
   const std::string command = "'" + std::string(VANTOR_BINARY_DIR) + "/bin/vantor' " + arguments + " >/dev/null 2>'" + errors + "'";
   const int raw = std::system(command.c_str());
-  std::ifstream in(errors);
-  std::stringstream text;
-  text << in.rdbuf();
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw), text.str()};
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw), ReadAll(errors)};
 }
 
 struct Case {

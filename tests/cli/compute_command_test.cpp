@@ -6,12 +6,9 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <tuple>
 
 #include "cli_suite.h"
 #include "compute_command.h"
-#include "host/edf_export.h"
-#include "host/edf_reader.h"
 #include "host/recording_import.h"
 #include "toolbox/memory.h"
 
@@ -71,59 +68,6 @@ class ComputeCommand : public BundleSuite {
 // The ground truth's forced expiration at 100 Hz: start and end sample.
 constexpr std::size_t kForcedStart = 2525;
 constexpr std::size_t kForcedEnd = 3125;
-
-// The noisy recording's spirometer signal rewritten by the EDF library with a
-// physical range of its own: 0.001 mV per digit, physical zero at digital
-// `zeroAt`, the range reversed when `reversed`.
-std::string Rewritten(const std::string& name, std::int32_t zeroAt, bool reversed) {
-  std::string problem;
-  const auto source = host::ReadEdfFile(Temp("noisy.edf"), &problem);
-  EXPECT_TRUE(source) << problem;
-  if (!source) return {};
-  const host::EdfSignalHeader& s = source->signals[0];
-  const double g = (s.physicalMaximum - s.physicalMinimum) / (s.digitalMaximum - s.digitalMinimum);
-  host::EdfExport e;
-  e.start = source->start;
-  e.recordDurationSeconds = source->recordDurationSeconds;
-  host::EdfExportSignal out;
-  out.label = s.label;
-  out.dimension = s.physicalDimension;
-  out.samplesPerRecord = s.samplesPerRecord;
-  out.digitalMinimum = -16384;
-  out.digitalMaximum = 16384;
-  const double low = (-16384 - zeroAt) * 0.001, high = (16384 - zeroAt) * 0.001;
-  out.physicalMinimum = reversed ? -low : low;
-  out.physicalMaximum = reversed ? -high : high;
-  for (std::int16_t d : source->digital[0]) {
-    const double physical = s.physicalMinimum + (d - s.digitalMinimum) * g;
-    const long digits = std::lround(physical / 0.001) * (reversed ? -1 : 1) + zeroAt;
-    EXPECT_TRUE(digits >= -16384 && digits <= 16384) << physical << " mV does not fit the test's range";
-    out.digital.push_back(static_cast<std::int16_t>(digits));
-  }
-  e.signals = {out};
-  EXPECT_TRUE(host::WriteEdfPlus(Temp(name), e, &problem)) << problem;
-  return name;
-}
-
-// Writers choose any physical range (the data's own extremes, or reversed):
-// the same physics must give the same flow and volume.
-TEST_F(ComputeCommand, AnyPhysicalRangeGivesTheSameFlowAndVolume) {
-  const Table symmetric = Compute(Options(Rewritten("symmetric.edf", 0, false), "symmetric"));
-  for (const auto& [name, zeroAt, reversed] : {std::tuple{"asymmetric.edf", -12000, false},
-                                               std::tuple{"reversed.edf", 0, true},
-                                               std::tuple{"reversed_asymmetric.edf", 9000, true}}) {
-    const Table other = Compute(Options(Rewritten(name, zeroAt, reversed), std::string(name) + ".out"));
-    ASSERT_EQ(other.titles, symmetric.titles) << name;
-    for (std::size_t c = 0; c < symmetric.columns.size(); ++c) {
-      ASSERT_EQ(other.columns[c].size(), symmetric.columns[c].size());
-      double worst = 0;
-      for (std::size_t i = 0; i < other.columns[c].size(); ++i) {
-        worst = std::max(worst, std::fabs(other.columns[c][i] - symmetric.columns[c][i]));
-      }
-      EXPECT_LT(worst, 1e-5) << name << " column " << c;
-    }
-  }
-}
 
 // With drift correction, on a clean and a noisy head signal: the forced
 // expiration's FVC, its FEV1, breathing that ends where it began, and on the
@@ -186,17 +130,6 @@ TEST_F(ComputeCommand, OptionsReachTheFunctions) {
   EXPECT_NEAR(*std::max_element(r.begin(), r.end()), 3.0, 0.02);
   EXPECT_NEAR(*std::min_element(r.begin(), r.end()), -1.0, 0.02);
   EXPECT_NEAR(r.back(), 0, 0.01);
-}
-
-TEST_F(ComputeCommand, LiveReplayGivesTheBlockResultWithoutDrift) {
-  const Table block = Compute(Options("noisy.edf", "block"));
-  cli::ComputeOptions o = Options("noisy.edf", "live");
-  o.live = true;
-  const Table live = Compute(o);
-  ASSERT_EQ(live.columns.size(), 3u);
-  for (std::size_t c = 0; c < 3; ++c) {
-    for (std::size_t i = 0; i < 6000; ++i) ASSERT_NEAR(live.columns[c][i], block.columns[c][i], 1e-5) << c << "," << i;
-  }
 }
 
 TEST_F(ComputeCommand, FailuresAreOneLineNamingTheFile) {
@@ -265,13 +198,11 @@ TEST_F(ComputeCommand, ImpossibleSettingsAreRefusedBeforeAnythingIsWritten) {
   const std::pair<Spoil, const char*> cases[] = {
       {[](cli::ComputeOptions& o) { o.flow.model = 6; }, "--model 6: the flow-head model table has rows 1..5"},
       {[](cli::ComputeOptions& o) { o.flow.scale = 0; }, "--scale 0"},
-      {[](cli::ComputeOptions& o) { o.flow.scale = std::nan(""); }, "--scale nan"},
       {[](cli::ComputeOptions& o) { o.flow.scale = -1e308; }, "--scale -1e+308"},
       {[](cli::ComputeOptions& o) { o.flow.scale = 1; o.flow.nonlinearity = std::nan(""); }, "--nonlinearity nan"},
       {[](cli::ComputeOptions& o) { o.flow.zeroOffset = -HUGE_VAL; }, "--zero-offset -inf"},
       {[](cli::ComputeOptions& o) { o.volume.thresholdRow = 99; }, "--threshold-row 99: the correction threshold table has rows 1..5"},
       {[](cli::ComputeOptions& o) { o.volume.thresholdLitres = -0.1; }, "--threshold-litres -0.1"},
-      {[](cli::ComputeOptions& o) { o.volume.thresholdLitres = std::nan(""); }, "--threshold-litres nan"},
       {[](cli::ComputeOptions& o) { o.volume.correctionFactor = std::nan(""); }, "--correction-factor nan"},
       {[](cli::ComputeOptions& o) { o.flow.model = 0; }, "--model must be a model number from 1"},
       {[](cli::ComputeOptions& o) { o.flow.nonlinearity = 0.01; }, "--nonlinearity needs --scale"},

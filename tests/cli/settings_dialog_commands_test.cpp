@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "calibrate_command.h"
+#include "cli_suite.h"
 #include "host/document_file.h"
 #include "settings_dialog_script.h"
-#include "support/bundle_suite.h"
 #include "vantor/byte_access.h"
 #include "measure_factor_command.h"
 #include "sample_span.h"
-#include "synth_command.h"
 
 namespace {
 
@@ -20,21 +19,18 @@ class SettingsDialogCommands : public BundleSuite {
  protected:
   static void SetUpTestSuite() {
     BundleSuite::SetUpTestSuite();
-    cli::SynthOptions o;
-    o.out = File();
-    o.parameters.breathing.seconds = 30;
-    o.parameters.head.scale = kHeadScale;
-    o.parameters.head.nonlinearity = 0.0;
-    o.parameters.noiseMillivolts = 0.002;
-    ASSERT_EQ(cli::RunSynth(o), 0);
+    cli::SynthParameters p = Imperfect(0.0, 0.0, 0.002);
+    p.breathing.seconds = 30;
+    p.head = {kHeadScale, 0.0};
+    Synth("strokes.edf", p);
   }
-  static std::string File() { return ::testing::TempDir() + "strokes.edf"; }
+  static std::string File() { return Temp("strokes.edf"); }
 };
 
 TEST_F(SettingsDialogCommands, TheMaximalInspirationCalibratesTheHead) {
   ::testing::internal::CaptureStdout();
   // In 30 s, 7.75 s to 9.75 s breathes in 3 litres (see the recording's truth).
-  const std::string saved = ::testing::TempDir() + "calibrated.vantor";
+  const std::string saved = Temp("calibrated.vantor");
   EXPECT_EQ(cli::RunCalibrate({File(), "7.7s:9.8s", 3.0, std::nullopt, saved}, *bundle_), 0);
   const std::string out = ::testing::internal::GetCapturedStdout();
   const auto at = out.find("custom scale: ");

@@ -24,33 +24,11 @@ using FailurePaths = SpirometryHostTest;
 const std::string kFlowOutOfMemory = "Spirometry Flow: Out of memory";
 const std::string kVolumeOutOfMemory = "Spirometry Volume: Out of memory";
 
-// Each allocation from the first on fails in turn: when the function's own
-// allocation fails, its message is shown and nothing is attached.
-TEST_F(FailurePaths, RecordAllocationFailureAlertsAndAttachesNothing) {
-  for (const auto& [entry, message] :
-       {std::pair{"Main3", kFlowOutOfMemory}, std::pair{"Main5", kVolumeOutOfMemory}}) {
-    bool failedOnce = false;
-    for (long n = 1; n < 20; ++n) {
-      MakeRecording({SineBreaths(20, 0.1f, 17)});
-      host::ClearAlerts();
-      toolbox::FailAllocationAfter(n);
-      const bool attached = Attach(kFlowChannel, *LoadedBundle().Find(entry));
-      const bool failureUsed = toolbox::AllocationsCounted() >= n;
-      toolbox::FailAllocationAfter(0);
-      if (Alerted(message)) {
-        EXPECT_FALSE(attached) << entry << " failure point " << n;
-        failedOnce = true;
-      }
-      if (!failureUsed) break;
-    }
-    EXPECT_TRUE(failedOnce) << entry;
-  }
-}
-
-// The first settings command whose settings record cannot be made shows the
-// message and leaves state 5 and no data; flow tries again on the next
-// command, volume never does.
-TEST_F(FailurePaths, SettingsAllocationFailureLeavesStateFiveAndNoData) {
+// Each allocation from the first on fails in turn. When a function's own
+// record cannot be made, its message is shown and nothing is attached. When
+// the first settings command cannot make the settings record, the message,
+// state 5 and no data; flow tries again on the next command, volume never does.
+TEST_F(FailurePaths, AllocationFailuresAlertAndLeaveNoData) {
   struct Case {
     const host::Extension& (*function)();
     int channel, source, stateAfterRetry;
@@ -59,13 +37,25 @@ TEST_F(FailurePaths, SettingsAllocationFailureLeavesStateFiveAndNoData) {
   const Case cases[] = {{&Flow, kFlowChannel, kHeadChannel, kStateHasSettings, kFlowOutOfMemory},
                         {&Volume, kVolumeChannel, kFlowChannel, kStateOutOfMemory, kVolumeOutOfMemory}};
   for (const Case& c : cases) {
-    MakeRecording({SineBreaths(20, 0.1f, 17)});
-    ASSERT_TRUE(Attach(kFlowChannel, Flow()));
-    if (c.channel == kVolumeChannel) {
-      SubmitShort(Flow(), 8193, kFlowChannel, kHeadChannel);
-      ASSERT_TRUE(Attach(kVolumeChannel, Volume()));
-    }
     bool failedOnce = false;
+    for (long n = 1; n < 20; ++n) {
+      MakeRecording({SineBreaths(20, 0.1f, 17)});
+      host::ClearAlerts();
+      toolbox::FailAllocationAfter(n);
+      const bool attached = Attach(c.channel, c.function());
+      const bool failureUsed = toolbox::AllocationsCounted() >= n;
+      toolbox::FailAllocationAfter(0);
+      if (Alerted(c.message)) {
+        EXPECT_FALSE(attached) << c.message << " at allocation " << n;
+        failedOnce = true;
+      }
+      if (!failureUsed) break;
+    }
+    EXPECT_TRUE(failedOnce) << c.message;
+    // The last round attached the function; the volume's source is the flow function.
+    ASSERT_NE(LocalOf(c.channel), nullptr) << c.message;
+    if (c.channel == kVolumeChannel) AttachFlow();
+    failedOnce = false;
     for (long n = 1; n < 20 && !failedOnce; ++n) {
       host::ClearAlerts();
       toolbox::FailAllocationAfter(n);
@@ -157,16 +147,14 @@ struct Rings {
   }
   Rings(const Rings&) = delete;
   Rings& operator=(const Rings&) = delete;
-  // Sends message 15 with the rings on channel `ringChannel`.
-  void Send(SpirometryHostTest& test, int channel, int ringChannel, std::int16_t lastDone,
-            std::int16_t lastToDo, std::int16_t length) {
+  // Sends message 15 to the channel, with the rings as its own.
+  void Send(SpirometryHostTest& test, int channel, std::int16_t lastDone, std::int16_t lastToDo,
+            std::int16_t length) {
     host::ParamBlock block;
     block.Set<std::int16_t>(4, lastDone).Set<std::int16_t>(6, lastToDo);
     block.Set<std::int16_t>(8, length).Set<std::int16_t>(10, static_cast<std::int16_t>(channel));
-    if (ringChannel >= 1 && ringChannel <= 32) {
-      block.SetAddress(12 + 4 * static_cast<std::size_t>(ringChannel - 1), input);
-      block.SetAddress(140 + 4 * static_cast<std::size_t>(ringChannel - 1), output);
-    }
+    block.SetAddress(12 + 4 * static_cast<std::size_t>(channel - 1), input);
+    block.SetAddress(140 + 4 * static_cast<std::size_t>(channel - 1), output);
     test.document().computed().Send(channel, 15, block);
   }
   std::vector<float> Output() const { return {output, output + kLength}; }
@@ -178,17 +166,17 @@ TEST_F(FailurePaths, LiveCallsOutsideTheRingsWriteNothing) {
   ASSERT_TRUE(Attach(kHeadChannel, Flow()));  // no settings: passes its input through
   AttachFlow();
   auto settings = SettingsOf<RespFlowSettings>(kFlowChannel);
-  settings.sourceChannel = 40;  // only a whole record can say so
+  settings.sourceChannel = 33;  // only a whole record can say so
   SubmitWhole(kFlowChannel, settings);
   Rings rings;
-  rings.Send(*this, kHeadChannel, kHeadChannel, 2, 8, 8);
-  rings.Send(*this, kHeadChannel, kHeadChannel, -2, 3, 8);
-  rings.Send(*this, kHeadChannel, kHeadChannel, 2, -1, 8);
-  rings.Send(*this, kHeadChannel, kHeadChannel, 2, 5, 0);
-  rings.Send(*this, kHeadChannel, kHeadChannel, 2, 5, -8);
-  rings.Send(*this, kFlowChannel, kFlowChannel, 0, 4, 8);
+  rings.Send(*this, kHeadChannel, 2, 8, 8);
+  rings.Send(*this, kHeadChannel, -2, 3, 8);
+  rings.Send(*this, kHeadChannel, 2, -1, 8);
+  rings.Send(*this, kHeadChannel, 2, 5, 0);
+  rings.Send(*this, kHeadChannel, 2, 5, -8);
+  rings.Send(*this, kFlowChannel, 0, 4, 8);
   EXPECT_EQ(rings.Output(), std::vector<float>(Rings::kLength, -1.0f));
-  rings.Send(*this, kHeadChannel, kHeadChannel, 5, 1, 8);
+  rings.Send(*this, kHeadChannel, 5, 1, 8);
   EXPECT_EQ(rings.Output(), (std::vector<float>{0.0f, 0.1f, -1, -1, -1, -1, 0.6f, 0.7f}));
 }
 

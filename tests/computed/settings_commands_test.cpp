@@ -42,8 +42,9 @@ TEST(FlowCommands, SpareFlagAndUnknownCodesAskForNoNewCoefficients) {
   EXPECT_EQ(std::memcmp(&before, &s, sizeof s), 0);
 }
 
-// Each factor is submitted after 1.2 is in force.
-TEST(VolumeCommands, CorrectionFactorIsHeldWithinItsRange) {
+// The correction factor is held within its range (each submitted after 1.2
+// is in force); the source is another channel of the document.
+TEST(VolumeCommands, FactorAndSourceStayWithinTheirRange) {
   const volume::LocalDataType local{4, kStateHasSettings, 1, 2, nullptr, 6, 0};
   const std::pair<double, double> cases[] = {
       {5.0, 2.0}, {0.5, 0.9}, {1.5, 1.5}, {std::numeric_limits<double>::infinity(), 2.0},
@@ -55,10 +56,6 @@ TEST(VolumeCommands, CorrectionFactorIsHeldWithinItsRange) {
     volume::ApplyCommand(s, Command(volume::kSetCorrectionFactor, submitted).bytes, local);
     EXPECT_EQ(double{s.correctionFactor}, kept) << submitted;
   }
-}
-
-TEST(VolumeCommands, SourceIsAnotherChannelOfTheDocument) {
-  const volume::LocalDataType local{4, kStateHasSettings, 1, 2, nullptr, 6, 0};
   RespVolumeSettings s = volume::DefaultSettings(4);
   s.sourceIsComputed = 0;
   for (std::int16_t bad : {4, 0, 7, -2}) {
@@ -69,7 +66,6 @@ TEST(VolumeCommands, SourceIsAnotherChannelOfTheDocument) {
   EXPECT_EQ(s.sourceChannel, 6);
   EXPECT_EQ(s.sourceIsComputed, 1);
 }
-
 
 // A whole settings record applies only from a record in the block layout: in
 // any other layout the bytes at 8 and 10 are values, and following them as a

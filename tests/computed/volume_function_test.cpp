@@ -120,13 +120,8 @@ std::vector<std::vector<float>> Breaths() {
   std::vector<std::vector<float>> blocks;
   for (int b = 0; b < kBlocks; ++b) {
     const int n = 37 + (b * 7) % 25;
-    const float amplitude = 0.2f + 0.05f * static_cast<float>(b % 6);
-    std::vector<float> samples(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-      samples[static_cast<std::size_t>(i)] =
-          amplitude * static_cast<float>(std::sin(2 * M_PI * (i + 1) / n)) - 0.005f;
-    }
-    blocks.push_back(samples);
+    const std::vector<float> breath = SineBreaths(n + 1, 0.2f + 0.05f * static_cast<float>(b % 6), n, -0.005f);
+    blocks.emplace_back(breath.begin() + 1, breath.end());  // inspiration from the first sample
   }
   return blocks;
 }

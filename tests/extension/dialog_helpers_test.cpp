@@ -59,12 +59,11 @@ TEST_F(DialogHelpersTest, TextColourFollowsTheHighlightAndIsRestored) {
   EXPECT_EQ(Foreground(), kRed);
 }
 
-TEST_F(DialogHelpersTest, ARadioGroupWithNothingCheckedReadsMinusOne) {
-  SetRadioGroup(dialog_, 3, 5, 7);  // no item of the group has that offset
-  EXPECT_EQ(GetRadioGroup(dialog_, 3, 5), -1);
-}
-
-TEST_F(DialogHelpersTest, TheHostsFilterTurnsReturnIntoTheDefaultItem) {
+// A radio group with nothing checked reads -1; the host's filter turns
+// Return into the default item.
+TEST_F(DialogHelpersTest, RadioGroupAndTheHostsFilter) {
+  SetRadioGroup(dialog_, 5, 6, 7);  // no item of the group has that offset
+  EXPECT_EQ(GetRadioGroup(dialog_, 5, 6), -1);
   EventRecord event{keyDown, kReturnCharCode, 0, {}, 0};
   DialogItemIndex item = 0;
   EXPECT_TRUE(CallHostModalFilter(dialog_, &event, &item));

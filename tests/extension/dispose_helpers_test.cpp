@@ -19,16 +19,12 @@ TEST(DisposeHelpers, FreeOnceAndNullTheReferences) {
   SetHostServiceTable(host::ServicesAddress());
   const auto owner = toolbox::CurrentMemoryOwner();
   const auto handlesBefore = toolbox::LiveHandleCount(owner);
-  const auto ptrsBefore = toolbox::LivePtrCount(owner);
   Handle handle = HostNewHandle(16);
-  Ptr pointer = HostNewPtr(16);
   RgnHandle region = NewRgn();
   MenuRef menu = NewMenu(300, PStringLiteral("Test").data());
   const Rect bounds{60, 40, 260, 340};
   WindowRef window = NewCWindow(nullptr, &bounds, PStringLiteral("Data").data(), false, documentProc,
                                 kWindowInFront, false, 0);
-  ModalFilterUPP filter = NewModalFilterUPP(&StdFilterProc);
-  DialogRef dialog = nullptr;  // a dialog that was never made
   const MenuRef keptMenu = menu;
   const WindowRef keptWindow = window;
   Spy<vantor::service::HostDisposeObject384> disposeObject;
@@ -36,18 +32,13 @@ TEST(DisposeHelpers, FreeOnceAndNullTheReferences) {
   void* object = scale;
   for (int i = 0; i < 2; ++i) {
     DisposeHandleAndClear(&handle);
-    DisposePtrAndClear(&pointer);
     DisposeRgnAndClear(&region);
     DisposeMenuAndClear(&menu);
     DisposeObjectAndClear(&object);
     DisposeWindowAndClear(&window);
-    DisposeDialogAndClear(&dialog);
-    DisposeModalFilterAndClear(&filter);
   }
-  EXPECT_TRUE(handle == nullptr && pointer == nullptr && region == nullptr && menu == nullptr &&
-              object == nullptr && window == nullptr && filter == nullptr);
+  EXPECT_TRUE(handle == nullptr && region == nullptr && menu == nullptr && object == nullptr && window == nullptr);
   EXPECT_EQ(toolbox::LiveHandleCount(owner), handlesBefore);
-  EXPECT_EQ(toolbox::LivePtrCount(owner), ptrsBefore);
   EXPECT_FALSE(toolbox::IsLiveMenu(keptMenu));
   EXPECT_FALSE(IsValidWindowPtr(keptWindow));
   EXPECT_EQ(disposeObject.calls(), (std::vector<std::tuple<void*>>{{scale}}));

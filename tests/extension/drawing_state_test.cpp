@@ -26,7 +26,7 @@ class DrawingStateTest : public PortTest {
 // Saving draws on white in copy mode; without memory for the theme state
 // only the background is whitened. Either way restoring puts everything back
 // once, and the theme state is given back.
-TEST_F(DrawingStateTest, SavingNormalisesThePortAndRestoringPutsEverythingBack) {
+TEST_F(DrawingStateTest, SavingNormalisesThePortRestoringPutsEverythingBackAndDimmingLeavesItBe) {
   const auto ptrsBefore = toolbox::LivePtrCount(toolbox::CurrentMemoryOwner());
   for (const bool memory : {true, false}) {
     SCOPED_TRACE(memory);
@@ -47,9 +47,8 @@ TEST_F(DrawingStateTest, SavingNormalisesThePortAndRestoringPutsEverythingBack) 
     EXPECT_EQ(port_->pnSize, (Point{3, 3}));
   }
   EXPECT_EQ(toolbox::LivePtrCount(toolbox::CurrentMemoryOwner()), ptrsBefore);
-}
 
-TEST_F(DrawingStateTest, DimRectPaintsInTheHostsColourAndLeavesPenAndColourAsTheyWere) {
+  // Dimming paints in the host's colour and leaves pen and colour as they were.
   PenNormal();
   const Rect area{10, 20, 50, 120};
   DimRect(area);

@@ -75,16 +75,15 @@ class MessageBoxTest : public PortTest {
   }};
 };
 
-TEST_F(MessageBoxTest, EmptyTextOnlyHasTheHostPrepareTheArea) {
+// An empty text only has the host prepare the area. A short text gets a
+// one-line box its width; a long one the whole width over two or three lines;
+// either is centred where the host left the area.
+TEST_F(MessageBoxTest, TheBoxFitsTheTextAndIsCentredInTheAreaTheHostLeft) {
   DrawMessageBox(kArea, PString("").get(), 0);
   ASSERT_EQ(prepare_.count(), 1u);
   EXPECT_EQ(std::get<1>(prepare_.last()), -6);
   EXPECT_EQ(Drawn().ops.size(), 1u) << "only the host's erase";
-}
 
-// A short text gets a one-line box its width; a long one the whole width
-// over two or three lines; either is centred where the host left the area.
-TEST_F(MessageBoxTest, TheBoxFitsTheTextAndIsCentredInTheAreaTheHostLeft) {
   const std::string shortText = "No flow channel";
   const std::string twoLines = TextWiderThan(kAvailable - 6);
   ASSERT_LE(WidthOf(twoLines) / 2, kAvailable - 6);

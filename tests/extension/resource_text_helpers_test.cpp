@@ -23,18 +23,6 @@ constexpr auto SetPString = toolbox::StorePascal;
 
 using ResourceTextTest = ExtensionResourcesTest;
 
-TEST_F(ResourceTextTest, ExtensionStringsComeFromItsOwnFileAndTheDocumentsStaysCurrent) {
-  AddExtensionResources(R"([["STR#"]]
-id = 8100
-strings = ["Spirometry", "Report"])");
-  Str255 out;
-  EXPECT_EQ(GetExtensionIndString(out, 8100, 2, &extension_), out);
-  EXPECT_EQ(Text(out), "Report");
-  EXPECT_EQ(CurResFile(), documentFile_);
-  GetExtensionIndString(out, 8100, 1, nullptr);
-  EXPECT_EQ(Text(out), "Report") << "without an extension the buffer is left alone";
-}
-
 TEST_F(ResourceTextTest, AppendedItemTextIsTakenVerbatimOptionallyAfterANulCharacter) {
   MenuRef menu = NewMenu(300, PStringLiteral("Channels").data());
   const auto text = PStringLiteral("(Flow;1/2 <B");

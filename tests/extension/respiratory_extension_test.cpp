@@ -48,7 +48,7 @@ TEST_F(SpiroExtensionTest, EveryAllocationFailureEndsInTheAlertOrARecordWithoutL
   }
   toolbox::FailAllocationAfter(1);
   EXPECT_EQ(Open(), nullptr);
-  EXPECT_TRUE(Alerted("Spirometry: Out of memory"));
+  EXPECT_TRUE(spirotest::Alerted("Spirometry: Out of memory"));
 }
 
 TEST_F(SpiroExtensionTest, MissingStringListFreesWhatWasMade) {
@@ -59,7 +59,7 @@ TEST_F(SpiroExtensionTest, MissingStringListFreesWhatWasMade) {
   DisposeHandle(list);
   UseResFile(documentFile_);
   EXPECT_EQ(Open(), nullptr);
-  EXPECT_TRUE(Alerted("Could not find STR# resource with ID=8103"));
+  EXPECT_TRUE(spirotest::Alerted("Could not find STR# resource with ID=8103"));
   EXPECT_EQ(toolbox::LiveHandleCount(kOwner), 0u);
 }
 

@@ -64,22 +64,20 @@ TEST_F(SettingsDialogs, SubjectNamesAreCutTo31Characters) {
   EXPECT_EQ(LoadAt<std::int16_t>(b.data(), 40), 172);
 }
 
-TEST_F(SettingsDialogs, CopyFormatSubmitsTheLargeVariant) {
-  Script("hit 6; hit 1");
-  EditCopyFormat(kReportWindow, local_, gRespiratoryExtension);
-  ASSERT_EQ(submitShort_.count(), 1u);
-  EXPECT_EQ(std::get<1>(submitShort_.last()), kReportWindow);
-  EXPECT_EQ(std::get<2>(submitShort_.last()), 4);
-  EXPECT_EQ(Record().copyFormat, 4);
-}
-
-TEST_F(SettingsDialogs, TheirCommandsOpenTheSettingsAndSubjectDialogs) {
-  Script("hit 1; type 6 Ann; hit 1");
+// Their commands open the settings and subject dialogs; the copy format
+// dialog submits the large variant.
+TEST_F(SettingsDialogs, CommandsOpenTheDialogsAndCopyFormatSubmitsTheLargeVariant) {
+  Script("hit 1; type 6 Ann; hit 1; hit 6; hit 1");
   Perform(16404, 0, {});
   Perform(16405, 0, {});
   ASSERT_EQ(blocks_.size(), 2u);
   EXPECT_EQ(blocks_[0].size(), 16u);
   EXPECT_EQ(blocks_[1][2], 3) << "the subject's name";
+  EditCopyFormat(kReportWindow, local_, gRespiratoryExtension);
+  ASSERT_EQ(submitShort_.count(), 1u);
+  EXPECT_EQ(std::get<1>(submitShort_.last()), kReportWindow);
+  EXPECT_EQ(std::get<2>(submitShort_.last()), 4);
+  EXPECT_EQ(Record().copyFormat, 4);
 }
 
 TEST_F(SettingsDialogs, CancelSubmitsNothing) {

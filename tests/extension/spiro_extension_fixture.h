@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "computed/spirometry_host.h"
+#include "extension/extension_resources.h"
 #include "extension/respiratory_extension.h"
 #include "extension/spiro_records.h"
 #include "frame/host_services.h"
@@ -30,9 +29,7 @@ class SpiroExtensionTest : public ::testing::Test {
 
   void SetUp() override {
     SetHostServiceTable(host::ServicesAddress());
-    std::ifstream in(VANTOR_BUNDLE_DIR "/Contents/Resources/Spirometry.rsrc", std::ios::binary);
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
-    extensionFile_ = toolbox::OpenResourceBytes(bytes);
+    extensionFile_ = OpenBundleResources();
     documentFile_ = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
     ASSERT_GT(extensionFile_, 0);
     host::RegisterExtension({kHostRef, "Spirometry", extensionFile_});
@@ -104,7 +101,6 @@ class SpiroExtensionTest : public ::testing::Test {
     const toolbox::ScopedMemoryOwner owner(kOwner);
     gRespiratoryExtension.DoMenuCommand(code, 0, data, local_);
   }
-  static bool Alerted(const std::string& text) { return spirotest::Alerted(text); }
 
   Local local_ = nullptr;
   std::int16_t extensionFile_ = -1;

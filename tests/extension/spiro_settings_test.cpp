@@ -1,6 +1,5 @@
 // The settings block: its size and layout as built, the restorations of
 // stored values, and blocks from outside that lie about their sizes.
-#include <cmath>
 #include <cstring>
 #include <limits>
 

@@ -46,7 +46,7 @@ class TextBoxTest : public PortTest {
       }};
 };
 
-TEST_F(TextBoxTest, UnbufferedBoxSetsFontSizeAndClipAndRestoresThem) {
+TEST_F(TextBoxTest, UnbufferedBoxSetsFontSizeAndClipAndRestoresThemOrThePortBounds) {
   TextFont(3);
   TextSize(14);
   const Rect outerClip{10, 10, 150, 250};
@@ -71,15 +71,10 @@ TEST_F(TextBoxTest, UnbufferedBoxSetsFontSizeAndClipAndRestoresThem) {
   EXPECT_EQ(port_->clipRect, outerClip);
   EXPECT_EQ(box_.savedClip, nullptr);
   EXPECT_TRUE(SpiedCallOrder().empty());
-}
 
-TEST_F(TextBoxTest, WithoutARegionForTheClipEndClipsToThePortBounds) {
-  const Rect outerClip{10, 10, 150, 250};
-  ClipRect(&outerClip);
-  SetTextBox(Rect{20, 30, 40, 130}, 1, 9, false, box_);
+  // Without a region for the clip, the end clips to the port bounds.
   const auto handlesBefore = toolbox::LiveHandleCount(toolbox::CurrentMemoryOwner());
   toolbox::FailAllocationAfter(1);
-  Rect drawInto{};
   BeginTextBox(box_, &drawInto);
   EXPECT_EQ(box_.savedClip, nullptr);
   EXPECT_EQ(port_->clipRect, drawInto);
@@ -110,7 +105,7 @@ TEST_F(TextBoxTest, BufferedFontMakesABufferAtTheOriginAndPreparesIt) {
   EXPECT_EQ(std::get<3>(showBuffer_.last()), 0);
 }
 
-TEST_F(TextBoxTest, ABufferIsKeptWhileTheBoxFitsAndRemadeWhenItDoesNot) {
+TEST_F(TextBoxTest, ABufferIsKeptWhileTheBoxFitsRemadeWhenItDoesNotAndNeverMadeEmptyOrRefused) {
   SetTextBox(Rect{50, 60, 70, 160}, kBufferedTextFont, 10, false, box_);
   SetTextBox(Rect{80, 10, 100, 110}, kBufferedTextFont, 10, false, box_);  // moved, same size
   EXPECT_EQ(makeBuffer_.count(), 1u);
@@ -133,17 +128,17 @@ TEST_F(TextBoxTest, ABufferIsKeptWhileTheBoxFitsAndRemadeWhenItDoesNot) {
   DisposeTextBox(fixed);
   EXPECT_FALSE(IsTextBoxBuffered(fixed));
   EXPECT_EQ(releaseBuffer_.count(), 3u) << "released once";
-}
 
-TEST_F(TextBoxTest, NoBufferIsAskedForAnEmptyBoxAndARefusedOneLeavesTheBoxUnbuffered) {
+  // No buffer is asked for an empty box, and a refused one leaves the box unbuffered.
+  DisposeTextBox(box_);
   SetTextBox(Rect{50, 60, 50, 160}, kBufferedTextFont, 10, false, box_);
-  EXPECT_EQ(makeBuffer_.count(), 0u);
-
+  EXPECT_EQ(makeBuffer_.count(), 4u);
+  const auto drawnToBuffer = drawToBuffer_.count();
   Spy<service::HostService45> refuse;
   SetTextBox(Rect{50, 60, 70, 160}, kBufferedTextFont, 10, false, box_);
   EXPECT_EQ(refuse.count(), 1u);
   EXPECT_FALSE(IsTextBoxBuffered(box_));
-  EXPECT_EQ(drawToBuffer_.count(), 0u);
+  EXPECT_EQ(drawToBuffer_.count(), drawnToBuffer);
   Rect drawInto{};
   BeginTextBox(box_, &drawInto);
   EXPECT_EQ(drawInto, (Rect{50, 60, 70, 160}));

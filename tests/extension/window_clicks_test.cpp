@@ -11,6 +11,7 @@
 #include "toolbox/events.h"
 #include "toolbox/menus.h"
 #include "toolbox/script.h"
+#include "util/pstring.h"
 
 using namespace spiro;
 
@@ -155,10 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(WindowClicks, TheAxisChannelMenuMarksTheChosenChannel) {
   MakeAxes();
-  MenuRef menu = NewMenu(8100, reinterpret_cast<const unsigned char*>("\x07" "Channel"));
-  for (const char* item : {"\x04" "Auto", "\x04" "None", "\x02" "C1", "\x02" "C2", "\x02" "C3"}) {
-    AppendMenu(menu, reinterpret_cast<const unsigned char*>(item));
-  }
+  MenuRef menu = NewMenu(8100, PStringLiteral("Channel").data());
+  AppendMenu(menu, PStringLiteral("Auto;None;C1;C2;C3").data());
   Record().volumeMenu = menu;  // disposed with the record
   Record().volumeMenuOwnItems = 2;
   Record().volumeChannel = 2;

@@ -67,7 +67,6 @@ TEST_F(AnalysisTest, TidalBreathingThenForcedExpiration) {
   EXPECT_NEAR(r.tidalVolume, 0.5, 0.02);
   EXPECT_NEAR(r.breathFrequency, 1.0 / 4.0, 0.01);
   EXPECT_NEAR(r.peakExpiratoryFlow, std::numbers::pi * 3.5 / 6.0, 0.01);
-  EXPECT_GT(r.peakInspiratoryFlow, 0.0);
 }
 
 struct ForcedCase {

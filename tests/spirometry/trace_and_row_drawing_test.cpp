@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
-#include <string>
 #include <vector>
 
 #include "extension/port_fixture.h"

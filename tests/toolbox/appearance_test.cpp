@@ -28,7 +28,7 @@ class AppearanceTest : public testing::Test {
 
 // Pen and colours are restored as the extension's drawing state test shows;
 // here what it does not look at: text, clip, and the state's single use.
-TEST_F(AppearanceTest, AStateRestoresTextAndClipOnce) {
+TEST_F(AppearanceTest, AStateRestoresTextAndClipOnceAndTextColoursFollowActivation) {
   const Rect clip{5, 5, 50, 50};
   TextFont(21);
   TextFace(bold);
@@ -46,10 +46,8 @@ TEST_F(AppearanceTest, AStateRestoresTextAndClipOnce) {
   // Disposed with the call: a second use is refused, not a use after free.
   EXPECT_EQ(SetThemeDrawingState(saved, true), paramErr);
   EXPECT_EQ(DisposeThemeDrawingState(saved), paramErr);
-}
 
-// Inactive dialog text is grey on a colour device, black on a one-bit one.
-TEST_F(AppearanceTest, TextColoursFollowActivationAndTheDevice) {
+  // Inactive dialog text is grey on a colour device, black on a one-bit one.
   RGBColor active{}, inactive{}, oneBit{};
   ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogActive, 32, true, &active), noErr);
   ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogInactive, 32, true, &inactive), noErr);

@@ -37,7 +37,7 @@ class CarbonEventTest : public toolbox_test::ToolboxTest {
 
 // The newest handler of the event's kind runs first; CallNextEventHandler
 // passes the event on to older ones.
-TEST_F(CarbonEventTest, CallNextEventHandlerPassesTheEventToOlderHandlers) {
+TEST_F(CarbonEventTest, HandlersRunNewestFirstAndParametersAreTypedAndSized) {
   std::vector<EventHandlerUPP> upps;
   for (const auto& [proc, kind] : {std::pair{&Handler<1, eventNotHandledErr>, kEventWindowBoundsChanged},
                                    {&Handler<2, noErr, true>, kEventWindowBoundsChanged},
@@ -50,9 +50,8 @@ TEST_F(CarbonEventTest, CallNextEventHandlerPassesTheEventToOlderHandlers) {
   EXPECT_EQ(SendEventToEventTarget(event_, GetWindowEventTarget(window_)), eventNotHandledErr);
   EXPECT_EQ(gOrder, (std::vector<int>{2, 1}));
   for (EventHandlerUPP upp : upps) DisposeEventHandlerUPP(upp);
-}
 
-TEST_F(CarbonEventTest, ParametersAreTypedAndSized) {
+  // Parameters are typed and sized.
   const UInt32 attributes = kWindowBoundsChangeSizeChanged;
   ASSERT_EQ(SetEventParameter(event_, kEventParamAttributes, typeUInt32, sizeof attributes, &attributes), noErr);
   UInt32 read = 0;

@@ -3,28 +3,40 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
+#include "support/test_files.h"
 #include "toolbox/file_bytes.h"
 #include "toolbox/resource_test_support.h"
 #include "toolbox/resources.h"
 
 namespace toolbox_test {
 
+struct RezRun {
+  int exitCode;
+  std::string errors;  // what it wrote on stderr
+};
+
+// Runs vantor-rez as the build does.
+inline RezRun RunRez(const std::vector<std::string>& sources, const std::string& output) {
+  std::string command = "'" + std::string(VANTOR_BINARY_DIR) + "/bin/vantor-rez' --output '" + output + "'";
+  for (const std::string& s : sources) command += " '" + s + "'";
+  const int status = std::system((command + " 2> '" + output + ".stderr'").c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(output + ".stderr")};
+}
+
 // The resource file vantor-rez writes for these resources (empty when it refuses them).
 inline std::vector<unsigned char> CompileResources(const std::string& toml) {
   const resource_test::TempDir dir;
-  const std::string source = dir.File("test.toml");
-  const std::string output = dir.File("test.rsrc");
-  std::ofstream(source) << toml;
-  const std::string command =
-      "'" + std::string(VANTOR_BINARY_DIR) + "/bin/vantor-rez' --output '" + output + "' '" + source + "'";
+  std::ofstream(dir.File("test.toml")) << toml;
   std::vector<unsigned char> bytes;
-  if (std::system(command.c_str()) != 0 || toolbox::ReadFileBytes(output, bytes) != noErr) {
-    ADD_FAILURE() << "vantor-rez refused the test resources";
+  const RezRun run = RunRez({dir.File("test.toml")}, dir.File("test.rsrc"));
+  if (run.exitCode != 0 || toolbox::ReadFileBytes(dir.File("test.rsrc"), bytes) != noErr) {
+    ADD_FAILURE() << "vantor-rez refused the test resources: " << run.errors;
   }
   return bytes;
 }

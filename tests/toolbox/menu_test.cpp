@@ -115,6 +115,7 @@ TEST_F(MenuTest, TheMenuListHoldsOneMenuPerIdAndForgetsDisposedMenus) {
   InsertMenu(b, hierMenu);
   InsertMenu(sameId, 0);
   EXPECT_EQ(GetMenuHandle(10), a);
+  EXPECT_EQ(GetMenuHandle(11), b) << "pop-up menus are found too";
   EXPECT_FALSE(toolbox::IsMenuInList(sameId));
   DeleteMenu(11);
   EXPECT_EQ(GetMenuHandle(11), nullptr);

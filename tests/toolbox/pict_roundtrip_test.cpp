@@ -37,15 +37,10 @@ void DrawSample() {
   RGBForeColor(&teal);
   BackColor(yellowColor);
   Rect r{20, 30, 60, 90};
-  FrameRect(&r);
-  PaintRect(&r);
-  EraseRect(&r);
-  InvertRect(&r);
+  for (auto shape : {FrameRect, PaintRect, EraseRect, InvertRect, FrameOval, PaintOval}) shape(&r);
   Pattern light;
   FillRect(&r, GetQDGlobalsLightGray(&light));
   FillRect(&r, &light);
-  FrameOval(&r);
-  PaintOval(&r);
   FrameRoundRect(&r, 8, 6);
   FillRoundRect(&r, 12, 10, &light);
   FillOval(&r, GetQDGlobalsDarkGray(&gray));

@@ -46,7 +46,7 @@ TEST_F(ScrapTest, FlavoursReadBackInTheOrderTheyWerePut) {
   EXPECT_EQ(info[0].flavorType, kScrapFlavorTypeText);
 }
 
-TEST_F(ScrapTest, RefusedPutsLeaveTheScrapAsItWas) {
+TEST_F(ScrapTest, RefusedPutsLeaveTheScrapAsItWasAndAClearEndsOldReferences) {
   const char data[] = "x";
   ASSERT_EQ(PutScrapFlavor(scrap_, kScrapFlavorTypeText, 0, 1, data), noErr);
   EXPECT_EQ(PutScrapFlavor(scrap_, kScrapFlavorTypeText, 0, 1, data), duplicateScrapFlavorErr);
@@ -60,14 +60,10 @@ TEST_F(ScrapTest, RefusedPutsLeaveTheScrapAsItWas) {
   EXPECT_EQ(count, 1u);
   Size size = 0;
   EXPECT_EQ(GetScrapFlavorSize(scrap_, kScrapFlavorTypePicture, &size), scrapFlavorNotFoundErr);
-}
 
-TEST_F(ScrapTest, AReferenceFromBeforeAClearIsRefused) {
-  const char data[] = "old";
-  ASSERT_EQ(PutScrapFlavor(scrap_, kScrapFlavorTypeText, 0, 3, data), noErr);
+  // A reference from before a clear is refused.
   ASSERT_EQ(ClearCurrentScrap(), noErr);
-  EXPECT_EQ(PutScrapFlavor(scrap_, kScrapFlavorTypeText, 0, 3, data), badScrapRefErr);
-  Size size = 0;
+  EXPECT_EQ(PutScrapFlavor(scrap_, kScrapFlavorTypeText, 0, 1, data), badScrapRefErr);
   EXPECT_EQ(GetScrapFlavorSize(scrap_, kScrapFlavorTypeText, &size), badScrapRefErr);
   ScrapRef fresh = nullptr;
   ASSERT_EQ(GetCurrentScrap(&fresh), noErr);

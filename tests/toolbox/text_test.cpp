@@ -21,7 +21,7 @@ using qd_test::PStr;
 using qd_test::ScopedPort;
 
 // The system font is the application font in bold; Helvetica is the application font.
-TEST(QuickDrawText, FontNumbersPickFamiliesAndFacesPickFiles) {
+TEST(QuickDrawText, FontNumbersPickFamiliesFacesPickFilesAndSizesScale) {
   EXPECT_EQ(toolbox::FontFilePath(systemFont, normal), toolbox::FontFilePath(applFont, bold));
   EXPECT_EQ(toolbox::FontFilePath(kFontIDHelvetica, normal), toolbox::FontFilePath(applFont, normal));
   EXPECT_NE(toolbox::FontFilePath(kFontIDTimes, normal), toolbox::FontFilePath(applFont, normal));
@@ -40,11 +40,9 @@ TEST(QuickDrawText, FontNumbersPickFamiliesAndFacesPickFiles) {
   EXPECT_EQ(StringWidth(PStr("mmmm").data()), plain - 4);
   TextFace(underline);
   EXPECT_EQ(StringWidth(PStr("mmmm").data()), plain);
-}
 
-TEST(QuickDrawText, SizeZeroIsTwelveAndMetricsScaleWithSize) {
-  ScopedPort scoped;
-  TextFont(applFont);
+  // Size zero is twelve and metrics scale with the size.
+  TextFace(normal);
   TextSize(0);
   const SInt16 atDefault = StringWidth(PStr("Report").data());
   FontInfo small{};
@@ -175,7 +173,7 @@ std::vector<toolbox::DrawOp> Texts(const ScopedPort& scoped) {
 
 SInt16 Width(std::string_view s) { return TextWidth(s.data(), 0, static_cast<SInt16>(s.size())); }
 
-TEST(TextBox, LinesBreakAtSpacesThatFitAndAtReturns) {
+TEST(TextBox, LinesBreakAtSpacesThatFitAndAtReturnsAndStayInTheBox) {
   ScopedPort scoped(Rect{0, 0, 400, 400});
   TextFont(applFont);
   const std::string_view text = "Spirometer flow head calibration\rdone";
@@ -192,23 +190,21 @@ TEST(TextBox, LinesBreakAtSpacesThatFitAndAtReturns) {
   EXPECT_EQ(lines[1].from.v - lines[0].from.v, info.ascent + info.descent + info.leading);
   EXPECT_EQ(lines[0].state.clip, box);
   EXPECT_EQ(scoped.port().clipRect, (Rect{-32768, -32768, 32767, 32767})) << "the caller's clip returns";
-}
 
-TEST(TextBox, AWordWiderThanTheBoxIsCutAndLinesBelowTheBoxAreNotDrawn) {
-  ScopedPort scoped(Rect{0, 0, 400, 400});
-  TextFont(applFont);
+  // A word wider than the box is cut, and lines below the box are not drawn.
+  const std::size_t before = lines.size();
   const Rect narrow{0, 0, 30, 10};
-  const std::string_view text = "Inspiration";
-  TETextBox(text.data(), static_cast<SInt32>(text.size()), &narrow, teFlushLeft);
-  const auto lines = Texts(scoped);
-  ASSERT_FALSE(lines.empty());
-  EXPECT_LE(lines.size(), 3u);  // a 30-pixel box holds at most two lines and part of a third
+  const std::string_view word = "Inspiration";
+  TETextBox(word.data(), static_cast<SInt32>(word.size()), &narrow, teFlushLeft);
+  const auto cut = Texts(scoped);
+  ASSERT_GT(cut.size(), before);
+  EXPECT_LE(cut.size(), before + 3);  // a 30-pixel box holds at most two lines and part of a third
   std::string shown;
-  for (const auto& line : lines) shown += line.text;
-  EXPECT_EQ(text.substr(0, shown.size()), shown);
+  for (std::size_t i = before; i < cut.size(); ++i) shown += cut[i].text;
+  EXPECT_EQ(word.substr(0, shown.size()), shown);
   TETextBox(nullptr, 5, &narrow, teFlushLeft);  // refused
-  TETextBox(text.data(), -1, &narrow, teFlushLeft);
-  EXPECT_EQ(Texts(scoped).size(), lines.size());
+  TETextBox(word.data(), -1, &narrow, teFlushLeft);
+  EXPECT_EQ(Texts(scoped).size(), cut.size());
 }
 
 }  // namespace

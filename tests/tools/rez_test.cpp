@@ -2,13 +2,12 @@
 // file out, read back through the Resource Manager or checked byte by byte
 // against the documented layouts.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
+#include "toolbox/compiled_resources.h"
 #include "toolbox/file_bytes.h"
 #include "toolbox/resource_file_format.h"
 #include "toolbox/resources.h"
@@ -23,10 +22,7 @@ using resource_test::TextOf;
 
 const std::string kRez = std::string(VANTOR_BINARY_DIR) + "/bin/vantor-rez";
 
-struct RunResult {
-  int exitCode;
-  std::string errors;
-};
+using toolbox_test::RezRun;
 
 class RezTest : public testing::Test {
  protected:
@@ -36,19 +32,13 @@ class RezTest : public testing::Test {
     return path;
   }
 
-  RunResult Run(const std::vector<std::string>& sources, const std::string& output = "out.rsrc") {
-    std::string command = "'" + kRez + "' --output '" + dir_.File(output) + "'";
-    for (const std::string& s : sources) command += " '" + s + "'";
-    command += " 2> '" + dir_.File("stderr.txt") + "'";
-    const int status = std::system(command.c_str());
-    std::stringstream errors;
-    errors << std::ifstream(dir_.File("stderr.txt")).rdbuf();
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, errors.str()};
+  RezRun Run(const std::vector<std::string>& sources, const std::string& output = "out.rsrc") {
+    return toolbox_test::RunRez(sources, dir_.File(output));
   }
 
   // Compiles one source and returns the data of its only resource.
   std::vector<unsigned char> CompileOne(const std::string& text) {
-    const RunResult result = Run({Source("one.toml", text)});
+    const RezRun result = Run({Source("one.toml", text)});
     EXPECT_EQ(result.exitCode, 0) << result.errors;
     const auto contents = Output();
     EXPECT_EQ(contents.resources.size(), 1u);
@@ -79,7 +69,7 @@ ref_con = 258
 const std::string kWindowHead = "00 28 00 0A 00 F0 01 9A 00 08 01 00 01 00 00 00 01 02 04 44 61 74 61";
 
 TEST_F(RezTest, CompiledStringListsReadBackThroughTheResourceManager) {
-  const RunResult result = Run({Source("strings.toml", R"(
+  const RezRun result = Run({Source("strings.toml", R"(
 [["STR#"]]
 id = 2015
 name = "General messages"
@@ -110,7 +100,7 @@ TEST_F(RezTest, SeveralSourcesMakeOneFileAndAFailedRunLeavesThePreviousOutput) {
   ASSERT_EQ(toolbox::ReadFileBytes(dir_.File("out.rsrc"), before), noErr);
 
   const std::string again = Source("c.toml", "[[\"STR#\"]]\nid = 1\nstrings = [\"c\"]\n");
-  const RunResult result = Run({a, again});
+  const RezRun result = Run({a, again});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.errors, "vantor-rez: " + again + ": STR# 1 is also defined in " + a + "\n");
   std::vector<unsigned char> after;
@@ -150,7 +140,7 @@ const Problem kProblems[] = {
 TEST_F(RezTest, ProblemsAreOneLineNamingTheFileAndTheResource) {
   const std::string path = dir_.File("bad.toml");
   for (const Problem& problem : kProblems) {
-    const RunResult result = Run({Source("bad.toml", problem.source)});
+    const RezRun result = Run({Source("bad.toml", problem.source)});
     EXPECT_EQ(result.exitCode, 1) << problem.source;
     EXPECT_EQ(result.errors.rfind("vantor-rez: " + path + ": ", 0), 0u) << result.errors;
     EXPECT_EQ(std::count(result.errors.begin(), result.errors.end(), '\n'), 1) << result.errors;
@@ -166,7 +156,7 @@ TEST_F(RezTest, UsageErrorsNonFilesAndEmptySourcesAreRefused) {
   for (const auto& [source, expected] : {std::pair<std::string, const char*>{dir_.File(""), "not a regular file"},
                                          {"/dev/zero", "not a regular file"},
                                          {Source("empty.toml", "# nothing\n"), "defines no resources"}}) {
-    const RunResult result = Run({source}, "never.rsrc");
+    const RezRun result = Run({source}, "never.rsrc");
     EXPECT_EQ(result.exitCode, 1) << source;
     EXPECT_NE(result.errors.find(expected), std::string::npos) << result.errors;
     EXPECT_FALSE(std::ifstream(dir_.File("never.rsrc"))) << source;

@@ -37,34 +37,6 @@ TEST(FindPString, FirstOccurrenceOrZero) {
   EXPECT_EQ(FindPString(P("ana"), P("an")), 0);
 }
 
-// A start outside the string never exposes the stale bytes after it.
-TEST(DeletePChars, RemovesRangeOrCutsAtStart) {
-  const struct {
-    const char* text;
-    std::int16_t start, count;
-    const char* left;
-  } cases[] = {{"abcde", 2, 2, "ade"}, {"abcde", 4, 5, "abc"}, {"abcde", 5, 1, "abcd"}, {"abcde", 2, 0, "abcde"},
-               {"abcde", 2, -3, "abcde"}, {"abc", 9, 2, "abc"}, {"abc", 0, 2, "abc"}};
-  for (const auto& c : cases) {
-    P s(c.text);
-    DeletePChars(s, c.start, c.count);
-    EXPECT_EQ(S(s), c.left) << c.text << " " << c.start << " " << c.count;
-  }
-}
-
-// Position 0 is the length byte, not a character.
-TEST(SubPString, CopiesWithinTheSource) {
-  const struct {
-    std::int16_t start, count;
-    const char* copied;
-  } cases[] = {{3, 10, "cde"}, {2, 2, "bc"}, {6, 1, ""}, {0, 3, ""}, {-4, 3, ""}};
-  for (const auto& c : cases) {
-    P d("xyz");
-    SubPString(d, P("abcde"), c.start, c.count);
-    EXPECT_EQ(S(d), c.copied) << c.start << " " << c.count;
-  }
-}
-
 TEST(ConcatPStrings, CutsToCapacityLaterSourcesLosingFirst) {
   const std::string a(200, 'a');
   const std::string b(100, 'b');

@@ -81,8 +81,11 @@ class SettingsStoreTest : public ::testing::Test {
   SwappingExtension extension_;
 };
 
-TEST_F(SettingsStoreTest, SavedRecordIsStoredBigEndianAndLoadsNative) {
+// A saved record is stored big-endian and loads native; saving again
+// replaces it, a failed save keeps it, and saving null deletes it.
+TEST_F(SettingsStoreTest, SaveReplaceFailAndDelete) {
   Handle record = MakeRecord(0x01020304, 0x0A0B, 0x0C0D);
+  Handle second = MakeRecord(2, 2, 2);
   const auto native = Bytes(record);
   ASSERT_EQ(SaveNamedSettings(extension_, kName.data(), record), 0);
   EXPECT_EQ(Bytes(record), native) << "the caller's record keeps its native order";
@@ -93,32 +96,20 @@ TEST_F(SettingsStoreTest, SavedRecordIsStoredBigEndianAndLoadsNative) {
   EXPECT_EQ(Bytes(stored), (std::vector<unsigned char>{1, 2, 3, 4, 0x0A, 0x0B, 0x0C, 0x0D}));
   ReleaseResource(stored);
   EXPECT_EQ(Loaded(), native);
-  DisposeHandle(record);
-}
 
-TEST_F(SettingsStoreTest, SavingAgainReplacesAndSavingNullDeletes) {
-  Handle first = MakeRecord(1, 1, 1);
-  Handle second = MakeRecord(2, 2, 2);
-  ASSERT_EQ(SaveNamedSettings(extension_, kName.data(), first), 0);
   ASSERT_EQ(SaveNamedSettings(extension_, kName.data(), second), 0);
   EXPECT_EQ(Loaded(), Bytes(second));
   EXPECT_EQ(Count1Resources(kSettingsResourceType), 1);
+  toolbox::FailAllocationAfter(1);
+  EXPECT_EQ(SaveNamedSettings(extension_, kName.data(), record), memFullErr);
+  toolbox::FailAllocationAfter(0);
+  EXPECT_EQ(Loaded(), Bytes(second)) << "a failed save must not lose what was stored";
+
   EXPECT_EQ(SaveNamedSettings(extension_, kName.data(), nullptr), 0);
   EXPECT_TRUE(Loaded().empty());
   EXPECT_EQ(Count1Resources(kSettingsResourceType), 0);
   EXPECT_EQ(SaveNamedSettings(extension_, kName.data(), nullptr), 0) << "nothing to delete is fine";
-  for (Handle h : {first, second}) DisposeHandle(h);
-}
-
-TEST_F(SettingsStoreTest, OutOfMemoryKeepsTheStoredRecord) {
-  Handle first = MakeRecord(1, 2, 3);
-  Handle second = MakeRecord(4, 5, 6);
-  ASSERT_EQ(SaveNamedSettings(extension_, kName.data(), first), 0);
-  toolbox::FailAllocationAfter(1);
-  EXPECT_EQ(SaveNamedSettings(extension_, kName.data(), second), memFullErr);
-  toolbox::FailAllocationAfter(0);
-  EXPECT_EQ(Loaded(), Bytes(first)) << "a failed save must not lose what was stored";
-  for (Handle h : {first, second}) DisposeHandle(h);
+  for (Handle h : {record, second}) DisposeHandle(h);
 }
 
 TEST_F(SettingsStoreTest, StringListsAreTheCallersCopyOrAnAlertWhenMissing) {

@@ -38,7 +38,7 @@ class WindowPlacementTest : public ExtensionDialogTest {
 TEST_F(WindowPlacementTest, DialogsAndWindowsArePlacedByTheHostUnderTheirResource) {
   extension_.BeginResources();
   DialogRef dialog = OpenExtensionDialog(extension_, kDialogId);
-  EXPECT_EQ(OpenExtensionDialog(extension_, 8111), nullptr) << "a dialog that cannot be made is not placed";
+  EXPECT_EQ(OpenExtensionDialog(extension_, 8199), nullptr) << "a dialog that cannot be made is not placed";
   extension_.EndResources();
   ASSERT_NE(dialog, nullptr);
   const Rect bounds{60, 40, 260, 340};
