@@ -1,6 +1,7 @@
 // Windows from 'WIND' resources: bounds, frames, title, visibility, the
 // window list, update regions, the bounds-changed event and its attributes,
-// and growing, dragging and zooming with scripted targets.
+// growing, dragging and zooming with scripted targets, and the Carbon event
+// handlers of a window (newest first, passing on, typed parameters).
 #include <gtest/gtest.h>
 
 #include "toolbox/carbon_events.h"
@@ -283,6 +284,55 @@ TEST_F(WindowTest, AHandlerThatDisposesOfItsWindowEndsTheChangeSafely) {
   EXPECT_FALSE(IsValidWindowPtr(w));
   MoveWindow(w, 1, 1, true);  // a stale window is ignored
   DisposeEventHandlerUPP(upp);
+}
+
+std::vector<int> gOrder;
+
+template <int kId, OSStatus kResult, bool kPassOn = false>
+OSStatus Handler(EventHandlerCallRef call, EventRef event, void*) {
+  gOrder.push_back(kId);
+  return kPassOn ? CallNextEventHandler(call, event) : kResult;
+}
+
+// The newest handler of the event's kind runs first; CallNextEventHandler
+// passes the event on to older ones.
+TEST_F(WindowTest, HandlersRunNewestFirstAndEventParametersAreTypedAndSized) {
+  WindowRef window = GetNewCWindow(8103, nullptr, kWindowInFront);
+  EventRef event = nullptr;
+  CreateEvent(nullptr, kEventClassWindow, kEventWindowBoundsChanged, 0, 0, &event);
+  std::vector<EventHandlerUPP> upps;
+  for (const auto& [proc, kind] : {std::pair{&Handler<1, eventNotHandledErr>, kEventWindowBoundsChanged},
+                                   {&Handler<2, noErr, true>, kEventWindowBoundsChanged},
+                                   {&Handler<3, noErr>, kEventWindowBoundsChanging}}) {
+    upps.push_back(NewEventHandlerUPP(proc));
+    const EventTypeSpec type{kEventClassWindow, kind};
+    ASSERT_EQ(InstallEventHandler(GetWindowEventTarget(window), upps.back(), 1, &type, nullptr, nullptr), noErr);
+  }
+  gOrder.clear();
+  EXPECT_EQ(SendEventToEventTarget(event, GetWindowEventTarget(window)), eventNotHandledErr);
+  EXPECT_EQ(gOrder, (std::vector<int>{2, 1}));
+  for (EventHandlerUPP upp : upps) DisposeEventHandlerUPP(upp);
+
+  // Parameters are typed and sized.
+  const UInt32 attributes = kWindowBoundsChangeSizeChanged;
+  ASSERT_EQ(SetEventParameter(event, kEventParamAttributes, typeUInt32, sizeof attributes, &attributes), noErr);
+  UInt32 read = 0;
+  EventParamType type = 0;
+  EXPECT_EQ(GetEventParameter(event, kEventParamAttributes, typeWildCard, &type, sizeof read, nullptr, &read), noErr);
+  EXPECT_EQ(read, attributes);
+  EXPECT_EQ(type, typeUInt32);
+  Rect wrongType{};
+  EXPECT_EQ(
+      GetEventParameter(event, kEventParamAttributes, typeQDRectangle, nullptr, sizeof wrongType, nullptr, &wrongType),
+      errAECoercionFail);
+  UInt16 tooSmall = 0;
+  EXPECT_EQ(GetEventParameter(event, kEventParamAttributes, typeUInt32, nullptr, sizeof tooSmall, nullptr, &tooSmall),
+            paramErr);
+  EXPECT_EQ(tooSmall, 0);
+  EXPECT_EQ(GetEventParameter(event, kEventParamDirectObject, typeWindowRef, nullptr, 8, nullptr, &read),
+            eventParameterNotFoundErr);
+  ReleaseEvent(event);
+  DisposeWindow(window);
 }
 
 }  // namespace
