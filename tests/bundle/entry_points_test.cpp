@@ -10,7 +10,6 @@
 #include "host/bundle.h"
 #include "host/extension_registry.h"
 #include "host/host_context.h"
-#include "host/service_table.h"
 #include "support/bundle_suite.h"
 
 namespace {
