@@ -207,6 +207,9 @@ FAULTS = [
     ("click-tail-offset", "abi/include/vantor/messages.h",
      "  using Tail = Field<std::uint8_t, 18>;  // the rest of the block, passed by address",
      "  using Tail = Field<std::uint8_t, 20>;  // the rest of the block, passed by address", "test_frame"),
+    ("settings-swap-key-unmapped", "bundle/frame/extension_base.cpp",
+     "HostSetCommandSwapProc(static_cast<std::uint16_t>(MapLocalId(localId)), proc);",
+     "HostSetCommandSwapProc(localId, proc);", "test_bundle"),
     # s4tbx: dialogs and windows of the toolbox
     ("dialog-escape-not-cancel", "toolbox/src/dialogs/dialog_modal.cpp",
      "if (key == kEscapeCharCode) return CancelAnswer(d);", "if (key == kEscapeCharCode) return std::nullopt;",
