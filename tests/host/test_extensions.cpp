@@ -97,7 +97,6 @@ void ScaleLive(void* block, Handle local) {
 
 void ScaleCommand(const unsigned char* record, Handle local) {
   const auto code = LoadAt<std::uint16_t>(record, vantor::kCommandCodeAt);
-  Log().commands.push_back(code);
   ScaleSettings* settings = EnsureSettings(local);
   if (settings == nullptr) return;
   if (code == kSetSource) settings->source = LoadAt<std::int16_t>(record, 8);
