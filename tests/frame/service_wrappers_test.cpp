@@ -232,18 +232,13 @@ TEST_F(GeneratedWrappers, TheDataObjectIsMadeWithOneBeforeTheFirstDataCall) {
 
 using RecordWrappers = RecordingHost;
 
-struct StringRecordCase {
-  int index;
-  std::function<void(StringPtr)> call;
-  std::vector<long double> arguments;
-};
-
 TEST_F(RecordWrappers, Str255ResultsArriveWholeWithTheArgumentsInOrder) {
   namespace s = vantor::service;
   const auto* format = reinterpret_cast<const vantor::BlockTimeFormat*>(0x7100);
   std::int32_t a = 0;
   std::int32_t b = 0;
-  const std::vector<StringRecordCase> cases = {
+  // The service, a call of its wrapper, the arguments the service gets.
+  const std::vector<std::tuple<int, std::function<void(StringPtr)>, std::vector<long double>>> cases = {
       {s::HostGetDialogItemText, [](StringPtr t) { HostGetDialogItemText(kDialog, 5, t); },
        Arguments(kStr255Out, kDialog, 5)},
       {s::HostDoubleToString, [](StringPtr t) { HostDoubleToString(t, 2.5, 3, true); },
@@ -266,12 +261,12 @@ TEST_F(RecordWrappers, Str255ResultsArriveWholeWithTheArgumentsInOrder) {
       {s::HostGetExtensionName, [](StringPtr t) { HostGetExtensionName(-2, t); },
        Arguments(-2, kStr255Out)},
   };
-  for (const StringRecordCase& c : cases) {
-    SCOPED_TRACE(c.index);
+  for (const auto& [index, call, arguments] : cases) {
+    SCOPED_TRACE(index);
     Str255 text{};
-    c.call(text);
-    EXPECT_EQ(LastCall(), (RecordedCall{c.index, c.arguments}));
-    EXPECT_EQ(std::vector<unsigned char>(text, text + sizeof(Str255)), Str255Of(c.index)) << "the whole Str255";
+    call(text);
+    EXPECT_EQ(LastCall(), (RecordedCall{index, arguments}));
+    EXPECT_EQ(std::vector<unsigned char>(text, text + sizeof(Str255)), Str255Of(index)) << "the whole Str255";
   }
 }
 
