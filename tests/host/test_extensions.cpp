@@ -154,9 +154,6 @@ std::int32_t ScaleQuery(std::int16_t message, void* block, Handle local) {
       units->unitText[1] = 'x';
       return 1;
     }
-    case vantor::computed::kMatchesSource:
-      return s.source == LoadAt<std::int16_t>(block, 4) &&
-             LoadAt<std::int16_t>(block, 6) == (s.source != own ? 0 : 1);
     case vantor::computed::kEditSettings: return Log().acceptEdit ? 1 : 0;
     default: return 0;
   }
