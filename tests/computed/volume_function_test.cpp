@@ -5,7 +5,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "computed/resp_volume_settings.h"
@@ -239,30 +239,27 @@ class VolumeCarry : public SpirometryHostTest {
   }
 };
 
-// With the reset at inspiration and the expiratory correction, each on or off.
-class VolumeCarryCorrections : public VolumeCarry,
-                               public ::testing::WithParamInterface<std::tuple<bool, bool>> {};
-
 // Block by block gives the very samples of the stretch integrated again for
-// each block, the reservoir and the previous flow carried over block ends.
-TEST_P(VolumeCarryCorrections, BlockByBlockEqualsIntegratingTheStretchAgain) {
-  const auto [reset, correction] = GetParam();
-  Record(reset, correction);
-  const auto replayed = Volumes(false);
-  const auto carried = Volumes(true);
-  for (int b = 1; b <= kBlocks; ++b) {
-    const auto& expected = replayed[static_cast<std::size_t>(b - 1)];
-    const auto& actual = carried[static_cast<std::size_t>(b - 1)];
-    ASSERT_FALSE(expected.empty()) << b;
-    ASSERT_EQ(actual, expected) << "block " << b;
-    // Inspiration starts every block: with the reset on, at its first sample.
-    if (reset && b > 1) {
-      EXPECT_EQ(actual[0], 0.0f) << b;
+// each block, the reservoir and the previous flow carried over block ends, with
+// the reset at inspiration and the expiratory correction each on or off.
+TEST_F(VolumeCarry, BlockByBlockEqualsIntegratingTheStretchAgain) {
+  for (const auto& [reset, correction] : {std::pair{false, false}, {false, true}, {true, false}, {true, true}}) {
+    SCOPED_TRACE(std::string("reset ") + (reset ? "on" : "off") + ", correction " + (correction ? "on" : "off"));
+    Record(reset, correction);
+    const auto replayed = Volumes(false);
+    const auto carried = Volumes(true);
+    for (int b = 1; b <= kBlocks; ++b) {
+      const auto& expected = replayed[static_cast<std::size_t>(b - 1)];
+      const auto& actual = carried[static_cast<std::size_t>(b - 1)];
+      ASSERT_FALSE(expected.empty()) << b;
+      ASSERT_EQ(actual, expected) << "block " << b;
+      // Inspiration starts every block: with the reset on, at its first sample.
+      if (reset && b > 1) {
+        EXPECT_EQ(actual[0], 0.0f) << b;
+      }
     }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(All, VolumeCarryCorrections, ::testing::Combine(::testing::Bool(), ::testing::Bool()));
 
 // Whatever changes what the last block integrates leaves the carried state
 // unused: the block is integrated again from the stretch's start. Without a
