@@ -1,17 +1,14 @@
-// The bundle's service wrappers against a stand-in host: a low table whose
-// every declared entry is a recorder generated from the service's signature.
-// A recorder logs its index and arguments, fills a Str255 result with
-// "S<index>" (and 0xEE up to byte 255) and returns a value naming its service
-// (ResultOf), so a test sees which entry a wrapper reached, with what, and
-// what came back. Checked: every generated wrapper and the hand-written ones
-// that exchange a record through a buffer; the range helpers built on them are
-// checked against the host itself.
+// The bundle's service wrappers against a low table of recorders generated from
+// the services' signatures: each logs its index and arguments, fills a Str255
+// result with "S<index>" (0xEE up to byte 255) and returns a value naming its
+// service (ResultOf). The range helpers are checked against the host itself.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -293,33 +290,13 @@ TEST_F(RecordWrappers, Str255ResultsArriveWholeWithTheArgumentsInOrder) {
 
 // Records that services return by a hidden buffer arrive whole in the caller's.
 void FillTextBufferRecord(unsigned char* record, const Rect*, std::int16_t, std::int16_t) {
-  for (std::size_t i = 0; i < vantor::kTextBufferRecordBytes; ++i) {
-    record[i] = static_cast<unsigned char>(i + 1);
-  }
-}
-
-TEST_F(RecordWrappers, TextBufferRecordIsCopiedWhole) {
-  vantor::SetService<45>(Table(), &FillTextBufferRecord);
-  unsigned char record[vantor::kTextBufferRecordBytes + 1];
-  std::memset(record, 0xAA, sizeof record);
-  const Rect bounds{0, 0, 13, 200};
-  HostService45(record, &bounds, 1, 0);
-  for (std::size_t i = 0; i < vantor::kTextBufferRecordBytes; ++i) {
-    EXPECT_EQ(static_cast<std::size_t>(record[i]), i + 1) << "byte " << i;
-  }
-  EXPECT_EQ(record[vantor::kTextBufferRecordBytes], 0xAA) << "wrote past the record";
+  std::iota(record, record + vantor::kTextBufferRecordBytes, 1);
 }
 
 // Reads the packed pair the way the host does.
 std::int32_t PositionFromPacked(void*, const void* packed) {
   return vantor::LoadAt<std::int16_t>(packed, vantor::kBlockOffsetBlockAt) * 1000 +
          vantor::LoadAt<std::int16_t>(packed, vantor::kBlockOffsetOffsetAt);
-}
-
-TEST_F(RecordWrappers, PositionOfBlockOffsetHandsThePackedPairToTheHost) {
-  vantor::SetService<465>(Table(), &PositionFromPacked);
-  EXPECT_EQ(DataPositionOfBlockOffset(MakeBlockOffset(7, 250)), 7250);
-  EXPECT_EQ(DataPositionOfBlockOffset(MakeBlockOffset(-1, -2)), -1002) << "both halves signed";
 }
 
 // Service 404's outputs, told apart by value.
@@ -330,17 +307,27 @@ void FourOutputs(void*, double* first, double* second, double* third, double* fo
   *fourth = 4.5;
 }
 
-TEST_F(RecordWrappers, Service404ForwardersReturnTheirOwnOutput) {
+TEST_F(RecordWrappers, RecordsPairsAndOutputsPassWhole) {
+  vantor::SetService<45>(Table(), &FillTextBufferRecord);
+  std::vector<unsigned char> record(vantor::kTextBufferRecordBytes + 1, 0xAA);
+  const Rect bounds{0, 0, 13, 200};
+  HostService45(record.data(), &bounds, 1, 0);
+  std::vector<unsigned char> expected(vantor::kTextBufferRecordBytes + 1, 0xAA);
+  std::iota(expected.begin(), expected.end() - 1, 1);
+  EXPECT_EQ(record, expected) << "the whole text-buffer record, and nothing past it";
+
+  vantor::SetService<465>(Table(), &PositionFromPacked);
+  EXPECT_EQ(DataPositionOfBlockOffset(MakeBlockOffset(7, 250)), 7250);
+  EXPECT_EQ(DataPositionOfBlockOffset(MakeBlockOffset(-1, -2)), -1002) << "both halves signed";
+
   vantor::SetService<404>(Table(), &FourOutputs);
   double value = 0;
   HostService404First(kScale, &value);
   EXPECT_EQ(value, 1.5);
   HostService404Second(kScale, &value);
-  EXPECT_EQ(value, 2.5);
-}
+  EXPECT_EQ(value, 2.5) << "404's forwarders return their own output";
 
-// Every property recorder answers true: none holds for an invalid record.
-TEST_F(RecordWrappers, RangePropertiesHoldOnlyForAValidSelection) {
+  // Every property recorder answers true: none holds for an invalid record.
   vantor::SetService<vantor::service::HostRangeIsValid>(Table(), +[](const unsigned char*) { return false; });
   EXPECT_FALSE(RangeHasProperty516() || RangeHasProperty518() || RangeHasProperty519());
 }

@@ -52,7 +52,8 @@ TEST_F(BusyServices, AreCountedWithNestingAndShownOnATerminalOnly) {
   Call<HostBusyTick>(std::int16_t{15});
   Call<HostEndBusy>();
   const host::BusyCounts& counts = host::Busy();
-  EXPECT_EQ(std::vector<long>({counts.begun, counts.ended, counts.ticks, counts.depth}), std::vector<long>({3, 3, 3, 0}));
+  EXPECT_EQ(std::vector<long>({counts.begun, counts.ended, counts.ticks, counts.depth}),
+            std::vector<long>({3, 3, 3, 0}));
   const std::string shown = Shown();
   EXPECT_EQ(shown.rfind("\rworking / 1", 0), 0u) << shown;
   EXPECT_TRUE(shown.ends_with("\r\x1b[K")) << "the line is wiped";

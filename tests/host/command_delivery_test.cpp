@@ -181,7 +181,8 @@ TEST_F(Commands, DeliveryIsReentrantAndTheJournalReplaysTopLevelCommandsOnReopen
 
 TEST(CommandJournalBlob, RoundTripsAndRefusesDamage) {
   using Kind = host::JournalEntry::Kind;
-  host::JournalEntry a{Kind::kCommand, "Main3", "Spirometry Flow", 18, 8196, 3, std::vector<unsigned char>(8), false, 0};
+  host::JournalEntry a{Kind::kCommand, "Main3", "Spirometry Flow", 18, 8196, 3,
+                       std::vector<unsigned char>(8), false, 0};
   const double value = 2.75;
   std::memcpy(a.values.data(), &value, 8);
   host::CommandJournal journal;

@@ -1,9 +1,7 @@
-// Computed channels: attaching, displayed samples on demand and cached until
-// stale, chains, cycles, units, notifications, settings records, detaching;
-// under allocation failure and heap scrambling (a failed lock answers null,
-// nothing leaks, the next try succeeds); and replayed as if sampled (live
-// results against block computation are checked with the bundle's own
-// functions).
+// Computed channels: attaching, samples computed on demand and cached until
+// stale, chains, cycles, notifications, settings records, detaching, failed
+// allocations, scrambled heaps, and live replay (whose results against block
+// computation are checked with the bundle's own functions).
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -91,7 +91,8 @@ TEST(CsvRecording, RefusalsAreOneLineNamingTheLineAndTheFault) {
       {"# start: 2023-02-29T00:00:00\nTime [s],A\n0,1\n1,2\n", "line 1: start \"2023-02-29T00:00:00\"" + starts},
       {"Time [s],A\n# start: 2024-01-01T24:00:00\n0,1\n1,2\n", "line 2: start \"2024-01-01T24:00:00\"" + starts},
       {"# start: 2024-01-01T09:00\nTime [s],A\n0,1\n1,2\n", "line 1: start \"2024-01-01T09:00\"" + starts},
-      {"# start: 2024-01-01T09:00:00Z\nTime [s],A\n0,1\n1,2\n", "line 1: start \"2024-01-01T09:00:00Z\"" + starts},
+      {"# start: 2024-01-01T09:00:00Z\nTime [s],A\n0,1\n1,2\n",
+       "line 1: start \"2024-01-01T09:00:00Z\"" + starts},
       {"# start: 2024-01-01T09:00:00\n\n# start: 2024-01-01T09:00:00\nTime [s],A\n0,1\n1,2\n",
        "line 3: a second start line (the first is line 1)"},
   };
@@ -164,7 +165,8 @@ TEST(CsvExport, ReadsBackAsTheSameChannelsBlocksAndValues) {
   EXPECT_NEAR(back.samplingInterval, 0.004, 1e-12);
   EXPECT_NEAR(Physical(back, 0, 0, 0), 0.25 * 4000.0 * 1e-3, 1e-9) << "microvolts written as millivolts";
   const std::string partial = Exported(TwoBlocks(), [](host::Document& d) { d.ClearSamples(2, 2); });
-  EXPECT_NE(partial.find("\n2.5,3,\n2.504,0,\n"), std::string::npos) << "a channel without data leaves its cells empty";
+  EXPECT_NE(partial.find("\n2.5,3,\n2.504,0,\n"), std::string::npos)
+      << "a channel without data leaves its cells empty";
 }
 
 // Any step and any value a channel holds comes back: a step of 1e-60 s and a

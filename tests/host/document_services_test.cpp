@@ -1,8 +1,6 @@
-// The document model on its own where the services do not reach it (empty
-// blocks, a channel that stops recording, long recordings, misuse), and the
-// services on the current document through the table: data (465..504), ranges
-// (511..524) and channels (508, 540, 572, 638, HostQueryValue(1539)). The input
-// kinds (437, 439) are how the bundle's analysis finds its spirometer end to end.
+// The document model where no service reaches it, and the data (465..504),
+// range (511..524) and channel services on the current document. The input
+// kinds (437, 439) are how the bundle's analysis finds its spirometer.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -229,7 +227,8 @@ std::pair<std::int32_t, std::int32_t> Span(const Record& r) {
 // Validity and properties 516 (an extent of samples), 518 (a position) and 519.
 std::string Properties(const Record& r) {
   return std::string(Call<HostRangeIsValid>(r.data()) ? "valid" : "invalid") +
-         (Call<HostRangeProperty516>(r.data()) ? " 516" : "") + (Call<HostRangeProperty518>(r.data()) ? " 518" : "") +
+         (Call<HostRangeProperty516>(r.data()) ? " 516" : "") +
+         (Call<HostRangeProperty518>(r.data()) ? " 518" : "") +
          (Call<HostRangeProperty519>(r.data()) ? " 519" : "");
 }
 

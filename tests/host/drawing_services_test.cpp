@@ -1,11 +1,6 @@
-// Services that draw into the current port, here a port of the test's own read
-// from its display list: rectangles scaled (171) and prepared (74), text at a
-// point (169), in columns (345) and in a label cut to its rectangle (31),
-// icons (37), offscreen text-box buffers (45, 48, 50, 51, 54), pictures placed
-// on a page (161) and axes (the pixel mapping 404 reports, labels in channel
-// units where that mapping puts their values, and the drags and title-menu
-// choices 386 answers from the script). Wrapped text and plot labels are drawn
-// by the bundle's readouts, report and plots.
+// Services that draw into the current port (a port of the test's own, read from
+// its display list): rectangles, text, icons, text-box buffers, placed pictures
+// and axes, whose drags and title menus answer from the script.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -160,9 +155,11 @@ TEST_F(DrawingServices, ColourAndOneBitIconsAreMaskedAndCentredAndAMissingOneFra
   resources.Add(FourCharCode("ics#"), 8100, mono);
   resources.Add(FourCharCode("ics8"), 8100, color);
   resources.Add(FourCharCode("ics#"), 8101, mono);
-  const std::pair<std::int16_t, Rect> icons[] = {{8100, {10, 10, 30, 30}}, {8101, {0, 0, 16, 16}}, {8199, {40, 40, 56, 56}}};
+  const std::pair<std::int16_t, Rect> icons[] = {
+      {8100, {10, 10, 30, 30}}, {8101, {0, 0, 16, 16}}, {8199, {40, 40, 56, 56}}};
   for (const auto& [id, rect] : icons) {
-    Call<HostService37>(id, &rect, std::int16_t{16}, std::int16_t{16}, std::int16_t{0}, std::int16_t{1}, std::int16_t{0});
+    Call<HostService37>(id, &rect, std::int16_t{16}, std::int16_t{16}, std::int16_t{0}, std::int16_t{1},
+                        std::int16_t{0});
   }
   const auto images = OpsOf(DrawKind::kImage);
   ASSERT_EQ(images.size(), 2u);

@@ -64,7 +64,9 @@ struct OutputJobs : ::testing::Test {
   }
 };
 
-TEST_F(OutputJobs, ThePrintDialogAnswersFromTheScript) {
+// The print dialog answers from the script; a picture procedure makes the page
+// unless it declines; an empty title takes the one set before.
+TEST_F(OutputJobs, DialogPagesPicturesAndTitles) {
   EXPECT_TRUE(RunJob(true).cancelled) << "an exhausted script cancels";
   EXPECT_TRUE(gPagesAsked.empty());
   toolbox::PushScriptAction(toolbox::ItemHitAction(1));
@@ -74,11 +76,11 @@ TEST_F(OutputJobs, ThePrintDialogAnswersFromTheScript) {
   EXPECT_FALSE(printed.cancelled);
   EXPECT_EQ(printed.pages.size(), 2u) << "a non-zero result asks for another page";
   EXPECT_EQ(gPagesAsked.front().right - gPagesAsked.front().left, 600) << "a portrait page";
-}
 
-TEST_F(OutputJobs, APictureProcedureMakesThePageUnlessItDeclines) {
+  gPagesAsked.clear();
+  gPagesWanted = 1;
   RunJob(false, "Window", &PlacePicture);
-  EXPECT_EQ(gPagesAsked.size(), 1u) << "declined: the page procedure draws";
+  EXPECT_EQ(gPagesAsked.size(), 1u) << "the picture procedure declined: the page procedure draws";
   gPictureResult = 1;
   const host::FinishedOutputJob& job = RunJob(false, "Window", &PlacePicture);
   EXPECT_EQ(gPagesAsked.size(), 1u);
@@ -86,9 +88,7 @@ TEST_F(OutputJobs, APictureProcedureMakesThePageUnlessItDeclines) {
   EXPECT_TRUE(job.pages.front().fromPicture);
   ASSERT_FALSE(job.pages.front().drawing.ops.empty());
   EXPECT_EQ(job.pages.front().drawing.ops.front().rect, job.pages.front().page);
-}
 
-TEST_F(OutputJobs, AnEmptyTitleTakesTheOneSetBefore) {
   Call<HostService160>(resource_test::PString("Bericht f\x9Fr Anna").get());
   EXPECT_EQ(RunJob(false, "").title, "Bericht für Anna") << "as UTF-8";
   EXPECT_EQ(host::TakeNextOutputTitle(), "") << "taken once";

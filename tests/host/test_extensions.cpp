@@ -226,9 +226,17 @@ std::int32_t WindowEntry(std::int16_t message, void* block, std::uint32_t /*tabl
   }
 }
 
-std::int16_t NextHostRef() {
-  static std::int16_t next = 1000;
-  return ++next;
+// Registers the extension with the host (names, keys) under a fresh hostRef.
+host::Extension Registered(host::Extension extension) {
+  static std::int16_t lastHostRef = 1000;
+  extension.hostRef = ++lastHostRef;
+  host::RegisterExtension(host::ExtensionInfo{extension.hostRef, extension.name, -1});
+  host::ParamBlock block;
+  block.Set<std::int16_t>(0, extension.hostRef);
+  extension.Send(vantor::msg::kSetHostRef, block);
+  extension.kind = static_cast<std::uint32_t>(extension.Send(vantor::msg::kGetKind));
+  extension.initialized = true;
+  return extension;
 }
 
 }  // namespace
@@ -243,30 +251,16 @@ WindowLog& Windows() {
   return log;
 }
 
-void Register(host::Extension& extension) {
-  extension.hostRef = NextHostRef();
-  host::RegisterExtension(host::ExtensionInfo{extension.hostRef, extension.name, -1});
-  host::ParamBlock block;
-  block.Set<std::int16_t>(0, extension.hostRef);
-  extension.Send(vantor::msg::kSetHostRef, block);
-  extension.kind = static_cast<std::uint32_t>(extension.Send(vantor::msg::kGetKind));
-  extension.initialized = true;
-}
-
 std::uint16_t KeyOf(std::uint16_t code, const host::Extension& extension) {
   return static_cast<std::uint16_t>(host::MapExtensionId(code, extension.hostRef));
 }
 
 host::Extension MakeScaleFunction(const std::string& name) {
-  host::Extension extension{"Main3", &ScaleEntry, 0, 0, false, name};
-  Register(extension);
-  return extension;
+  return Registered({"Main3", &ScaleEntry, 0, 0, false, name});
 }
 
 host::Extension MakeWindowExtension(const std::string& name) {
-  host::Extension extension{"Main1", &WindowEntry, 0, 0, false, name};
-  Register(extension);
-  return extension;
+  return Registered({"Main1", &WindowEntry, 0, 0, false, name});
 }
 
 std::unique_ptr<host::Document> MakeDocument(int channels, std::int32_t length, int blocks) {

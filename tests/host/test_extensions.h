@@ -69,8 +69,6 @@ struct WindowLog {
 WindowLog& Windows();
 host::Extension MakeWindowExtension(const std::string& name = "Test Window");
 
-// Registers the extension with the host (names, keys) under a fresh hostRef.
-void Register(host::Extension& extension);
 // A document of `channels` channels ("Ch 1"..) and one block of `length`
 // samples with channel c's sample i = c * 0.01 + i * 0.001.
 std::unique_ptr<host::Document> MakeDocument(int channels, std::int32_t length, int blocks = 1);

@@ -1,10 +1,6 @@
-// Text services: numbers as users type them (85, 87) and with decimals (88),
-// nice rounding (84), sample times (336), channel values (340), computed-channel
-// scale info (333) and unit text (343); appending (95), case folding (94),
-// output titles (96), clipboard lines (389) and strings of a string list
-// handle (181); and what the host reads back from the clipboard, MacRoman text
-// as UTF-8 lines, one line when a flavour is missing (pictures written as PICT
-// and PNG files are checked end to end by the command line's analyse).
+// Text services: numbers typed and formatted, channel units, Str255 operations,
+// and the clipboard read back as UTF-8 lines (pictures written as PICT and PNG
+// files are checked end to end by the command line's analyse).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -31,24 +27,25 @@ using testext::PString;
 using testext::TextOf;
 using testext::TextWritten;
 
-TEST(NumberText, ParsesNumbersAsUsersTypeThem) {
+TEST(NumberText, ParsesNumbersAsUsersTypeThemAndFormatsWithDecimals) {
   const std::pair<const char*, std::int32_t> integers[] = {
       {"  42", 42}, {"-17 ml", -17}, {"", 0}, {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}};
-  for (const auto& [text, value] : integers) EXPECT_EQ(Call<HostStringToLong>(PString(text).get()), value) << text;
-  const std::pair<const char*, double> decimals[] = {{"1.25", 1.25}, {"1,5", 1.5}, {" -0.002 L", -0.002}, {"abc", 0.0}};
-  for (const auto& [text, value] : decimals) {
+  for (const auto& [text, value] : integers) {
+    EXPECT_EQ(Call<HostStringToLong>(PString(text).get()), value) << text;
+  }
+  const std::pair<const char*, double> reals[] = {
+      {"1.25", 1.25}, {"1,5", 1.5}, {" -0.002 L", -0.002}, {"abc", 0.0}};
+  for (const auto& [text, value] : reals) {
     EXPECT_DOUBLE_EQ(Call<HostStringToDouble>(PString(text).get()), value) << text;
   }
-}
-
-TEST(NumberText, FormatsWithDecimalsWithinAStr255) {
   const std::tuple<double, std::int16_t, bool, std::string> cases[] = {
       {3.14159, 2, true, "3.14"}, {2.5, 3, true, "2.500"}, {2.5, 3, false, "2.5"}, {-0.6, 0, true, "-1"},
       {std::nan(""), 2, true, "NaN"}};
   for (const auto& [value, decimals, zeros, text] : cases) {
     EXPECT_EQ(TextWritten([&](Str255* out) { Call<HostDoubleToString>(out, value, decimals, zeros); }), text);
   }
-  const std::string huge = TextWritten([](Str255* out) { Call<HostDoubleToString>(out, 1e300, std::int16_t{15}, true); });
+  const std::string huge =
+      TextWritten([](Str255* out) { Call<HostDoubleToString>(out, 1e300, std::int16_t{15}, true); });
   EXPECT_EQ(huge.size(), 255u) << "a huge number is cut to a Str255, not overflowed";
 }
 
@@ -59,7 +56,9 @@ TEST(NiceRounding, PicksTheNearestOfOneTwoFiveOnALogScale) {
       {0.3, 0.2},       // exactly 0.2, not 0.2 plus rounding noise
       {-250.0, -200.0}, {0.0, 0.0}, {inf, inf},
   };
-  for (const auto& [value, nice] : cases) EXPECT_EQ(Call<HostService84>(value, std::int16_t{2048}), nice) << value;
+  for (const auto& [value, nice] : cases) {
+    EXPECT_EQ(Call<HostService84>(value, std::int16_t{2048}), nice) << value;
+  }
   EXPECT_TRUE(std::isnan(Call<HostService84>(std::nan(""), std::int16_t{2048})));
 }
 
@@ -94,7 +93,8 @@ vantor::ChannelScaling WithUnits(const char* unit, const char* baseUnit) {
 
 std::string ChannelValue(double value, const vantor::ChannelScaling* scaling, std::int16_t inUnits,
                          std::int16_t withUnit, std::int16_t fixed) {
-  return TextWritten([&](Str255* out) { Call<HostFormatNumber340>(value, scaling, inUnits, withUnit, fixed, out); });
+  return TextWritten(
+      [&](Str255* out) { Call<HostFormatNumber340>(value, scaling, inUnits, withUnit, fixed, out); });
 }
 
 std::string UnitText(const vantor::ChannelScaling& scaling) {
@@ -140,53 +140,43 @@ TEST(ComputedScaleInfo, IsTheDefaultWithoutABaseUnitAndMarkedComputed) {
   EXPECT_EQ(info.reserved26[0], 0) << "the whole record is written";
 }
 
-TEST(Appending, CutsAt255) {
-  PString a("Flow: ");
-  Call<HostAppendString>(a.bytes.data(), PString("L/s").get());
-  EXPECT_EQ(TextOf(a.get()), "Flow: L/s");
-  PString b(std::string(250, 'x'));
-  Call<HostAppendString>(b.bytes.data(), PString("0123456789").get());
-  EXPECT_EQ(TextOf(b.get()), std::string(250, 'x') + "01234");
-}
-
-std::string Folded(std::string_view text, std::int16_t mode) {
+// The text a service leaves in a Str255 it changes in place.
+template <class Change>
+std::string Changed(std::string_view text, Change change) {
   PString s(text);
-  Call<HostService94>(s.bytes.data(), mode);
+  change(s.bytes.data());
   return TextOf(s.get());
 }
 
-TEST(CaseFolding, LowerCaseMakesUnitTextsComparable) {
-  EXPECT_EQ(Folded("L/s", 0), "l/s");
-  EXPECT_EQ(Folded("\x80\x83\xAE", 0), "\x8A\x8E\xBE") << "MacRoman Ä É Æ to ä é æ";
-  EXPECT_EQ(Folded("\xB5V", 0), "\xB5v") << "µ has no case";
-  EXPECT_EQ(Folded("l/min", 1), "L/MIN");
-  EXPECT_EQ(Folded("Mixed", 7), "Mixed") << "an unknown mode leaves the text";
-}
+TEST(StringServices, AppendFoldCaseMakeTitlesAndClipboardLinesInPlace) {
+  const auto append = [](std::string_view tail) {
+    return [tail](unsigned char* t) { Call<HostAppendString>(t, PString(tail).get()); };
+  };
+  EXPECT_EQ(Changed("Flow: ", append("L/s")), "Flow: L/s");
+  EXPECT_EQ(Changed(std::string(250, 'x'), append("0123456789")), std::string(250, 'x') + "01234")
+      << "cut at 255";
 
-std::string OutputTitle(std::string_view templ, std::int16_t placeholder, std::string_view title) {
-  PString text(templ);
-  const PString name(title);
-  Call<HostService96>(text.bytes.data(), placeholder, name.get());
-  return TextOf(text.get());
-}
+  const auto fold = [](std::int16_t mode) { return [mode](unsigned char* t) { Call<HostService94>(t, mode); }; };
+  EXPECT_EQ(Changed("L/s", fold(0)), "l/s") << "lower case makes unit texts comparable";
+  EXPECT_EQ(Changed("\x80\x83\xAE", fold(0)), "\x8A\x8E\xBE") << "MacRoman Ä É Æ to ä é æ";
+  EXPECT_EQ(Changed("\xB5V", fold(0)), "\xB5v") << "µ has no case";
+  EXPECT_EQ(Changed("l/min", fold(1)), "L/MIN");
+  EXPECT_EQ(Changed("Mixed", fold(7)), "Mixed") << "an unknown mode leaves the text";
 
-TEST(OutputTitles, ReplaceThePlaceholderOrAppendTheTitle) {
-  EXPECT_EQ(OutputTitle("Spirometry: ^2", 2, "Report"), "Spirometry: Report");
-  EXPECT_EQ(OutputTitle("^2 (^2)", 2, "Report"), "Report (Report)");
-  EXPECT_EQ(OutputTitle("Spirometry ^1", 2, "Report"), "Spirometry ^1 Report") << "another placeholder stays";
-  EXPECT_EQ(OutputTitle("Spirometry ", 2, "Report"), "Spirometry Report");
-  EXPECT_EQ(OutputTitle("^2^2", 2, "^2"), "^2^2") << "a title holding the placeholder is not expanded again";
+  const auto title = [](std::string_view name) {
+    return [name](unsigned char* t) { Call<HostService96>(t, std::int16_t{2}, PString(name).get()); };
+  };
+  EXPECT_EQ(Changed("Spirometry: ^2", title("Report")), "Spirometry: Report");
+  EXPECT_EQ(Changed("^2 (^2)", title("Report")), "Report (Report)");
+  EXPECT_EQ(Changed("Spirometry ^1", title("Report")), "Spirometry ^1 Report") << "another placeholder stays";
+  EXPECT_EQ(Changed("Spirometry ", title("Report")), "Spirometry Report");
+  EXPECT_EQ(Changed("^2^2", title("^2")), "^2^2") << "a title holding the placeholder is not expanded again";
   const std::string longTitle(250, 't');
-  EXPECT_EQ(OutputTitle("Print ^2", 2, longTitle), "Print " + longTitle.substr(0, 249)) << "cut at 255";
-}
+  EXPECT_EQ(Changed("Print ^2", title(longTitle)), "Print " + longTitle.substr(0, 249)) << "cut at 255";
 
-TEST(ClipboardLines, PasteAsOneRowOfTabSeparatedCells) {
-  PString line("Flow\t1.25 L/s\r\n  ");
-  Call<HostService389>(line.bytes.data());
-  EXPECT_EQ(TextOf(line.get()), "Flow\t1.25 L/s");
-  PString blank("   ");
-  Call<HostService389>(blank.bytes.data());
-  EXPECT_EQ(TextOf(blank.get()), "");
+  const auto paste = [](unsigned char* t) { Call<HostService389>(t); };
+  EXPECT_EQ(Changed("Flow\t1.25 L/s\r\n  ", paste), "Flow\t1.25 L/s") << "one row of tab-separated cells";
+  EXPECT_EQ(Changed("   ", paste), "");
 }
 
 // A 'STR#' list in a handle: big-endian count, then the strings.

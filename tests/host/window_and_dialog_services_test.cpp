@@ -1,10 +1,9 @@
-// Window and dialog services through the table: the host's list of extension
-// windows (73) and where it places windows and dialogs (302), harmless on dead
-// windows; what the host adds to the Dialog Manager on a dialog made from test
-// resources (pop-ups held to their items, channel pop-ups and menus, numbers
-// held to limits, the standard item procedures) and a dead dialog or an
-// exhausted script being harmless.
+// Window and dialog services: the extension windows' list and placement, and
+// what the host adds to the Dialog Manager on a dialog from test resources;
+// dead windows and dialogs, and an exhausted script, are harmless.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "host/document.h"
 #include "host/extension_windows.h"
@@ -85,7 +84,8 @@ class DialogServices : public ::testing::Test {
   }
   CGrafPtr Port() { return GetDialogPort(static_cast<DialogRef>(dialog)); }
   WindowRef MakeWindow(const Rect& bounds) {
-    made_.push_back(NewCWindow(nullptr, &bounds, PString("Report").get(), true, zoomDocProc, kWindowInFront, true, 0));
+    made_.push_back(
+        NewCWindow(nullptr, &bounds, PString("Report").get(), true, zoomDocProc, kWindowInFront, true, 0));
     return made_.back();
   }
   static Rect Content(WindowRef w) {
@@ -126,7 +126,9 @@ TEST_F(WindowServices, ExtensionWindowsAreListedWhileTheyLive) {
   EXPECT_EQ(host::ExtensionWindows(), (std::vector<WindowRef>{b})) << "dead windows are ignored";
 }
 
-TEST_F(WindowServices, ADialogIsFirstCentredThenReopensWhereTheUserLeftIt) {
+// A dialog is first centred, a window where its resource put it; both reopen
+// where the user left them.
+TEST_F(WindowServices, WindowsAndDialogsReopenWhereTheUserLeftThem) {
   WindowRef first = MakeWindow(Rect{40, 10, 240, 310});
   Place(first, FourCharCode("DLOG"), 8310, 0, 8);
   const Rect desktop = toolbox::DesktopBounds();
@@ -144,9 +146,7 @@ TEST_F(WindowServices, ADialogIsFirstCentredThenReopensWhereTheUserLeftIt) {
   WindowRef other = MakeWindow(Rect{40, 10, 240, 310});
   Place(other, FourCharCode("DLOG"), 8311, 0, 8);
   EXPECT_EQ(Content(other).left, (desktop.right - 300) / 2) << "another dialog has its own place";
-}
 
-TEST_F(WindowServices, AWindowGetsItsRememberedPlaceAndSize) {
   WindowRef w = MakeWindow(Rect{60, 40, 460, 640});
   Place(w, FourCharCode("WIND"), 8101, 0x7654, 1);
   EXPECT_EQ(Content(w), (Rect{60, 40, 460, 640})) << "new: where its resource put it";
@@ -189,11 +189,10 @@ TEST_F(DialogServices, PopUpsHoldTheirChoiceAndNameEveryChannel) {
   EXPECT_EQ(Text(kSource), "Volume") << "the value reaches the last channel";
   Call<HostSetDialogItemValue>(dialog, kSource, std::int16_t{2});
   EXPECT_EQ(Text(kSource), "Channel 2") << "an untitled channel";
-  const std::pair<std::int16_t, const char*> suffixes[] = {{3, " (Channel 3: Volume)"}, {2, " (Channel 2)"}, {4, ""}};
+  const std::pair<std::int16_t, const char*> suffixes[] = {
+      {3, " (Channel 3: Volume)"}, {2, " (Channel 2)"}, {4, ""}};
   for (const auto& [channel, expected] : suffixes) {
-    Str255 suffix;
-    Call<HostService608>(&suffix, channel);
-    EXPECT_EQ(TextOf(suffix), expected);
+    EXPECT_EQ(testext::TextWritten([&](Str255* out) { Call<HostService608>(out, channel); }), expected);
   }
 }
 
@@ -207,54 +206,42 @@ TEST_F(DialogServices, ChannelMenusReplaceTheirChannelItemsLiterally) {
   Call<HostService567>(static_cast<void*>(menu), std::int16_t{2}, std::int16_t{0}, std::int16_t{0});
   Call<HostService567>(static_cast<void*>(menu), std::int16_t{2}, std::int16_t{0}, std::int16_t{0});
   ASSERT_EQ(CountMenuItems(menu), 3) << "a second call replaces, not appends";
-  Str255 text;
-  GetMenuItemText(menu, 2, text);
-  EXPECT_EQ(TextOf(text), "Flow (BTPS); L/s") << "menu metacharacters are kept as text";
+  EXPECT_EQ(testext::TextWritten([&](Str255* out) { GetMenuItemText(menu, 2, *out); }), "Flow (BTPS); L/s")
+      << "menu metacharacters are kept as text";
   DisposeMenu(menu);
   // Disposed: ignored.
   Call<HostService567>(static_cast<void*>(menu), std::int16_t{1}, std::int16_t{0}, std::int16_t{0});
 }
 
-struct IntegerLimitCase {
-  const char* typed;
-  std::int32_t low, high;
-  const char* shown;  // "" while the user may still be typing
-  std::size_t beeps;
-};
-
+// Typed, the limits, what is shown and the beeps (none while the user may still be typing).
 TEST_F(DialogServices, IntegersAreHeldToTheirLimitsWithABeep) {
-  const IntegerLimitCase cases[] = {
+  const std::tuple<const char*, std::int32_t, std::int32_t, const char*, std::size_t> cases[] = {
       {"250", 0, 200, "200", 1}, {"12 years", 0, 200, "12", 0}, {"", 0, 200, "", 0},
       {"50", 300, 10, "50", 0},  // limits the wrong way round are taken the right way
   };
-  for (const IntegerLimitCase& c : cases) {
-    SCOPED_TRACE(c.typed);
+  for (const auto& [typed, low, high, shown, beeps] : cases) {
+    SCOPED_TRACE(typed);
     toolbox::ClearBeeps();
-    Type(kAge, c.typed);
-    Call<HostService210>(dialog, kAge, c.low, c.high);
-    EXPECT_EQ(Text(kAge), c.shown);
-    EXPECT_EQ(toolbox::RecordedBeeps().size(), c.beeps);
+    Type(kAge, typed);
+    Call<HostService210>(dialog, kAge, low, high);
+    EXPECT_EQ(Text(kAge), shown);
+    EXPECT_EQ(toolbox::RecordedBeeps().size(), beeps);
   }
 }
 
-struct DecimalLimitCase {
-  const char* typed;
-  double low, high, value;
-  const char* shown;
-};
-
+// Typed, the limits, the value returned and what is shown.
 TEST_F(DialogServices, DecimalsAreHeldToTheirLimitsAndReturned) {
-  const DecimalLimitCase cases[] = {
+  const std::tuple<const char*, double, double, double, const char*> cases[] = {
       {"1,25", 0, 10, 1.25, "1,25"},  // a comma the user typed stays
       {"15", 0, 10, 10, "10"},
       {"abc", 1, 10, 1, "abc"},  // no number reads 0, held to 1
       {"nan", 0, 100, 0, "nan"},
   };
-  for (const DecimalLimitCase& c : cases) {
-    SCOPED_TRACE(c.typed);
-    Type(kFactor, c.typed);
-    EXPECT_DOUBLE_EQ(Call<HostService212>(dialog, kFactor, c.low, c.high), c.value);
-    EXPECT_EQ(Text(kFactor), c.shown);
+  for (const auto& [typed, low, high, value, shown] : cases) {
+    SCOPED_TRACE(typed);
+    Type(kFactor, typed);
+    EXPECT_DOUBLE_EQ(Call<HostService212>(dialog, kFactor, low, high), value);
+    EXPECT_EQ(Text(kFactor), shown);
   }
   EXPECT_DOUBLE_EQ(Call<HostService212>(dialog, kLinearise, 2.0, 3.0), 2.0) << "not a text item";
 }

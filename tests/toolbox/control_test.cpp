@@ -58,7 +58,7 @@ TEST_F(ControlTest, FindControlAnswersThePartOfTheFrontmostActiveVisibleControl)
   EXPECT_EQ(FindControl(Point{45, 150}, window_, &found), kControlNoPart);
 }
 
-TEST_F(ControlTest, ValuesStayWithinTheRange) {
+TEST_F(ControlTest, ValuesStayWithinTheRangeAndPopUpsTakeTheScriptedChoice) {
   ControlRef c = Make(Rect{0, 0, 10, 10}, pushButProc, 5, 0, 3);
   EXPECT_EQ(GetControlValue(c), 3);
   SetControlValue(c, -4);
@@ -71,9 +71,8 @@ TEST_F(ControlTest, ValuesStayWithinTheRange) {
   EXPECT_FALSE(toolbox::IsLiveControl(c));
   EXPECT_EQ(GetControlValue(c), 0);
   SetControlValue(c, 1);  // a disposed control is ignored
-}
 
-TEST_F(ControlTest, APopUpButtonOwnsItsMenuAndTakesTheScriptedChoice) {
+  // A pop-up button owns its menu and takes the scripted choice.
   MenuRef menu = NewMenu(40, PString("Sex").get());
   AppendMenu(menu, PString("Not given;Female;Male").get());
   ControlRef popUp = Make(Rect{60, 10, 80, 200}, kControlPopupButtonProc, 0, 0, 0);

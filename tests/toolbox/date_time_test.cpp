@@ -37,7 +37,7 @@ std::string Time(UInt32 secs, bool withSeconds) {
 
 // The epoch (a Friday), 29 February of a leap year (a Thursday), and the
 // last second the 32-bit clock holds.
-TEST(DateTime, KnownDatesConvertBothWaysAndFieldsOutOfRangeCarryOver) {
+TEST(DateTime, KnownDatesConvertBothWaysAndReadInTheUnitedStatesForms) {
   const std::pair<DateTimeRec, UInt32> known[] = {{{1904, 1, 1, 0, 0, 0, 6}, 0},
                                                   {{2024, 2, 29, 13, 45, 30, 5}, 3792059130u},
                                                   {{2040, 2, 6, 6, 28, 15, 2}, 0xFFFFFFFFu}};
@@ -51,9 +51,8 @@ TEST(DateTime, KnownDatesConvertBothWaysAndFieldsOutOfRangeCarryOver) {
   EXPECT_EQ(Seconds(2023, 13, 1), Seconds(2024, 1, 1));
   EXPECT_EQ(Seconds(2024, 3, 0), Seconds(2024, 2, 29));
   EXPECT_EQ(Seconds(2024, 1, 1, 24), Seconds(2024, 1, 2));
-}
 
-TEST(DateTime, TextsFollowTheUnitedStatesForms) {
+  // The texts follow the United States forms.
   const UInt32 afternoon = Seconds(2024, 1, 31, 14, 5, 9);
   EXPECT_EQ(Date(afternoon, shortDate), "1/31/2024");
   EXPECT_EQ(Date(afternoon, longDate), "Wednesday, January 31, 2024");

@@ -115,7 +115,19 @@ std::vector<DialogItemIndex> RunLikeACaller(DialogRef d, ModalFilterUPP filter) 
   return hits;
 }
 
-TEST_F(DialogTest, AScriptedSequenceOfHitsAndTypedTextRunsTheDialog) {
+// A filter that takes clicks on the caption and keeps every event it saw.
+std::vector<EventRecord> gFilterEvents;
+Boolean CaptionFilter(DialogRef d, EventRecord* event, DialogItemIndex* itemHit) {
+  gFilterEvents.push_back(*event);
+  if (event->what != mouseDown) return StdFilterProc(d, event, itemHit);
+  Point local = event->where;
+  GlobalToLocal(&local);
+  if (FindDialogItem(d, local) + 1 != kCaption) return false;
+  *itemHit = kCaption;
+  return true;
+}
+
+TEST_F(DialogTest, AScriptedSequenceOfHitsAndTypedTextRunsTheDialogThroughItsFilter) {
   DialogRef d = GetNewDialog(300, nullptr, kWindowInFront);
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(GetDialogKeyboardFocusItem(d), kFactor);
@@ -134,23 +146,8 @@ TEST_F(DialogTest, AScriptedSequenceOfHitsAndTypedTextRunsTheDialog) {
   EXPECT_EQ(GetControlValue(Control(d, kLinearise)), 1);
   EXPECT_EQ(GetControlValue(Control(d, kModel)), 3);
   EXPECT_EQ(GetControlValue(Control(d, kDataPlot)), 1);
-  DisposeDialog(d);
-}
 
-// A filter that takes clicks on the caption and keeps every event it saw.
-std::vector<EventRecord> gFilterEvents;
-Boolean CaptionFilter(DialogRef d, EventRecord* event, DialogItemIndex* itemHit) {
-  gFilterEvents.push_back(*event);
-  if (event->what != mouseDown) return StdFilterProc(d, event, itemHit);
-  Point local = event->where;
-  GlobalToLocal(&local);
-  if (FindDialogItem(d, local) + 1 != kCaption) return false;
-  *itemHit = kCaption;
-  return true;
-}
-
-TEST_F(DialogTest, TheFilterSeesEachActionAsAnEventFirst) {
-  DialogRef d = GetNewDialog(300, nullptr, kWindowInFront);
+  // A filter sees each action as an event first, at its global point.
   ModalFilterUPP filter = NewModalFilterUPP(&CaptionFilter);
   gFilterEvents.clear();
   PushScriptAction(ItemHitAction(kCaption));
@@ -163,6 +160,7 @@ TEST_F(DialogTest, TheFilterSeesEachActionAsAnEventFirst) {
   EXPECT_EQ(gFilterEvents[0].where,
             (Point{static_cast<SInt16>(content.top + 18), static_cast<SInt16>(content.left + 195)}));
   EXPECT_EQ(gFilterEvents[2].message & charCodeMask, kReturnCharCode);
+  EXPECT_EQ(GetControlValue(Control(d, kLinearise)), 0);
   DisposeModalFilterUPP(filter);
   DisposeDialog(d);
 }

@@ -51,7 +51,7 @@ std::vector<unsigned char> SamplePicture() {
                             {{Op(DrawKind::kLine, {1, 2}, {30, 40}), Op(DrawKind::kText, {50, 5}, {}, "abc"), image}});
 }
 
-TEST(PictReader, EveryTruncationOfAPictureIsRefused) {
+TEST(PictReader, TruncatedOrUnreadablePicturesAreRefusedWithTheReason) {
   const std::vector<unsigned char> whole = SamplePicture();
   ASSERT_TRUE(toolbox::ReadPict(whole));
   for (std::size_t length = 0; length < whole.size(); ++length) {
@@ -61,9 +61,8 @@ TEST(PictReader, EveryTruncationOfAPictureIsRefused) {
     EXPECT_FALSE(toolbox::ReadPict(cut, &error)) << "length " << length;
     EXPECT_FALSE(error.empty()) << "length " << length;
   }
-}
 
-TEST(PictReader, RefusesWhatItCannotReadSafelyAndSaysWhy) {
+  // What it cannot read safely is refused with the reason.
   const std::pair<std::vector<unsigned char>, std::string> cases[] = {
       {Picture("0020 00010002", false), "truncated opcode 0x0020 at byte 40"},  // a Line needs 8 bytes
       {Picture("00A1 0064 FFFF"), "truncated opcode 0x00A1 at byte 40"},        // a LongComment claiming more

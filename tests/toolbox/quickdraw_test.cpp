@@ -1,9 +1,10 @@
 // QuickDraw: ports and their coordinates, regions, clipping, rectangle
-// arithmetic, and drawing calls recorded as display-list operations with
-// the state they were drawn in.
+// arithmetic, drawing calls recorded as display-list operations with the
+// state they were drawn in, and theme drawing states.
 #include <gtest/gtest.h>
 
 #include "quickdraw_test_support.h"
+#include "toolbox/appearance.h"
 #include "toolbox/fonts.h"
 #include "toolbox/memory.h"
 #include "toolbox/quickdraw.h"
@@ -168,6 +169,45 @@ TEST(QuickDrawDisplayList, TextIsDrawnAtThePenInThePortsTextStateAndAdvancesIt) 
   Point pen;
   GetPen(&pen);
   EXPECT_EQ(pen.h, ops[2].from.h + TextWidth(buffer, 2, 6));
+}
+
+constexpr RGBColor kBlack{0, 0, 0};
+
+// Theme drawing states: pen and colours are restored as the extension's
+// drawing state test shows (with memory running out); here what it does not
+// look at: text, clip, and the state's single use. And the theme text colours.
+TEST(Appearance, AStateRestoresTextAndClipOnceAndTextColoursFollowActivation) {
+  qd_test::ScopedPort scoped;
+  GrafPort* const port = &scoped.port();
+  const Rect clip{5, 5, 50, 50};
+  TextFont(21);
+  TextFace(bold);
+  ClipRect(&clip);
+  ThemeDrawingState saved = nullptr;
+  ASSERT_EQ(GetThemeDrawingState(&saved), noErr);
+  ASSERT_EQ(NormalizeThemeDrawingState(), noErr);
+  TextFont(1);
+  const Rect wide{0, 0, 500, 500};
+  ClipRect(&wide);
+  ASSERT_EQ(SetThemeDrawingState(saved, true), noErr);
+  EXPECT_EQ(port->txFont, 21);
+  EXPECT_EQ(port->txFace, bold);
+  EXPECT_EQ(port->clipRect, clip);
+  // Disposed with the call: a second use is refused, not a use after free.
+  EXPECT_EQ(SetThemeDrawingState(saved, true), paramErr);
+  EXPECT_EQ(DisposeThemeDrawingState(saved), paramErr);
+
+  // Inactive dialog text is grey on a colour device, black on a one-bit one.
+  RGBColor active{}, inactive{}, oneBit{};
+  ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogActive, 32, true, &active), noErr);
+  ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogInactive, 32, true, &inactive), noErr);
+  ASSERT_EQ(GetThemeTextColor(kThemeTextColorDialogInactive, 1, false, &oneBit), noErr);
+  EXPECT_EQ(active, kBlack);
+  EXPECT_NE(inactive, kBlack);
+  EXPECT_EQ(oneBit, kBlack);
+  EXPECT_EQ(GetThemeTextColor(-7, 32, true, &active), paramErr);
+  ASSERT_EQ(SetThemeTextColor(kThemeTextColorDialogInactive, 32, true), noErr);
+  EXPECT_EQ(port->rgbFgColor, inactive);
 }
 
 }  // namespace

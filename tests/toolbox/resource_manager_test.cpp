@@ -1,15 +1,18 @@
 // The Resource Manager calls over real files: the chain, the classic result
-// codes, handle ownership, and writing files back.
+// codes, handle ownership, and writing files back; and GetIndString over
+// 'STR#' lists, well-formed or not, with unlocked blocks moving.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <vector>
 
+#include "toolbox/compiled_resources.h"
 #include "toolbox/file_bytes.h"
 #include "toolbox/memory.h"
 #include "toolbox/resource_file_format.h"
 #include "toolbox/resources.h"
 #include "toolbox/resource_test_support.h"
+#include "toolbox/toolbox_test.h"
 
 namespace {
 
@@ -19,6 +22,7 @@ using resource_test::HandleWith;
 using resource_test::IsResourceHandle;
 using resource_test::kStringList;
 using resource_test::PString;
+using resource_test::StringListData;
 using resource_test::TextOf;
 
 constexpr ResType kExtS = FourCharCode("ExtS");
@@ -49,11 +53,6 @@ class ResourceManagerTest : public testing::Test {
     return refNum;
   }
 
-  SInt16 CreateAndOpen(const std::string& name) {
-    EXPECT_EQ(toolbox::CreateResourceFile(dir_.File(name).c_str()), noErr);
-    return Open(dir_.File(name));
-  }
-
   void Close(SInt16 refNum) {
     CloseResFile(refNum);
     std::erase(opened_, refNum);
@@ -77,7 +76,8 @@ toolbox::ResourceRecord Record(ResType type, SInt16 id, std::string_view data,
 }
 
 TEST_F(ResourceManagerTest, AddedResourcesSurviveUpdateCloseAndReopen) {
-  SInt16 file = CreateAndOpen("doc.rsrc");
+  EXPECT_EQ(toolbox::CreateResourceFile(dir_.File("doc.rsrc").c_str()), noErr);
+  SInt16 file = Open(dir_.File("doc.rsrc"));
   Handle h = HandleWith("payload");
   AddResource(h, kExtS, 300, PString("Resp Settings").get());
   ASSERT_EQ(ResError(), noErr);
@@ -204,7 +204,8 @@ TEST_F(ResourceManagerTest, Unique1IdIsAtLeast128AndUnusedForTheType) {
 }
 
 TEST_F(ResourceManagerTest, AddResourceRefusesWhatWouldCorruptTheMap) {
-  CreateAndOpen("doc.rsrc");
+  EXPECT_EQ(toolbox::CreateResourceFile(dir_.File("doc.rsrc").c_str()), noErr);
+  Open(dir_.File("doc.rsrc"));
   AddResource(nullptr, kExtS, 128, nullptr);
   EXPECT_EQ(ResError(), addResFailed);
   Handle h = HandleWith("a");
@@ -279,15 +280,12 @@ TEST_F(ResourceManagerTest, WithResLoadOffAnEmptyHandleComesBackAndKeepsItsData)
   EXPECT_EQ(disk.resources[1].data, Bytes("precious"));
 }
 
-TEST_F(ResourceManagerTest, ResourceMemoryBelongsToTheSystemAndPreloadedResourcesAreRead) {
+// Preloaded resources are read at opening, into memory that belongs to the
+// system (the dialog and extension leak sweeps show later loads are too).
+TEST_F(ResourceManagerTest, PreloadedResourcesAreReadIntoTheSystemsMemory) {
   const std::size_t systemBefore = toolbox::LiveHandleCount(toolbox::kSystemOwner);
   OpenWith("doc.rsrc", {Record(kExtS, 128, "pre", std::nullopt, resPreload), Record(kExtS, 129, "lazy")});
   EXPECT_EQ(toolbox::LiveHandleCount(toolbox::kSystemOwner), systemBefore + 1);
-  constexpr toolbox::MemoryOwner kExtension = 7;
-  toolbox::ScopedMemoryOwner guard(kExtension);
-  const std::size_t before = toolbox::LiveHandleCount(kExtension);
-  ASSERT_NE(Get1Resource(kExtS, 129), nullptr);
-  EXPECT_EQ(toolbox::LiveHandleCount(kExtension), before);
 }
 
 TEST_F(ResourceManagerTest, AllocationFailureOrADisposedHandleLeaveTheResourceFindable) {
@@ -336,6 +334,49 @@ TEST_F(ResourceManagerTest, FilesKeptAsBytesReturnTheirBytesAsLastWritten) {
   EXPECT_EQ(contents.resources[0].data, Bytes("blob"));
   EXPECT_TRUE(toolbox::ResourceFileBytes(static_cast<SInt16>(file + 50)).empty());
   EXPECT_EQ(ResError(), resFNotFound);
+}
+
+std::string Fetch(SInt16 id, SInt16 index) {
+  Str255 text;
+  text[0] = 99;  // must be overwritten even when nothing is found
+  GetIndString(text, id, index);
+  return TextOf(text);
+}
+
+using StringListTest = toolbox_test::ToolboxTest;
+
+// Lists are found in earlier files of the chain; indexes are one-based.
+TEST_F(StringListTest, IndexesAreOneBasedAndNothingOutsideAListOrItsDataIsRead) {
+  toolbox_test::RawResources raw;
+  const auto addList = [&raw](SInt16 id, const std::vector<unsigned char>& data) { raw.Add(kStringList, id, data); };
+  addList(2015, StringListData({"first", "second", std::string(255, 'z')}));
+  const SInt16 document = toolbox::OpenResourceBytes(toolbox::EmptyResourceFileBytes());
+  EXPECT_EQ(Fetch(2015, 1), "first");
+  EXPECT_EQ(Fetch(2015, 2), "second");
+  EXPECT_EQ(Fetch(2015, 3), std::string(255, 'z'));
+  for (SInt16 outside : {0, -1, 4, 32767}) EXPECT_EQ(Fetch(2015, outside), "") << outside;
+  EXPECT_EQ(Fetch(8300, 1), "");
+  EXPECT_EQ(ResError(), resNotFound);
+  CloseResFile(document);
+
+  // A list whose count or lengths claim more than its data hold yields the
+  // strings that are really there and nothing past the end.
+  std::vector<unsigned char> claimsThree = StringListData({"only"});
+  claimsThree[1] = 3;
+  addList(1, claimsThree);
+  EXPECT_EQ(Fetch(1, 1), "only");
+  EXPECT_EQ(Fetch(1, 2), "");
+  EXPECT_EQ(Fetch(1, 3), "");
+
+  std::vector<unsigned char> longLength = StringListData({"abc"});
+  longLength[2] = 200;
+  addList(2, longLength);
+  EXPECT_EQ(Fetch(2, 1), "");
+
+  addList(3, {0x00});
+  EXPECT_EQ(Fetch(3, 1), "");
+  addList(4, {});
+  EXPECT_EQ(Fetch(4, 1), "");
 }
 
 }  // namespace

@@ -5,16 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "toolbox/quickdraw_types.h"
+#include "toolbox/toolbox_test.h"
 
 namespace {
 
 using toolbox::ScriptActionKind;
 
-class ScriptTest : public testing::Test {
- protected:
-  void SetUp() override { toolbox::ClearScript(); }
-  void TearDown() override { toolbox::ClearScript(); }
-};
+using ScriptTest = toolbox_test::ToolboxTest;
 
 TEST_F(ScriptTest, TextFormQueuesEveryKindOfAction) {
   std::string problem;

@@ -1,6 +1,7 @@
 // Windows from 'WIND' resources: bounds, frames, title, visibility, the
 // window list, update regions, the bounds-changed event and its attributes,
-// and growing, dragging and zooming with scripted targets.
+// growing, dragging and zooming with scripted targets, and the Carbon event
+// handlers of a window (newest first, passing on, typed parameters).
 #include <gtest/gtest.h>
 
 #include "toolbox/carbon_events.h"
@@ -182,27 +183,6 @@ TEST_F(WindowTest, UpdateRegionsGatherInvalidationsAndFollowVisibility) {
   EXPECT_EQ(GetWindowBounds(w, kWindowContentRgn, &r), errInvalidWindowRef);
 }
 
-TEST_F(WindowTest, BoundsChangesReportWhatChangedToTheWindowsHandlers) {
-  WindowRef w = GetNewCWindow(8102, nullptr, kWindowInFront);
-  BoundsEvents events;
-  EventHandlerUPP upp = events.Watch(w);
-  MoveWindow(w, 100, 80, false);
-  SizeWindow(w, 300, 200, true);
-  SizeWindow(w, 300, 200, true);  // no change, no event
-  const Rect both{90, 50, 290, 450};
-  SetWindowBounds(w, kWindowContentRgn, &both);
-  ASSERT_EQ(events.seen.size(), 3u);
-  EXPECT_EQ(events.seen[0].window, w);
-  EXPECT_EQ(events.seen[0].attributes, kWindowBoundsChangeOriginChanged);
-  EXPECT_EQ(events.seen[0].previous, (Rect{60, 20, 360, 420}));
-  EXPECT_EQ(events.seen[0].current, (Rect{80, 100, 380, 500}));
-  EXPECT_EQ(events.seen[1].attributes, kWindowBoundsChangeSizeChanged);
-  EXPECT_EQ(events.seen[1].current, (Rect{80, 100, 280, 400}));
-  EXPECT_EQ(events.seen[2].attributes, kWindowBoundsChangeSizeChanged | kWindowBoundsChangeOriginChanged);
-  DisposeWindow(w);
-  DisposeEventHandlerUPP(upp);
-}
-
 TEST_F(WindowTest, GrowWindowAnswersTheScriptedSizeWithinTheLimits) {
   WindowRef w = GetNewCWindow(8102, nullptr, kWindowInFront);
   const Rect limits{150, 200, 2000, 2000};  // min height, min width, max height, max width
@@ -222,21 +202,37 @@ TEST_F(WindowTest, GrowWindowAnswersTheScriptedSizeWithinTheLimits) {
   DisposeWindow(w);
 }
 
-TEST_F(WindowTest, DraggingAndZoomingMoveTheWindowAsTheScriptSays) {
+// Moving, sizing, dragging and zooming report what changed to the window's
+// handlers; dragging and zooming go where the script says.
+TEST_F(WindowTest, BoundsChangesReportWhatChangedAndDragAndZoomFollowTheScript) {
   WindowRef w = GetNewCWindow(8102, nullptr, kWindowInFront);
   BoundsEvents events;
   EventHandlerUPP upp = events.Watch(w);
+  MoveWindow(w, 100, 80, false);
+  SizeWindow(w, 300, 200, true);
+  SizeWindow(w, 300, 200, true);  // no change, no event
+  const Rect both{90, 50, 290, 450};
+  SetWindowBounds(w, kWindowContentRgn, &both);
+  ASSERT_EQ(events.seen.size(), 3u);
+  EXPECT_EQ(events.seen[0].window, w);
+  EXPECT_EQ(events.seen[0].attributes, kWindowBoundsChangeOriginChanged);
+  EXPECT_EQ(events.seen[0].previous, (Rect{60, 20, 360, 420}));
+  EXPECT_EQ(events.seen[0].current, (Rect{80, 100, 380, 500}));
+  EXPECT_EQ(events.seen[1].attributes, kWindowBoundsChangeSizeChanged);
+  EXPECT_EQ(events.seen[1].current, (Rect{80, 100, 280, 400}));
+  EXPECT_EQ(events.seen[2].attributes, kWindowBoundsChangeSizeChanged | kWindowBoundsChangeOriginChanged);
+
   toolbox::PushScriptAction(toolbox::DragTargetAction(200, 100));
   const Rect desktop = toolbox::DesktopBounds();
   DragWindow(w, Point{50, 30}, &desktop);
-  EXPECT_EQ(Bounds(w, kWindowContentRgn), (Rect{100, 200, 400, 600}));
-  ASSERT_EQ(events.seen.size(), 1u);
-  EXPECT_EQ(events.seen[0].attributes, kWindowBoundsChangeUserDrag | kWindowBoundsChangeOriginChanged);
+  EXPECT_EQ(Bounds(w, kWindowContentRgn), (Rect{100, 200, 300, 600}));
+  ASSERT_EQ(events.seen.size(), 4u);
+  EXPECT_EQ(events.seen[3].attributes, kWindowBoundsChangeUserDrag | kWindowBoundsChangeOriginChanged);
   toolbox::PushScriptAction(toolbox::ZoomTargetAction(Rect{30, 10, 500, 700}));
   ZoomWindow(w, inZoomOut, false);
   EXPECT_EQ(Bounds(w, kWindowContentRgn), (Rect{30, 10, 500, 700}));
   ZoomWindow(w, inZoomIn, false);
-  EXPECT_EQ(Bounds(w, kWindowContentRgn), (Rect{100, 200, 400, 600}));
+  EXPECT_EQ(Bounds(w, kWindowContentRgn), (Rect{100, 200, 300, 600}));
   // Without a scripted target the standard state fills the desktop.
   ZoomWindow(w, inZoomOut, false);
   const Rect standard = Bounds(w, kWindowStructureRgn);
@@ -288,6 +284,55 @@ TEST_F(WindowTest, AHandlerThatDisposesOfItsWindowEndsTheChangeSafely) {
   EXPECT_FALSE(IsValidWindowPtr(w));
   MoveWindow(w, 1, 1, true);  // a stale window is ignored
   DisposeEventHandlerUPP(upp);
+}
+
+std::vector<int> gOrder;
+
+template <int kId, OSStatus kResult, bool kPassOn = false>
+OSStatus Handler(EventHandlerCallRef call, EventRef event, void*) {
+  gOrder.push_back(kId);
+  return kPassOn ? CallNextEventHandler(call, event) : kResult;
+}
+
+// The newest handler of the event's kind runs first; CallNextEventHandler
+// passes the event on to older ones.
+TEST_F(WindowTest, HandlersRunNewestFirstAndEventParametersAreTypedAndSized) {
+  WindowRef window = GetNewCWindow(8103, nullptr, kWindowInFront);
+  EventRef event = nullptr;
+  CreateEvent(nullptr, kEventClassWindow, kEventWindowBoundsChanged, 0, 0, &event);
+  std::vector<EventHandlerUPP> upps;
+  for (const auto& [proc, kind] : {std::pair{&Handler<1, eventNotHandledErr>, kEventWindowBoundsChanged},
+                                   {&Handler<2, noErr, true>, kEventWindowBoundsChanged},
+                                   {&Handler<3, noErr>, kEventWindowBoundsChanging}}) {
+    upps.push_back(NewEventHandlerUPP(proc));
+    const EventTypeSpec type{kEventClassWindow, kind};
+    ASSERT_EQ(InstallEventHandler(GetWindowEventTarget(window), upps.back(), 1, &type, nullptr, nullptr), noErr);
+  }
+  gOrder.clear();
+  EXPECT_EQ(SendEventToEventTarget(event, GetWindowEventTarget(window)), eventNotHandledErr);
+  EXPECT_EQ(gOrder, (std::vector<int>{2, 1}));
+  for (EventHandlerUPP upp : upps) DisposeEventHandlerUPP(upp);
+
+  // Parameters are typed and sized.
+  const UInt32 attributes = kWindowBoundsChangeSizeChanged;
+  ASSERT_EQ(SetEventParameter(event, kEventParamAttributes, typeUInt32, sizeof attributes, &attributes), noErr);
+  UInt32 read = 0;
+  EventParamType type = 0;
+  EXPECT_EQ(GetEventParameter(event, kEventParamAttributes, typeWildCard, &type, sizeof read, nullptr, &read), noErr);
+  EXPECT_EQ(read, attributes);
+  EXPECT_EQ(type, typeUInt32);
+  Rect wrongType{};
+  EXPECT_EQ(
+      GetEventParameter(event, kEventParamAttributes, typeQDRectangle, nullptr, sizeof wrongType, nullptr, &wrongType),
+      errAECoercionFail);
+  UInt16 tooSmall = 0;
+  EXPECT_EQ(GetEventParameter(event, kEventParamAttributes, typeUInt32, nullptr, sizeof tooSmall, nullptr, &tooSmall),
+            paramErr);
+  EXPECT_EQ(tooSmall, 0);
+  EXPECT_EQ(GetEventParameter(event, kEventParamDirectObject, typeWindowRef, nullptr, 8, nullptr, &read),
+            eventParameterNotFoundErr);
+  ReleaseEvent(event);
+  DisposeWindow(window);
 }
 
 }  // namespace
