@@ -298,6 +298,10 @@ FAULTS = [
      " || source == settings.ownChannel) return;", ") return;", "test_computed"),
     ("synth-seed-ignored", "cli/synthetic_recording.cpp",
      "GaussianNoise noise(p.seed);", "GaussianNoise noise(1);", "test_cli"),
+    ("zero-level-tolerance-doubled", "bundle/computed/flow_zero_level.cpp",
+     "<= kZeroSearchTolerance) {", "<= 2 * kZeroSearchTolerance) {", "test_computed"),
+    ("zero-window-past-a-short-block", "bundle/computed/flow_zero_level.cpp",
+     "std::min(count - 1, kZeroWindowSamples - 1)", "kZeroWindowSamples - 1", "test_computed"),
 ]
 
 

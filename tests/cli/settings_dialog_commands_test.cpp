@@ -3,6 +3,9 @@
 // selections both take.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "calibrate_command.h"
 #include "cli_suite.h"
 #include "host/document_file.h"
@@ -49,10 +52,17 @@ TEST_F(SettingsDialogCommands, TheMaximalInspirationCalibratesTheHead) {
 }
 
 TEST_F(SettingsDialogCommands, RefusalsAreOneLineAndANonZeroExit) {
-  EXPECT_EQ(cli::RunCalibrate({File(), "100:109", 3.0, std::nullopt, std::nullopt}, *bundle_), 1) << "9 samples";
-  EXPECT_EQ(cli::RunCalibrate({File(), "7.7s:9.8s", 0.0, std::nullopt, std::nullopt}, *bundle_), 2);
-  EXPECT_EQ(cli::RunMeasureFactor({File(), "0:19", std::nullopt, std::nullopt}, *bundle_), 1);
-  EXPECT_EQ(cli::RunMeasureFactor({File(), "0:100", 9, std::nullopt}, *bundle_), 2) << "no such row";
+  const std::pair<std::function<int()>, int> cases[] = {
+      {[] { return cli::RunCalibrate({File(), "100:109", 3.0, std::nullopt, std::nullopt}, *bundle_); }, 1},  // 9 samples
+      {[] { return cli::RunCalibrate({File(), "7.7s:9.8s", 0.0, std::nullopt, std::nullopt}, *bundle_); }, 2},
+      {[] { return cli::RunMeasureFactor({File(), "0:19", std::nullopt, std::nullopt}, *bundle_); }, 1},
+      {[] { return cli::RunMeasureFactor({File(), "0:100", 9, std::nullopt}, *bundle_); }, 2},  // no such row
+  };
+  for (const auto& [command, exit] : cases) {
+    const auto [rc, error] = Quietly(command);
+    EXPECT_EQ(rc, exit) << error;
+    EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1) << error;
+  }
 }
 
 TEST(SampleSpan, SecondsOrPositionsEndExclusive) {

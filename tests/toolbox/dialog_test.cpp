@@ -203,7 +203,17 @@ TEST_F(DialogTest, KeysTypeOverTheSelectionAndTheStandardKeysNeedEnabledItems) {
   DisposeDialog(d);
 }
 
-TEST_F(DialogTest, ItemHandlesGiveTextsControlsAndProcedures) {
+std::vector<std::pair<DialogRef, DialogItemIndex>> gUserItemCalls;
+void RecordUserItem(DialogRef d, DialogItemIndex item) {
+  gUserItemCalls.emplace_back(d, item);
+  Rect box{};
+  GetDialogItem(d, item, nullptr, nullptr, &box);
+  MoveTo(box.left, box.top);  // drawn into the current port: the dialog's
+  LineTo(box.right, box.bottom);
+  PenSize(7, 7);  // must not leak into the next item
+}
+
+TEST_F(DialogTest, ItemHandlesGiveTextsAndControlsAndDrawingRunsUserItemsAndParamText) {
   DialogRef d = GetNewDialog(300, nullptr, kWindowInFront);
   DialogItemType type = 0;
   Handle h = nullptr;
@@ -220,24 +230,9 @@ TEST_F(DialogTest, ItemHandlesGiveTextsControlsAndProcedures) {
   EXPECT_EQ(GetDialogItemAsControl(d, kCaption, &none), errItemNotControl);
   EXPECT_EQ(FindDialogItem(d, Point{45, 150}), kFactor - 1);
   EXPECT_EQ(FindDialogItem(d, Point{195, 5}), -1);
-  DisposeDialog(d);
-  EXPECT_EQ(CountDITL(d), 0);
-}
 
-std::vector<std::pair<DialogRef, DialogItemIndex>> gUserItemCalls;
-void RecordUserItem(DialogRef d, DialogItemIndex item) {
-  gUserItemCalls.emplace_back(d, item);
-  Rect box{};
-  GetDialogItem(d, item, nullptr, nullptr, &box);
-  MoveTo(box.left, box.top);  // drawn into the current port: the dialog's
-  LineTo(box.right, box.bottom);
-  PenSize(7, 7);  // must not leak into the next item
-}
-
-TEST_F(DialogTest, DrawingRunsUserItemProceduresAndSubstitutesParamText) {
-  DialogRef d = GetNewDialog(300, nullptr, kWindowInFront);
+  // Drawing runs user item procedures and substitutes ParamText.
   UserItemUPP cross = NewUserItemUPP(&RecordUserItem);
-  Rect box{};
   GetDialogItem(d, kCross, nullptr, nullptr, &box);
   SetDialogItem(d, kCross, kUserDialogItem, reinterpret_cast<Handle>(cross), &box);
   gUserItemCalls.clear();
@@ -272,6 +267,7 @@ TEST_F(DialogTest, DrawingRunsUserItemProceduresAndSubstitutesParamText) {
   std::string error;
   EXPECT_TRUE(toolbox::WriteDialogPng(d, resource_test::TempDir().File("dialog.png"), &error)) << error;
   DisposeDialog(d);
+  EXPECT_EQ(CountDITL(d), 0);
   DisposeUserItemUPP(cross);
 }
 

@@ -61,7 +61,7 @@ TEST(MacRoman, EveryByteSurvivesARoundTripThroughUtf8AndLookAlikesMapToTheGlyphM
 }
 
 // Combining accents are not composed; each problem names its code point and offset.
-TEST(MacRoman, UnmappableCharactersAndMalformedUtf8AreRefused) {
+TEST(MacRoman, UnmappableOrMalformedTextIsRefusedAndUpperCaseKeepsAccents) {
   const std::pair<const char*, const char*> refused[] = {
       {"ok \u2192", "U+2192 at byte 3 has no MacRoman equivalent"},
       {"e\u0301", "U+0301 at byte 1 has no MacRoman equivalent"},
@@ -78,9 +78,8 @@ TEST(MacRoman, UnmappableCharactersAndMalformedUtf8AreRefused) {
     EXPECT_FALSE(Utf8ToMacRoman(text, &problem).has_value()) << expected;
     EXPECT_EQ(problem.rfind(expected, 0), 0u) << problem;
   }
-}
 
-TEST(MacRoman, UpperCaseFoldsAccentedLettersButKeepsTheirAccents) {
+  // Upper case folds accented letters but keeps their accents.
   // é É, à À, œ Œ, ÿ Ÿ, ø Ø; ß has no single capital and ÷ is no letter.
   const std::pair<unsigned char, unsigned char> cases[] = {{'a', 'A'},   {'Z', 'Z'},   {'1', '1'},   {0x8E, 0x83},
                                                            {0x88, 0xCB}, {0xCF, 0xCE}, {0xD8, 0xD9}, {0xBF, 0xAF},
@@ -89,7 +88,7 @@ TEST(MacRoman, UpperCaseFoldsAccentedLettersButKeepsTheirAccents) {
 }
 
 // Stores are cut to the field (whole characters), text MacRoman lacks keeps what it can.
-TEST(PascalString, StoresCutToTheFieldAndReadBackWithinIt) {
+TEST(PascalString, StoresAppendsAndDamagedLengthsStayWithinTheField) {
   const std::tuple<std::string, std::size_t, std::string> cases[] = {
       {"L/s", 8, "L/s"}, {"litres", 4, "lit"}, {"mV", 0, ""}, {"\xC2\xB5V", 8, "\xB5V"},
       {"a\xE2\x86\x92" "b", 8, "a?b"}, {std::string(300, 'x'), 400, std::string(255, 'x')}};
@@ -103,10 +102,8 @@ TEST(PascalString, StoresCutToTheFieldAndReadBackWithinIt) {
       EXPECT_EQ(field[0], stored.size());
     }
   }
-}
 
-// A damaged length is read within the field; appending and overlapping stores stop at 255.
-TEST(PascalString, DamagedLengthsAppendsAndOverlappingStoresStayWithinTheField) {
+  // A damaged length is read within the field; appends and overlapping stores stop at 255.
   const unsigned char field[4] = {200, 'a', 'b', 'c'};
   EXPECT_EQ(toolbox::PascalView(field, sizeof field), "abc");
   EXPECT_EQ(toolbox::PascalView(nullptr), "");

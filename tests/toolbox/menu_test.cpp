@@ -41,7 +41,7 @@ class MenuTest : public toolbox_test::ToolboxTest {
   }
 };
 
-TEST_F(MenuTest, AMenuResourceGivesItsTitleItemsMarksAndEnabledStates) {
+TEST_F(MenuTest, AMenuResourceGivesItsItemsAndAMissingOrMalformedOneNoMenu) {
   toolbox_test::CompiledResources resources(R"(
 [[MENU]]
 id = 8130
@@ -65,9 +65,8 @@ items = [{ text = "Arrows", mark = "check" }, { text = "Grid", enabled = false }
   DisposeMenu(again);
   DisposeMenu(menu);
   EXPECT_FALSE(toolbox::IsLiveMenu(menu));
-}
 
-TEST_F(MenuTest, MissingAndMalformedMenuResourcesGiveNoMenu) {
+  // Missing and malformed menu resources give no menu.
   toolbox_test::RawResources raw;
   EXPECT_EQ(GetMenu(1), nullptr);
   // A title whose length byte claims more than the data hold.

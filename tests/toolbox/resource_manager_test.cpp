@@ -192,7 +192,7 @@ TEST_F(ResourceManagerTest, ReleaseAndDetachGiveUpTheDataUnlessTheResourceChange
   DisposeHandle(reread);
 }
 
-TEST_F(ResourceManagerTest, Unique1IdIsAtLeast128AndUnusedForTheType) {
+TEST_F(ResourceManagerTest, Unique1IdIsAtLeast128AndUnusedAndAddResourceRefusesWhatWouldCorruptTheMap) {
   OpenWith("doc.rsrc", {Record(kExtS, 128, ""), Record(kExtS, 129, ""), Record(kStringList, 130, "")});
   const SInt16 id = Unique1ID(kExtS);
   EXPECT_GE(id, 128);
@@ -201,11 +201,10 @@ TEST_F(ResourceManagerTest, Unique1IdIsAtLeast128AndUnusedForTheType) {
   const SInt16 next = Unique1ID(kExtS);
   EXPECT_GE(next, 128);
   EXPECT_EQ(Get1Resource(kExtS, next), nullptr);
-}
 
-TEST_F(ResourceManagerTest, AddResourceRefusesWhatWouldCorruptTheMap) {
-  EXPECT_EQ(toolbox::CreateResourceFile(dir_.File("doc.rsrc").c_str()), noErr);
-  Open(dir_.File("doc.rsrc"));
+  // AddResource refuses what would corrupt the map.
+  EXPECT_EQ(toolbox::CreateResourceFile(dir_.File("new.rsrc").c_str()), noErr);
+  Open(dir_.File("new.rsrc"));
   AddResource(nullptr, kExtS, 128, nullptr);
   EXPECT_EQ(ResError(), addResFailed);
   Handle h = HandleWith("a");
@@ -255,7 +254,7 @@ TEST_F(ResourceManagerTest, ReadOnlyFilesAndProtectedResourcesRefuseChanges) {
 
 // Loading later, and writing a resource that was never loaded, must not
 // replace its data by nothing.
-TEST_F(ResourceManagerTest, WithResLoadOffAnEmptyHandleComesBackAndKeepsItsData) {
+TEST_F(ResourceManagerTest, ResLoadOffGivesEmptyHandlesThatKeepTheirDataAndPreloadedOnesAreRead) {
   const SInt16 file = OpenWith("doc.rsrc", {Record(kExtS, 128, "lazy", std::nullopt, resLocked),
                                             Record(kExtS, 129, "precious")});
   SetResLoad(false);
@@ -278,13 +277,11 @@ TEST_F(ResourceManagerTest, WithResLoadOffAnEmptyHandleComesBackAndKeepsItsData)
   const auto disk = OnDisk("doc.rsrc");
   ASSERT_EQ(disk.resources.size(), 2u);
   EXPECT_EQ(disk.resources[1].data, Bytes("precious"));
-}
 
-// Preloaded resources are read at opening, into memory that belongs to the
-// system (the dialog and extension leak sweeps show later loads are too).
-TEST_F(ResourceManagerTest, PreloadedResourcesAreReadIntoTheSystemsMemory) {
+  // Preloaded resources are read at opening, into memory that belongs to the system
+  // (the dialog and extension leak sweeps show later loads are too).
   const std::size_t systemBefore = toolbox::LiveHandleCount(toolbox::kSystemOwner);
-  OpenWith("doc.rsrc", {Record(kExtS, 128, "pre", std::nullopt, resPreload), Record(kExtS, 129, "lazy")});
+  OpenWith("pre.rsrc", {Record(kExtS, 128, "pre", std::nullopt, resPreload), Record(kExtS, 129, "lazy")});
   EXPECT_EQ(toolbox::LiveHandleCount(toolbox::kSystemOwner), systemBefore + 1);
 }
 

@@ -86,7 +86,7 @@ struct BoundsEvents {
   }
 };
 
-TEST_F(WindowTest, AWindowResourceGivesContentFrameTitleAndReference) {
+TEST_F(WindowTest, AWindowResourceGivesContentFrameTitleReferenceAndPosition) {
   WindowRef w = GetNewCWindow(8102, nullptr, kWindowInFront);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(Bounds(w, kWindowContentRgn), (Rect{60, 20, 360, 420}));
@@ -113,16 +113,15 @@ TEST_F(WindowTest, AWindowResourceGivesContentFrameTitleAndReference) {
   SetPort(nullptr);
   DisposeWindow(w);
   EXPECT_FALSE(IsValidWindowPtr(w));
-}
 
-TEST_F(WindowTest, PositioningWordsPlaceTheWindowOnTheDesktop) {
-  WindowRef w = GetNewCWindow(300, nullptr, kWindowInFront);
-  ASSERT_NE(w, nullptr);
-  const Rect s = Bounds(w, kWindowStructureRgn);
+  // A positioning word centres a window on the desktop.
+  WindowRef centred = GetNewCWindow(300, nullptr, kWindowInFront);
+  ASSERT_NE(centred, nullptr);
+  const Rect s = Bounds(centred, kWindowStructureRgn);
   const Rect desktop = toolbox::DesktopBounds();
   EXPECT_EQ(s.left + s.right, desktop.left + desktop.right);
   EXPECT_LE(std::abs(s.top - GetMBarHeight() + s.bottom - desktop.bottom), 1);
-  DisposeWindow(w);
+  DisposeWindow(centred);
 }
 
 TEST_F(WindowTest, MissingOrMalformedResourcesAndMemoryFailuresGiveNoWindow) {

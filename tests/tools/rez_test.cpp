@@ -137,7 +137,7 @@ const Problem kProblems[] = {
     {"[[DITL]]\nid = 1\nitems = []\n", {"'items' is empty"}},
 };
 
-TEST_F(RezTest, ProblemsAreOneLineNamingTheFileAndTheResource) {
+TEST_F(RezTest, ProblemsAreOneLineNamingTheFileAndTheResourceAndUsageErrorsExitWith2) {
   const std::string path = dir_.File("bad.toml");
   for (const Problem& problem : kProblems) {
     const RezRun result = Run({Source("bad.toml", problem.source)});
@@ -147,10 +147,8 @@ TEST_F(RezTest, ProblemsAreOneLineNamingTheFileAndTheResource) {
     for (const std::string& word : problem.words)
       EXPECT_NE(result.errors.find(word), std::string::npos) << result.errors;
   }
-}
 
-// Usage errors exit with 2; what is not a source file is refused, and nothing is written.
-TEST_F(RezTest, UsageErrorsNonFilesAndEmptySourcesAreRefused) {
+  // Usage errors exit with 2; what is not a source file is refused, and nothing is written.
   for (const char* arguments : {"", " --output", " --output o.rsrc --bogus"})
     EXPECT_EQ(std::system(("'" + kRez + "'" + arguments + " 2>/dev/null").c_str()) >> 8, 2) << arguments;
   for (const auto& [source, expected] : {std::pair<std::string, const char*>{dir_.File(""), "not a regular file"},
