@@ -46,6 +46,14 @@ struct Computed : testext::DocumentTest {
     toolbox::SetHeapScramble(false);
     DocumentTest::TearDown();
   }
+  // Channel 3 = 3 × channel 2's output; channel 2 = 2 × its own input.
+  void AttachChain() {
+    ASSERT_TRUE(computed().Attach(2, scale));
+    ASSERT_TRUE(computed().Attach(3, scale));
+    Submit(testext::kSetFactor, 2, 2.0);
+    Call<HostSubmitCommandShort>(Key(testext::kSetSource), std::int32_t{3}, std::int16_t{2});
+    Submit(testext::kSetFactor, 3, 3.0);
+  }
   host::ComputedChannels& computed() { return document->computed(); }
   host::Extension scale = testext::MakeScaleFunction();
 };
@@ -78,11 +86,7 @@ TEST_F(Computed, ComputesOnDemandAndCachesUntilACommand) {
 }
 
 TEST_F(Computed, ChainsComputeTheirSourcesFirst) {
-  ASSERT_TRUE(computed().Attach(2, scale));
-  ASSERT_TRUE(computed().Attach(3, scale));
-  Submit(testext::kSetFactor, 2, 2.0);
-  Call<HostSubmitCommandShort>(Key(testext::kSetSource), std::int32_t{3}, std::int16_t{2});
-  Submit(testext::kSetFactor, 3, 3.0);
+  AttachChain();
   EXPECT_EQ(computed().InComputationOrder(), (std::vector<int>{2, 3}));
   Log().computedBlocks.clear();
   const std::vector<float> chained = Shown(3, 1);
@@ -230,16 +234,11 @@ TEST_F(Computed, ScrambledHeapsKeepLentBlocksInPlace) {
   CallData<DataUnlockBlock472>(std::int16_t{2}, std::int16_t{1});
 }
 
-// Channel 3 = 3 × channel 2's output; channel 2 = 2 × its own input.
 struct Live : Computed {
   void SetUp() override {
     Open(3, 700, 3);
     document->ClearSamples(3, 2);
-    ASSERT_TRUE(computed().Attach(2, scale));
-    ASSERT_TRUE(computed().Attach(3, scale));
-    Submit(testext::kSetFactor, 2, 2.0);
-    Call<HostSubmitCommandShort>(Key(testext::kSetSource), std::int32_t{3}, std::int16_t{2});
-    Submit(testext::kSetFactor, 3, 3.0);
+    AttachChain();
     Log().Clear();
   }
 };
