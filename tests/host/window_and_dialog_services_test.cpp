@@ -24,7 +24,7 @@ using testext::Call;
 using testext::PString;
 using testext::TextOf;
 
-enum : std::int16_t { kOk = 1, kCancel, kNote, kSeparator, kAge, kLinearise, kSource, kFactor, kFrame };
+enum : std::int16_t { kOk = 1, kCancel, kSeparator, kAge, kLinearise, kSource, kFactor, kFrame };
 
 const char* const kResources = R"(
 [[DLOG]]
@@ -39,7 +39,6 @@ id = 8800
 items = [
   { kind = "button", bounds = [160, 320, 180, 390], text = "OK" },
   { kind = "button", bounds = [160, 230, 180, 300], text = "Cancel" },
-  { kind = "static_text", bounds = [10, 10, 26, 380], text = "Age:" },
   { kind = "user", bounds = [30, 10, 34, 380] },
   { kind = "edit_text", bounds = [40, 100, 56, 200], text = "42" },
   { kind = "checkbox", bounds = [70, 10, 86, 200], text = "Linearise" },
