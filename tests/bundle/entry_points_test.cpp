@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "host/bundle.h"
+#include "host/command_delivery.h"
 #include "host/extension_registry.h"
 #include "host/host_context.h"
-#include "host/service_table.h"
 #include "support/bundle_suite.h"
 
 namespace {
@@ -48,13 +48,8 @@ TEST_F(BuiltBundle, WindowExtensionRegistersItsSettingsSwapUnderItsHostRef) {
   EXPECT_EQ(main1.Send(0, block), 0);
   EXPECT_EQ(main1.Send(4), 0);
 
-  // The key the extension asked for maps back to hostRef -1 and local code 25.
-  const std::int16_t key = host::MapExtensionId(25, -1);
-  const auto mapped = host::LookUpCommandKey(key);
-  ASSERT_TRUE(mapped.has_value());
-  EXPECT_EQ(mapped->hostRef, -1);
-  EXPECT_EQ(mapped->localId, 25);
-  EXPECT_NE(key, host::MapExtensionId(25, main1.hostRef));
+  // The settings swap is installed under the key of local code 25 for hostRef -1.
+  EXPECT_NE(host::CommandSwapProcFor(static_cast<std::uint16_t>(host::MapExtensionId(25, -1))), nullptr);
 
   block.Set<std::int16_t>(0, main1.hostRef);  // give the real one back
   main1.Send(0, block);

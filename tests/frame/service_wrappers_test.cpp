@@ -73,7 +73,20 @@ R ResultOf() {
 struct RecordedCall {
   int index;
   std::vector<long double> arguments;
+  bool operator==(const RecordedCall&) const = default;
 };
+void PrintTo(const RecordedCall& c, std::ostream* os) {
+  *os << "service " << c.index << " with " << ::testing::PrintToString(c.arguments);
+}
+
+// The Str255 a recorder of service index writes: "S<index>", then 0xEE up to byte 255.
+std::vector<unsigned char> Str255Of(int index) {
+  std::vector<unsigned char> text(sizeof(Str255), 0xEE);
+  text[0] = 4;
+  std::snprintf(reinterpret_cast<char*>(text.data() + 1), 5, "S%03d", index);
+  text[5] = 0xEE;
+  return text;
+}
 
 std::vector<RecordedCall>& Calls() {
   static std::vector<RecordedCall> calls;
@@ -92,12 +105,7 @@ struct Recorder<Index, R (*)(Args...)> {
   }
   template <class Arg>
   static void FillStr255(Arg argument) {
-    if constexpr (std::is_same_v<Arg, Str255*>) {
-      std::memset(*argument, 0xEE, sizeof(Str255));
-      std::snprintf(reinterpret_cast<char*>(*argument + 1), 5, "S%03d", Index);
-      (*argument)[0] = 4;
-      (*argument)[5] = 0xEE;
-    }
+    if constexpr (std::is_same_v<Arg, Str255*>) std::memcpy(*argument, Str255Of(Index).data(), sizeof(Str255));
   }
 };
 
@@ -137,32 +145,11 @@ class RecordingHost : public ::testing::Test {
   }
   vantor::ServiceTable& Table() { return *table_; }
 
-  // Success when the last call reached service index with these arguments.
-  static ::testing::AssertionResult LastCallWas(int index, const std::vector<long double>& arguments) {
-    if (Calls().empty()) return ::testing::AssertionFailure() << "no service was called";
-    const RecordedCall& last = Calls().back();
-    if (last.index != index) return ::testing::AssertionFailure() << "reached service " << last.index;
-    if (last.arguments == arguments) return ::testing::AssertionSuccess();
-    auto failure = ::testing::AssertionFailure() << "service " << index << " got (";
-    for (long double a : last.arguments) failure << static_cast<double>(a) << ' ';
-    failure << ") instead of (";
-    for (long double a : arguments) failure << static_cast<double>(a) << ' ';
-    return failure << ")";
-  }
+  static RecordedCall LastCall() { return Calls().empty() ? RecordedCall{0, {}} : Calls().back(); }
 
  private:
   vantor::ServiceTable* table_ = nullptr;
 };
-
-// The caller's buffer holds the Str255 that service index wrote, all 256 bytes of it.
-::testing::AssertionResult HoldsResultOf(const Str255 text, int index) {
-  char expected[8];
-  std::snprintf(expected, sizeof expected, "S%03d", index);
-  const std::string actual(text + 1, text + 1 + text[0]);
-  if (actual != expected) return ::testing::AssertionFailure() << "the text is " << actual;
-  if (text[255] != 0xEE) return ::testing::AssertionFailure() << "only part of the buffer copied";
-  return ::testing::AssertionSuccess();
-}
 
 // A value for argument position i, distinct from its neighbours of the same
 // type so that two swapped arguments are seen.
@@ -213,7 +200,7 @@ class GeneratedWrappers : public RecordingHost {
       EXPECT_TRUE(SameResult(wrapper(ArgumentAt<Args>(I)...), ResultOf<R, Index>()))
           << "the service's result is not returned";
     }
-    EXPECT_TRUE(LastCallWas(Index, expected));
+    EXPECT_EQ(LastCall(), (RecordedCall{Index, expected}));
   }
 
   int checked_ = 0;
@@ -245,18 +232,13 @@ TEST_F(GeneratedWrappers, TheDataObjectIsMadeWithOneBeforeTheFirstDataCall) {
 
 using RecordWrappers = RecordingHost;
 
-struct StringRecordCase {
-  int index;
-  std::function<void(StringPtr)> call;
-  std::vector<long double> arguments;
-};
-
 TEST_F(RecordWrappers, Str255ResultsArriveWholeWithTheArgumentsInOrder) {
   namespace s = vantor::service;
   const auto* format = reinterpret_cast<const vantor::BlockTimeFormat*>(0x7100);
   std::int32_t a = 0;
   std::int32_t b = 0;
-  const std::vector<StringRecordCase> cases = {
+  // The service, a call of its wrapper, the arguments the service gets.
+  const std::vector<std::tuple<int, std::function<void(StringPtr)>, std::vector<long double>>> cases = {
       {s::HostGetDialogItemText, [](StringPtr t) { HostGetDialogItemText(kDialog, 5, t); },
        Arguments(kStr255Out, kDialog, 5)},
       {s::HostDoubleToString, [](StringPtr t) { HostDoubleToString(t, 2.5, 3, true); },
@@ -279,12 +261,12 @@ TEST_F(RecordWrappers, Str255ResultsArriveWholeWithTheArgumentsInOrder) {
       {s::HostGetExtensionName, [](StringPtr t) { HostGetExtensionName(-2, t); },
        Arguments(-2, kStr255Out)},
   };
-  for (const StringRecordCase& c : cases) {
-    SCOPED_TRACE(c.index);
+  for (const auto& [index, call, arguments] : cases) {
+    SCOPED_TRACE(index);
     Str255 text{};
-    c.call(text);
-    EXPECT_TRUE(LastCallWas(c.index, c.arguments));
-    EXPECT_TRUE(HoldsResultOf(text, c.index));
+    call(text);
+    EXPECT_EQ(LastCall(), (RecordedCall{index, arguments}));
+    EXPECT_EQ(std::vector<unsigned char>(text, text + sizeof(Str255)), Str255Of(index)) << "the whole Str255";
   }
 }
 

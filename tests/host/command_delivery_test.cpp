@@ -9,7 +9,6 @@
 #include "host/command_journal.h"
 #include "host/document.h"
 #include "host/extension_locals.h"
-#include "host/extension_registry.h"
 #include "service_call.h"
 #include "test_extensions.h"
 #include "vantor/byte_access.h"

@@ -4,16 +4,12 @@
 // computation are checked with the bundle's own functions).
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "host/command_delivery.h"
 #include "host/computed_channels.h"
 #include "host/document.h"
-#include "host/extension_locals.h"
-#include "host/extension_registry.h"
 #include "host/host_state.h"
 #include "host/live_replay.h"
-#include "host/memory_zones.h"
 #include "host/sample_locks.h"
 #include "service_call.h"
 #include "test_extensions.h"

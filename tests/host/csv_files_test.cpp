@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "host/csv_export.h"
 #include "host/date_text.h"
@@ -104,26 +105,22 @@ TEST(CsvRecording, RefusalsAreOneLineNamingTheLineAndTheFault) {
   }
 }
 
-struct StartCase {
-  const char* written;   // as a file may give it
-  const char* shown;     // as the export writes it back
-  double secondsAfter;   // after the day's midnight
-};
-
 // The start line sets the start; written again it reads the same to the
 // millisecond, carrying into the next day where the rounding reaches it.
 TEST(CsvRecording, AStartLineReadsAndWritesTheSameStart) {
-  const StartCase cases[] = {{"2024-01-01T09:00:00.000", "2024-01-01T09:00:00.000", 9 * 3600.0},
-                             {"2024-02-29 23:59:59.25", "2024-02-29T23:59:59.250", 86399.25},
-                             {"2023-12-31T23:59:59.9996", "2024-01-01T00:00:00.000", 86399.9996},
-                             {"2031-07-15T12:34:56.0005", "2031-07-15T12:34:56.001", 45296.0005}};
-  for (const StartCase& c : cases) {
-    SCOPED_TRACE(c.written);
-    const auto recording = Parse(std::string("# start: ") + c.written + "\nTime [s],Flow [L/s]\n0,1\n0.01,2\n");
-    EXPECT_EQ(host::DateTimeText(recording.startTime1904, 3), c.shown);
-    const auto midnight = host::ParseDateTimeText(std::string(c.written).substr(0, 10) + "T00:00:00");
+  // As a file may give it, as the export writes it back, seconds after the day's midnight.
+  const std::tuple<std::string, const char*, double> cases[] = {
+      {"2024-01-01T09:00:00.000", "2024-01-01T09:00:00.000", 9 * 3600.0},
+      {"2024-02-29 23:59:59.25", "2024-02-29T23:59:59.250", 86399.25},
+      {"2023-12-31T23:59:59.9996", "2024-01-01T00:00:00.000", 86399.9996},
+      {"2031-07-15T12:34:56.0005", "2031-07-15T12:34:56.001", 45296.0005}};
+  for (const auto& [written, shown, secondsAfter] : cases) {
+    SCOPED_TRACE(written);
+    const auto recording = Parse("# start: " + written + "\nTime [s],Flow [L/s]\n0,1\n0.01,2\n");
+    EXPECT_EQ(host::DateTimeText(recording.startTime1904, 3), shown);
+    const auto midnight = host::ParseDateTimeText(written.substr(0, 10) + "T00:00:00");
     ASSERT_TRUE(midnight);
-    EXPECT_NEAR(recording.startTime1904 - *midnight, c.secondsAfter, 1e-6);
+    EXPECT_NEAR(recording.startTime1904 - *midnight, secondsAfter, 1e-6);
   }
 }
 

@@ -8,17 +8,11 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "toolbox/memory.h"
 
 namespace {
-
-struct SwitchCase {
-  std::optional<std::string> scramble;
-  std::optional<std::string> failAt;
-  bool scrambles;
-  int failingAllocation;  // 0: none of the first three
-};
 
 void SetOrUnset(const char* name, const std::optional<std::string>& value) {
   if (value) {
@@ -36,17 +30,20 @@ std::optional<std::string> Get(const char* name) {
 TEST(MemorySwitches, AreReadFromTheEnvironment) {
   const std::optional<std::string> savedScramble = Get("VANTOR_HEAP_SCRAMBLE");
   const std::optional<std::string> savedFail = Get("VANTOR_FAIL_ALLOC");
-  const SwitchCase cases[] = {{"1", "2", true, 2}, {"yes", "1", true, 1}, {"0", "0", false, 0},
-                              {"", std::nullopt, false, 0}, {std::nullopt, "3", false, 3}};
-  for (const SwitchCase& c : cases) {
-    SCOPED_TRACE(c.scramble.value_or("unset") + " / " + c.failAt.value_or("unset"));
-    SetOrUnset("VANTOR_HEAP_SCRAMBLE", c.scramble);
-    SetOrUnset("VANTOR_FAIL_ALLOC", c.failAt);
+  // The two switches, whether the heap scrambles, the allocation that fails (0: none of the first three).
+  using Switch = std::optional<std::string>;
+  const std::tuple<Switch, Switch, bool, int> cases[] = {{"1", "2", true, 2},   {"yes", "1", true, 1},
+                                                         {"0", "0", false, 0}, {"", std::nullopt, false, 0},
+                                                         {std::nullopt, "3", false, 3}};
+  for (const auto& [scramble, failAt, scrambles, failing] : cases) {
+    SCOPED_TRACE(scramble.value_or("unset") + " / " + failAt.value_or("unset"));
+    SetOrUnset("VANTOR_HEAP_SCRAMBLE", scramble);
+    SetOrUnset("VANTOR_FAIL_ALLOC", failAt);
     host::ApplyMemorySwitches();
-    EXPECT_EQ(toolbox::HeapScrambleOn(), c.scrambles);
+    EXPECT_EQ(toolbox::HeapScrambleOn(), scrambles);
     for (int n = 1; n <= 3; ++n) {
       Handle h = NewHandle(1);
-      EXPECT_EQ(h == nullptr, n == c.failingAllocation) << "allocation " << n;
+      EXPECT_EQ(h == nullptr, n == failing) << "allocation " << n;
       if (h != nullptr) DisposeHandle(h);
     }
   }

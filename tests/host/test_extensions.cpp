@@ -97,7 +97,6 @@ void ScaleLive(void* block, Handle local) {
 
 void ScaleCommand(const unsigned char* record, Handle local) {
   const auto code = LoadAt<std::uint16_t>(record, vantor::kCommandCodeAt);
-  Log().commands.push_back(code);
   ScaleSettings* settings = EnsureSettings(local);
   if (settings == nullptr) return;
   if (code == kSetSource) settings->source = LoadAt<std::int16_t>(record, 8);
@@ -155,9 +154,6 @@ std::int32_t ScaleQuery(std::int16_t message, void* block, Handle local) {
       units->unitText[1] = 'x';
       return 1;
     }
-    case vantor::computed::kMatchesSource:
-      return s.source == LoadAt<std::int16_t>(block, 4) &&
-             LoadAt<std::int16_t>(block, 6) == (s.source != own ? 0 : 1);
     case vantor::computed::kEditSettings: return Log().acceptEdit ? 1 : 0;
     default: return 0;
   }

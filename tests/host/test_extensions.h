@@ -24,7 +24,6 @@ inline constexpr std::uint16_t kSettingsRecord = 8192;  // i16 size at 8, addres
 // What the scale function saw, for assertions.
 struct ScaleLog {
   std::vector<std::int16_t> notifications;       // codes, in order
-  std::vector<std::uint16_t> commands;           // local codes performed
   std::vector<std::int16_t> computedBlocks;      // blocks ComputeBlock ran for
   std::vector<std::int16_t> settingsSizes;       // sizes of 8192 records received
   int liveCalls = 0;
