@@ -6,13 +6,13 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <sqlite3.h>
 
 #include "analyse_command.h"
 #include "cli_suite.h"
 #include "report_rows.h"
+#include "support/command_output.h"
 #include "toolbox/memory.h"
 #include "toolbox/scrap.h"
 
@@ -22,12 +22,7 @@ namespace fs = std::filesystem;
 
 // The text of a PDF, empty where no pdftotext is installed.
 std::string PrintedText(const std::string& pdf) {
-  std::string out;
-  const std::string command = "pdftotext -layout '" + pdf + "' - 2>/dev/null";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  char buffer[4096];
-  while (pipe && fgets(buffer, sizeof buffer, pipe.get()) != nullptr) out += buffer;
-  return out;
+  return CommandOutput("pdftotext -layout '" + pdf + "' - 2>/dev/null");
 }
 
 // The width of a PICT's frame (after the 512-byte header and the size word).

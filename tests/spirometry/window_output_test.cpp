@@ -2,8 +2,6 @@
 // portrait and landscape pages, its rows in the PDF, and the refusals.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +15,7 @@
 #include "host/host_state.h"
 #include "host/output_jobs.h"
 #include "spirometry/window_output.h"
+#include "support/command_output.h"
 #include "toolbox/memory.h"
 #include "toolbox/script.h"
 #include "util/handle_record.h"
@@ -30,14 +29,6 @@ using hand_made::Bytes;
 using hand_made::StringList;
 
 using spirometry::LocalDataType;
-
-std::string Output(const std::string& command) {
-  std::string out;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  char buffer[256];
-  while (pipe && fgets(buffer, sizeof buffer, pipe.get()) != nullptr) out += buffer;
-  return out;
-}
 
 struct Printing : PortTest {
   void SetUp() override {
@@ -129,7 +120,7 @@ TEST_P(PageShapes, PlaceThePlotAndTheReport) {
     EXPECT_GT(row.v, loop.bottom);
     EXPECT_LT(subject.v, loop.top);
   }
-  const std::string text = Output("pdftotext '" + pdf + "' - 2>/dev/null");
+  const std::string text = CommandOutput("pdftotext '" + pdf + "' - 2>/dev/null");
   if (text.empty()) GTEST_SKIP() << "poppler-utils are not installed";
   EXPECT_NE(text.find("Row 3"), std::string::npos) << text;
   EXPECT_NE(text.find("Row 18"), std::string::npos) << "the subject block" << text;

@@ -1,11 +1,11 @@
 // The file backends (PNG, PDF, SVG) and the ready-made outputs.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "quickdraw_test_support.h"
+#include "support/command_output.h"
 #include "support/test_files.h"
 #include "toolbox/memory.h"
 #include "toolbox/pict.h"
@@ -21,15 +21,6 @@ using qd_test::ScopedPort;
 class RenderOutput : public ::testing::Test {
  protected:
   std::string Path(const std::string& name) const { return dir_.File(name); }
-  static std::string Run(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-      char buffer[256];
-      while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
-      ::pclose(pipe);
-    }
-    return out;
-  }
   // Renders each port as one page.
   static bool RenderPages(toolbox::Renderer& renderer, std::initializer_list<GrafPort*> pages, std::string* error) {
     for (GrafPort* page : pages) {
@@ -85,10 +76,10 @@ TEST_F(RenderOutput, PdfPagesCarryTheirTextAndAnEmptyPdfIsAnError) {
   EXPECT_FALSE(toolbox::NewPdfRenderer(Path("empty.pdf"))->Finish(&error));
   EXPECT_NE(error.find("nothing was drawn"), std::string::npos);
 
-  const std::string info = Run("pdfinfo '" + pdf + "' 2>/dev/null");
+  const std::string info = CommandOutput("pdfinfo '" + pdf + "' 2>/dev/null");
   if (info.empty()) GTEST_SKIP() << "poppler-utils are not installed";
   EXPECT_NE(info.find(" 2\n"), std::string::npos) << info;
-  const std::string text = Run("pdftotext '" + pdf + "' - 2>/dev/null");
+  const std::string text = CommandOutput("pdftotext '" + pdf + "' - 2>/dev/null");
   EXPECT_NE(text.find("Spirometry report"), std::string::npos) << text;
   EXPECT_NE(text.find("Second page"), std::string::npos) << text;
 }
