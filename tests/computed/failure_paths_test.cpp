@@ -11,7 +11,7 @@
 #include "computed/resp_volume_settings.h"
 #include "computed/volume_local_data.h"
 #include "host/alerts.h"
-#include "spirometry_host.h"
+#include "support/spirometry_host.h"
 #include "toolbox/memory.h"
 
 using namespace spiro;

@@ -7,7 +7,7 @@
 
 #include "computed/flow_local_data.h"
 #include "computed/resp_flow_settings.h"
-#include "spirometry_host.h"
+#include "support/spirometry_host.h"
 
 using namespace spiro;
 

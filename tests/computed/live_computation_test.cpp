@@ -10,7 +10,7 @@
 
 #include "computed/live_rings.h"
 #include "host/live_replay.h"
-#include "spirometry_host.h"
+#include "support/spirometry_host.h"
 
 using namespace spiro;
 

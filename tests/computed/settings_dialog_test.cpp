@@ -14,7 +14,7 @@
 #include "host/alerts.h"
 #include "host/host_state.h"
 #include "host/selection.h"
-#include "spirometry_host.h"
+#include "support/spirometry_host.h"
 #include "toolbox/memory.h"
 
 using namespace spiro;

@@ -12,7 +12,7 @@
 #include "computed/volume_coefficients.h"
 #include "computed/volume_integration.h"
 #include "computed/volume_local_data.h"
-#include "spirometry_host.h"
+#include "support/spirometry_host.h"
 #include "toolbox/memory.h"
 #include "toolbox/pascal_string.h"
 #include "toolbox/resources.h"

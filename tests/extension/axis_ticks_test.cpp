@@ -10,8 +10,8 @@
 
 #include "extension/channel_scaling.h"
 #include "extension/numeric_clamps.h"
-#include "extension/scaling_fixtures.h"
-#include "extension/service_spy.h"
+#include "support/scaling_fixtures.h"
+#include "support/service_spy.h"
 #include "frame/host_services.h"
 
 using namespace spiro;

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "extension/service_spy.h"
+#include "support/service_spy.h"
 #include "frame/host_services.h"
 #include "host/busy.h"
 #include "host/document.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "extension/dispose_helpers.h"
-#include "extension/extension_resources.h"
+#include "support/extension_resources.h"
 #include "toolbox/appearance.h"
 
 using namespace spiro;

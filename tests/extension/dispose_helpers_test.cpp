@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-#include "extension/service_spy.h"
+#include "support/service_spy.h"
 #include "frame/host_services.h"
 #include "toolbox/memory.h"
 #include "util/pstring.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "extension/port_fixture.h"
+#include "support/port_fixture.h"
 
 using namespace spiro;
 

@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "extension/port_fixture.h"
+#include "support/port_fixture.h"
 #include "toolbox/resource_test_support.h"
 
 using namespace spiro;

@@ -6,8 +6,8 @@
 #include <string>
 #include <tuple>
 
-#include "extension/extension_resources.h"
-#include "extension/service_spy.h"
+#include "support/extension_resources.h"
+#include "support/service_spy.h"
 #include "toolbox/resource_test_support.h"
 #include "util/pstring.h"
 

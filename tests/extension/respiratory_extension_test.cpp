@@ -1,7 +1,7 @@
 // The window extension's record over a document's life, and the commands and
 // requests the host hands it.
 #include "extension/port_helpers.h"
-#include "extension/service_spy.h"
+#include "support/service_spy.h"
 #include "extension/spiro_menu_requests.h"
 #include "extension/spiro_window.h"
 #include "host/document.h"

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "extension/service_spy.h"
+#include "support/service_spy.h"
 #include "spiro_extension_fixture.h"
 #include "spirometry/settings_dialogs.h"
 #include "toolbox/script.h"

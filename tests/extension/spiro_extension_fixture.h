@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "computed/spirometry_host.h"
-#include "extension/extension_resources.h"
+#include "support/spirometry_host.h"
+#include "support/extension_resources.h"
 #include "extension/respiratory_extension.h"
 #include "extension/spiro_records.h"
 #include "frame/host_services.h"

@@ -6,7 +6,7 @@
 #include "extension/spiro_settings.h"
 #include "extension/spiro_window.h"
 #include "frame/host_services_memory.h"
-#include "extension/service_spy.h"
+#include "support/service_spy.h"
 #include "spiro_extension_fixture.h"
 
 using namespace spiro;

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "extension/port_fixture.h"
+#include "support/port_fixture.h"
 #include "vantor/byte_access.h"
 
 using namespace spiro;

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "extension/service_spy.h"
+#include "support/service_spy.h"
 #include "extension/spiro_window.h"
 #include "extension/spiro_window_events.h"
 #include "frame/host_services_scales.h"

@@ -1,6 +1,6 @@
 // The window extension as the loaded bundle, on a document of the real host:
 // every message from 6 to 7, and nothing of the document's left behind.
-#include "computed/spirometry_host.h"
+#include "support/spirometry_host.h"
 #include "host/command_delivery.h"
 #include "host/command_journal.h"
 #include "host/document.h"

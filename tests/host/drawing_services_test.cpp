@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "extension/scaling_fixtures.h"
+#include "support/scaling_fixtures.h"
 #include "host/output_requests.h"
 #include "service_call.h"
 #include "toolbox/compiled_resources.h"

@@ -7,7 +7,7 @@
 #include <numbers>
 #include <vector>
 
-#include "computed/spirometry_host.h"
+#include "support/spirometry_host.h"
 #include "extension/spiro_local_data.h"
 #include "extension/spiro_records.h"
 #include "frame/extension_base.h"

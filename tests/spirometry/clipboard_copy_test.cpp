@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "extension/port_fixture.h"
+#include "support/port_fixture.h"
 #include "spirometry/hand_made_analysis.h"
 #include "host/clipboard.h"
 #include "spirometry/clipboard_copy.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "extension/port_fixture.h"
-#include "extension/scaling_fixtures.h"
+#include "support/port_fixture.h"
+#include "support/scaling_fixtures.h"
 #include "spirometry/hand_made_analysis.h"
 #include "host/service_table.h"
 #include "util/handle_record.h"

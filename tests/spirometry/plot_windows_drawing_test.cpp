@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "extension/axis_scales.h"
-#include "extension/port_fixture.h"
-#include "extension/scaling_fixtures.h"
+#include "support/port_fixture.h"
+#include "support/scaling_fixtures.h"
 #include "frame/host_services_scales.h"
 #include "spirometry/data_window_drawing.h"
 #include "spirometry/hand_made_analysis.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "extension/port_fixture.h"
+#include "support/port_fixture.h"
 #include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"
 #include "spirometry/report_drawing.h"

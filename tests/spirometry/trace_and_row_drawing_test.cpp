@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "extension/port_fixture.h"
+#include "support/port_fixture.h"
 #include "spirometry/loop_trace.h"
 #include "spirometry/tabbed_line.h"
 #include "spirometry/time_axis.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "extension/port_fixture.h"
+#include "support/port_fixture.h"
 #include "extension/spiro_commands.h"
 #include "spirometry/hand_made_analysis.h"
 #include "frame/host_services_memory.h"

@@ -1,4 +1,4 @@
-#include "spirometry_host.h"
+#include "support/spirometry_host.h"
 
 #include <cmath>
 

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <vector>
 
-#include "extension/service_spy.h"
+#include "support/service_spy.h"
 #include "frame/host_services.h"
 #include "toolbox/memory.h"
 #include "toolbox/quickdraw.h"
