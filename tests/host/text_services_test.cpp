@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -179,17 +178,11 @@ TEST(StringServices, AppendFoldCaseMakeTitlesAndClipboardLinesInPlace) {
   EXPECT_EQ(Changed("   ", paste), "");
 }
 
-// A 'STR#' list in a handle: big-endian count, then the strings.
-Handle StringList(std::vector<std::string_view> strings, std::size_t cutTo = SIZE_MAX) {
-  std::vector<unsigned char> bytes = {0, static_cast<unsigned char>(strings.size())};
-  for (std::string_view s : strings) {
-    bytes.push_back(static_cast<unsigned char>(s.size()));
-    bytes.insert(bytes.end(), s.begin(), s.end());
-  }
+// A 'STR#' list in a handle, cut to its first `cutTo` bytes.
+Handle StringList(const std::vector<std::string>& strings, std::size_t cutTo = SIZE_MAX) {
+  std::vector<unsigned char> bytes = resource_test::StringListData(strings);
   bytes.resize(std::min(cutTo, bytes.size()));
-  Handle h = NewHandle(static_cast<Size>(bytes.size()));
-  std::memcpy(*h, bytes.data(), bytes.size());
-  return h;
+  return resource_test::HandleWith({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 std::string ListString(Handle list, std::int16_t index) {

@@ -10,6 +10,7 @@
 #include "frame/extension_base.h"
 #include "extension/spiro_records.h"
 #include "frame/host_services_memory.h"
+#include "toolbox/resource_test_support.h"
 
 using namespace spiro;
 
@@ -26,15 +27,9 @@ Handle HandleOf(const std::vector<T>& values) {
   return Bytes(values.data(), values.size() * sizeof(T));
 }
 
-// A 'STR#' list: big-endian count, then the strings; entry i is strings[i - 1].
+// A 'STR#' list in a host handle; entry i is strings[i - 1].
 inline Handle StringList(const std::vector<std::string>& strings) {
-  std::vector<unsigned char> bytes{static_cast<unsigned char>(strings.size() >> 8),
-                                   static_cast<unsigned char>(strings.size() & 0xFF)};
-  for (const std::string& s : strings) {
-    bytes.push_back(static_cast<unsigned char>(s.size()));
-    bytes.insert(bytes.end(), s.begin(), s.end());
-  }
-  return HandleOf(bytes);
+  return HandleOf(resource_test::StringListData(strings));
 }
 
 // A breath traced round in `samples` steps of `radians` on channels 1 (flow,
