@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "host/bundle.h"
-#include "host/host_context.h"
 #include "host/computed_channels.h"
 #include "host/document.h"
 #include "host/extension_registry.h"
+#include "host/host_context.h"
 #include "host/service_table.h"
 #include "toolbox/pascal_string.h"
 #include "vantor/services.h"

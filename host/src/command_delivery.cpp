@@ -1,6 +1,5 @@
 // Filing commands in the current document's journal and handing them back.
 #include "host/command_delivery.h"
-#include "host/host_context.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,6 +10,7 @@
 #include "host/document.h"
 #include "host/extension_locals.h"
 #include "host/extension_registry.h"
+#include "host/host_context.h"
 #include "toolbox/memory.h"
 #include "vantor/byte_access.h"
 #include "vantor/command_record.h"

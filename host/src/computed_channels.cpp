@@ -1,6 +1,5 @@
 // Attaching computed functions to channels and talking to them.
 #include "host/computed_channels.h"
-#include "host/host_context.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,6 +9,7 @@
 #include "host/command_journal.h"
 #include "host/document.h"
 #include "host/extension_locals.h"
+#include "host/host_context.h"
 #include "host/memory_zones.h"
 #include "host/service_table.h"
 

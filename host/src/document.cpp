@@ -1,5 +1,4 @@
 #include "host/document.h"
-#include "host/host_context.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,6 +8,7 @@
 #include "host/computed_channels.h"
 #include "host/document_resources.h"
 #include "host/extension_locals.h"
+#include "host/host_context.h"
 #include "host/sample_locks.h"
 #include "host/selection.h"
 

@@ -1,8 +1,9 @@
 #include "host/extension_registry.h"
-#include "host/host_context.h"
 
 #include <map>
 #include <vector>
+
+#include "host/host_context.h"
 
 namespace host {
 namespace {

@@ -1,5 +1,6 @@
-#include "host/host_context.h"
 #include "host/host_state.h"
+
+#include "host/host_context.h"
 
 namespace host {
 

@@ -1,8 +1,9 @@
-#include "host/host_context.h"
 #include "host/memory_zones.h"
 
 #include <map>
 #include <set>
+
+#include "host/host_context.h"
 
 namespace host {
 namespace {

@@ -1,4 +1,3 @@
-#include "host/host_context.h"
 #include "host/window_events.h"
 
 #include <functional>
@@ -7,6 +6,7 @@
 #include "host/document.h"
 #include "host/extension_locals.h"
 #include "host/extension_windows.h"
+#include "host/host_context.h"
 #include "host/param_block.h"
 #include "toolbox/events.h"
 #include "toolbox/quickdraw.h"
